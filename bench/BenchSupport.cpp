@@ -1,0 +1,57 @@
+#include "bench/BenchSupport.h"
+
+#include <fstream>
+#include <random>
+#include <sys/resource.h>
+
+std::int64_t PeakResidentBytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::int64_t>(usage.ru_maxrss) * 1024;
+}
+
+std::uintmax_t WriteSequenceFile(const std::filesystem::path& file, std::size_t lines, unsigned seed)
+{
+    static const char* const kSymbols[] = {"B_TÜR_ZU", "S_START", "Y1_AUF", "Q1_RM", "M_SK_SCHRITT", "T_FÜLLEN",
+                                           "H_STÖRUNG", "B101", "M_TAKT_1HZ", "Z_CHARGEN"};
+    static const char* const kComments[] = {
+        "Schutztür Mischer geschlossen", "Füllstand Behälter 1 max.", "Ventil Zulauf 1 Endlage AUF",
+        "Rückmeldung Schütz Förderband", "Schritt 3: Mischen bei @12 °C", "Überwachungszeit Füllen",
+        "Meldeleuchte Sammelstörung", "Taktmerker 1 Hz", "Chargenzähler Schicht", ""};
+    static const char kLetters[] = {'E', 'A', 'M', 'T', 'Z', 'I', 'O', 'F', 'C'};
+    std::mt19937 random(seed);
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    std::string line;
+    for (std::size_t i = 0; i < lines; ++i) {
+        line.clear();
+        if (random() % 10 == 0) {
+            line = "; Abschnitt " + std::to_string(i) + " (wird übersprungen)";
+        } else {
+            const char letter = kLetters[random() % 9];
+            line += '\t';
+            line += letter;
+            line += ' ';
+            line += std::to_string(random() % 256);
+            if (letter != 'T' && letter != 'Z' && letter != 'C')
+                line += "." + std::to_string(random() % 8);
+            line += '\t';
+            line += kSymbols[random() % 10];
+            line += std::to_string(i % 100);
+            line += '\t';
+            line += kComments[random() % 10];
+        }
+        line += "\r\n";
+        out << line;
+    }
+    out.close();
+    return std::filesystem::file_size(file);
+}
+
+std::filesystem::path BenchFolder(const std::string& name)
+{
+    auto folder = std::filesystem::temp_directory_path() / ("morawin-bench-" + name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}

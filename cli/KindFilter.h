@@ -1,0 +1,23 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+class CSequenceEntry;
+
+// The operand kinds a command works on, from a text of kind letters
+// (E A M T Z, either case). Empty text: all kinds.
+class CKindFilter {
+public:
+    CKindFilter() { m_allowed.fill(true); }
+
+    // Null when the text holds a letter that is not a kind.
+    static std::optional<CKindFilter> Parse(std::string_view letters);
+
+    bool Allows(int kind) const { return kind >= 0 && kind < 6 && m_allowed[static_cast<std::size_t>(kind)]; }
+    bool Allows(const CSequenceEntry& entry) const;
+
+private:
+    std::array<bool, 6> m_allowed{};
+};

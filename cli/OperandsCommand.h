@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+// morawin-cli operands FILE.seq [--kinds LETTERS] [--json]
+class COperandsCommand {
+public:
+    explicit COperandsCommand(CLI::App& parent);
+    bool Chosen() const;
+    int Run() const;
+
+private:
+    CLI::App* m_command;
+    std::string m_file;
+    std::string m_kinds;
+    bool m_json = false;
+};

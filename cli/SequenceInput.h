@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+class CKindFilter;
+class CSequenceEntry;
+class CSequenceFile;
+
+// Reads a sequence file for a command. Null (after a message on stderr that
+// names the file) when the file cannot be read.
+std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& path);
+
+// The entries the filter allows, in list order: the rows an operand view
+// with that filter would show.
+std::vector<CSequenceEntry*> FilteredOperands(const CSequenceFile& file, const CKindFilter& filter);

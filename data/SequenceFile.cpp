@@ -1,0 +1,139 @@
+#include "data/SequenceFile.h"
+
+#include "data/SequenceEntry.h"
+#include "data/StringTable.h"
+
+#include <algorithm>
+
+namespace {
+
+// Delivers the lines of a stream without their LF or CR LF ends; the last
+// line counts even without an end. Reads in large chunks.
+class LineReader {
+public:
+    explicit LineReader(std::istream& in) : m_in(in) {}
+
+    bool Next(std::string_view& line)
+    {
+        for (;;) {
+            const auto newline = m_buffer.find('\n', m_start);
+            if (newline != std::string::npos) {
+                line = Cut(newline, newline + 1);
+                return true;
+            }
+            if (!Refill()) {
+                if (m_start >= m_buffer.size())
+                    return false;
+                line = Cut(m_buffer.size(), m_buffer.size());
+                return true;
+            }
+        }
+    }
+
+    bool Failed() const { return m_in.bad(); }
+
+private:
+    // The line from m_start to `end` without a CR before its end; reading
+    // goes on at `next`.
+    std::string_view Cut(std::size_t end, std::size_t next)
+    {
+        std::size_t stop = end;
+        if (stop > m_start && m_buffer[stop - 1] == '\r')
+            --stop;
+        const std::string_view line(m_buffer.data() + m_start, stop - m_start);
+        m_start = next;
+        return line;
+    }
+
+    bool Refill()
+    {
+        m_buffer.erase(0, m_start);
+        m_start = 0;
+        const std::size_t old = m_buffer.size();
+        m_buffer.resize(old + kChunk);
+        m_in.read(m_buffer.data() + old, kChunk);
+        const auto got = static_cast<std::size_t>(m_in.gcount());
+        m_buffer.resize(old + got);
+        return got != 0;
+    }
+
+    static constexpr std::size_t kChunk = 1 << 18;
+    std::istream& m_in;
+    std::string m_buffer;
+    std::size_t m_start = 0;
+};
+
+} // namespace
+
+CSequenceFile::CSequenceFile(std::string path)
+    : CDataFile(nullptr, std::move(path))
+{
+}
+
+void CSequenceFile::Sort()
+{
+    SortEntriesByKey([](const CDataEntry& entry) { return static_cast<const CSequenceEntry&>(entry).SortKey(); });
+}
+
+int CSequenceFile::GetColumnWidth(int column) const
+{
+    static constexpr int kWidths[] = {12, 12, 30};
+    return column >= 0 && column < 3 ? kWidths[column] : 1;
+}
+
+std::string CSequenceFile::GetColumnHeaders() const
+{
+    return CStringTable::Get(ids::kSequenceColumns);
+}
+
+bool CSequenceFile::ReadArchive(std::istream& in)
+{
+    try {
+        LineReader reader(in);
+        std::string_view line;
+        while (reader.Next(line)) {
+            auto entry = std::make_unique<CSequenceEntry>(this, line);
+            if (entry->IsValid())
+                Add(std::move(entry));
+        }
+        if (reader.Failed()) {
+            RemoveAll();
+            return false;
+        }
+        Sort();
+        SetLoaded(true);
+    } catch (const std::exception&) {
+        // A read error or running out of memory: the list is left empty.
+        RemoveAll();
+        return false;
+    }
+    return IsLoaded();
+}
+
+void CSequenceFile::RemoveAll()
+{
+    CDataFile::RemoveAll();
+    m_textBlocks.clear();
+    m_blockUsed = m_blockSize = 0;
+}
+
+std::string_view CSequenceFile::StoreText(std::string_view text)
+{
+    constexpr std::size_t kBlockSize = 1 << 20;
+    if (text.empty())
+        return {};
+    if (m_blockSize - m_blockUsed < text.size()) {
+        m_blockSize = std::max(kBlockSize, text.size());
+        m_textBlocks.push_back(std::make_unique_for_overwrite<char[]>(m_blockSize));
+        m_blockUsed = 0;
+    }
+    char* target = m_textBlocks.back().get() + m_blockUsed;
+    std::copy(text.begin(), text.end(), target);
+    m_blockUsed += text.size();
+    return {target, text.size()};
+}
+
+CSequenceEntry* CSequenceFile::GetEntry(int index) const
+{
+    return static_cast<CSequenceEntry*>(GetAt(index));
+}

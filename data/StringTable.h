@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// String IDs that code refers to by name. The texts themselves live in the
+// table in StringTable.cpp (and may be overridden by a resource catalog).
+namespace ids {
+constexpr unsigned kDummy = 1024;
+constexpr unsigned kNoMemory = 1025;
+constexpr unsigned kClipboardTooLarge = 1026;
+constexpr unsigned kNoError = 1027;
+constexpr unsigned kFileError = 1028;
+constexpr unsigned kClipboardFull = 1029;
+constexpr unsigned kListIdExists = 1030;
+constexpr unsigned kOperandExists = 1031;
+constexpr unsigned kKindLetterBase = 1032; // + operand kind 0..5
+constexpr unsigned kSequenceColumns = 1038;
+constexpr unsigned kOpenProjectTitle = 1039;
+constexpr unsigned kReadError = 1040;
+constexpr unsigned kWriteError = 1041;
+constexpr unsigned kGroupIdInvalid = 1042;
+constexpr unsigned kListIdInvalid = 1043;
+constexpr unsigned kListOtherKind = 1044;
+constexpr unsigned kConverted = 1045;
+constexpr unsigned kConvertAllTitle = 1046;
+constexpr unsigned kAllConverted = 1048;
+constexpr unsigned kSequenceFilter = 1049;
+constexpr unsigned kGroupIdBadChars = 1050;
+constexpr unsigned kUnitLists = 1051;
+constexpr unsigned kUnitBytes = 1052;
+constexpr unsigned kGroupExists = 1053;
+constexpr unsigned kNoProject = 1054;
+constexpr unsigned kProjectNamePane = 1055;
+constexpr unsigned kNoHtmViewer = 1056;
+constexpr unsigned kUnknownSystemError = 1057;
+} // namespace ids
+
+// The program's string table. Texts are kept as Windows-1252 bytes, like
+// every other text of the model; shells convert them where they show them.
+//
+// An optional resource catalog (UTF-8 text, one "ID=text" per line, "\n",
+// "\t" and "\\" as escapes, "#" starting a comment line) overrides single
+// strings; IDs it does not name keep their built-in text.
+class CStringTable {
+public:
+    // Windows-1252 text of `id`; empty when the table has no such string.
+    static const std::string& Get(unsigned id);
+    static std::string GetUtf8(unsigned id);
+    static bool Has(unsigned id);
+
+    // Reads a catalog and overrides the strings it names. Returns false when
+    // the file cannot be read; the table is then unchanged.
+    static bool LoadCatalog(const std::filesystem::path& file);
+    // Back to the built-in texts (tests, and a catalog that turned out bad).
+    static void ResetToBuiltIn();
+};

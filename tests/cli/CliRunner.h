@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Runs morawin-cli with arguments and collects what it printed.
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CliResult RunCli(const std::vector<std::string>& args, const std::string& stdinText = {});
+std::string ExamplePath(const std::string& name);

@@ -1,0 +1,110 @@
+#include "data/AtomicFile.h"
+#include "data/BufferedFile.h"
+#include "data/FileException.h"
+#include "data/RecordStream.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Step = CAtomicFile::Step;
+
+class AtomicFileTest : public ::testing::Test {
+protected:
+    void TearDown() override { CAtomicFile::SetFaultHook({}); }
+    TempDir dir;
+};
+
+TEST_F(AtomicFileTest, ReplacesContentAndKeepsPermissions)
+{
+    const auto file = dir / "G001.731";
+    WriteBytes(file, Bytes(5000, 0xAA));
+    ::chmod(file.c_str(), 0640);
+    CAtomicFile::Write(file, Bytes{1, 2, 3});
+    EXPECT_EQ(ReadBytes(file), (Bytes{1, 2, 3}));
+    struct stat st{};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"G001.731"});
+}
+
+TEST_F(AtomicFileTest, FailureAtEveryStepLeavesOldFileAndNoTemporary)
+{
+    const auto file = dir / "G001.731";
+    const Bytes old{'o', 'l', 'd'};
+    for (Step failing : {Step::createTemp, Step::write, Step::flush, Step::permissions, Step::close, Step::rename}) {
+        WriteBytes(file, old);
+        CAtomicFile::SetFaultHook([failing](Step step) { return step == failing ? ENOSPC : 0; });
+        try {
+            CAtomicFile::Write(file, Bytes(10000, 'n'));
+            ADD_FAILURE() << "no exception at step " << static_cast<int>(failing);
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.GetCause(), CFileException::Cause::generic);
+            EXPECT_EQ(e.GetOsError(), ENOSPC);
+        }
+        EXPECT_EQ(ReadBytes(file), old) << static_cast<int>(failing);
+        EXPECT_EQ(dir.List(), std::vector<std::string>{"G001.731"}) << static_cast<int>(failing);
+    }
+}
+
+TEST_F(AtomicFileTest, NewFileFailureLeavesNothing)
+{
+    CAtomicFile::SetFaultHook([](Step step) { return step == Step::rename ? EACCES : 0; });
+    EXPECT_THROW(CAtomicFile::Write(dir / "neu.731", Bytes{1}), CFileException);
+    EXPECT_TRUE(dir.List().empty());
+}
+
+TEST_F(AtomicFileTest, MissingFolderThrows)
+{
+    EXPECT_THROW(CAtomicFile::Write(dir / "fehlt" / "x.731", Bytes{1}), CFileException);
+}
+
+TEST_F(AtomicFileTest, WritesThroughSymbolicLink)
+{
+    WriteBytes(dir / "real.731", Bytes{9});
+    std::filesystem::create_symlink("real.731", dir / "link.731");
+    CAtomicFile::Write(dir / "link.731", Bytes{7, 7});
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.731"));
+    EXPECT_EQ(ReadBytes(dir / "real.731"), (Bytes{7, 7}));
+}
+
+TEST_F(AtomicFileTest, BufferedFileReadsWholeFile)
+{
+    WriteBytes(dir / "a.bin", Bytes{1, 2, 3, 4});
+    CBufferedFile in(dir / "a.bin", CBufferedFile::modeRead | CBufferedFile::shareDenyWrite);
+    EXPECT_EQ(in.GetLength(), 4u);
+    std::uint16_t w = 0;
+    record::ReadWord(in, w);
+    EXPECT_EQ(w, 0x0201);
+}
+
+TEST_F(AtomicFileTest, BufferedFileReadFailures)
+{
+    EXPECT_THROW(CBufferedFile(dir / "missing.bin", CBufferedFile::modeRead), CFileException);
+    EXPECT_THROW(CBufferedFile(dir.Path(), CBufferedFile::modeRead), CFileException);
+}
+
+TEST_F(AtomicFileTest, BufferedFileWritesOnlyAtClose)
+{
+    const auto file = dir / "new.bin";
+    {
+        CBufferedFile out(file, CBufferedFile::modeCreate | CBufferedFile::modeWrite);
+        record::WriteWord(out, 0xBEEF);
+        EXPECT_FALSE(std::filesystem::exists(file));
+        out.Close();
+    }
+    EXPECT_EQ(ReadBytes(file), (Bytes{0xEF, 0xBE}));
+    {
+        // A writer that never closes leaves the disk as it was.
+        CBufferedFile abandoned(file, CBufferedFile::modeCreate | CBufferedFile::modeWrite);
+        record::WriteByte(abandoned, 1);
+    }
+    EXPECT_EQ(ReadBytes(file), (Bytes{0xEF, 0xBE}));
+}
+
+} // namespace
