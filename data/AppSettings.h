@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// The user's settings: conversion switches and limits and the help file
+// name, kept in the settings (ini) file. Loaded once at start; saved when
+// the user confirms the configuration dialog. Values are used as read: the
+// dialog checks ranges, the conversion guards the file format's limits.
+class CAppSettings {
+public:
+    static constexpr const char* kSection = "Configuration";
+    static constexpr const char* kHelpSection = "Help";
+    static constexpr const char* kHelpKey = "File Name";
+    static constexpr const char* kDefaultHelpFile = "morawin.htm";
+
+    // Both switches on, 50 lists, 64 operands, 24 KB, empty strings.
+    CAppSettings() = default;
+
+    // Reads every value from `file` (missing values take their defaults)
+    // and remembers the file for Save.
+    void Load(const std::filesystem::path& file);
+    // Writes the six values into the file, keeping everything else in it;
+    // false when the file could not be written.
+    bool Save() const;
+
+    int SymbolToText = 1;
+    int CommentToText = 1;
+    int MaxLists = 50;
+    int MaxOperands = 64;
+    int MaxGroupSizeKb = 24;
+    std::string HelpFileName;
+    std::filesystem::path SettingsFile;
+};
