@@ -57,7 +57,8 @@ const CStepChainList* CStepChainText::GetList() const
 void CStepChainText::SetText(std::string text)
 {
     m_stored = record::EncodeReferences(text);
-    m_text = std::move(text);
+    m_shownDiffers = text != m_stored;
+    m_text = m_shownDiffers ? std::move(text) : std::string();
 }
 
 std::string CStepChainText::GetOperandName() const
@@ -76,7 +77,7 @@ std::string CStepChainText::GetColumnText(int column) const
     case 1: return GetOperandName();
     case 2: return IntToText(m_attribute1);
     case 3: return IntToText(m_attribute2);
-    case 4: return m_text;
+    case 4: return GetText();
     default: return {};
     }
 }
@@ -102,7 +103,8 @@ bool CStepChainText::WriteRecord(std::span<std::uint8_t> buffer) const
     buffer[9] = m_bit;
     buffer[10] = m_attribute1;
     buffer[11] = m_attribute2;
-    std::memcpy(buffer.data() + 12, m_text.data(), m_text.size());
+    const std::string& text = GetText();
+    std::memcpy(buffer.data() + 12, text.data(), text.size());
     return true;
 }
 
@@ -131,7 +133,8 @@ void CStepChainText::ReadFileRecord(CMemFile& file, bool bitKind)
     m_attribute1 = attributes & 0x1F;
     m_attribute2 = static_cast<std::uint8_t>(attributes >> 5);
     m_stored = record::ReadEscapedString(file);
-    m_text = record::DecodeReferences(m_stored);
+    m_shownDiffers = m_stored.find(record::kEscape) != std::string::npos;
+    m_text = m_shownDiffers ? record::DecodeReferences(m_stored) : std::string();
 }
 
 void CStepChainText::WriteFileRecord(CMemFile& file, bool bitKind) const

@@ -36,7 +36,7 @@ public:
     // operand, bit, both attributes, the shown text and a zero byte.
     bool WriteRecord(std::span<std::uint8_t> buffer) const override;
     bool ReadRecord(std::span<const std::uint8_t> record) override;
-    std::size_t GetRecordSize() const override { return m_text.size() + 16; }
+    std::size_t GetRecordSize() const override { return GetText().size() + 16; }
 
     int GetNumber() const { return m_number; }
     void SetNumber(int number) { m_number = number; }
@@ -45,7 +45,7 @@ public:
     std::uint8_t GetAttribute1() const { return m_attribute1; }
     std::uint8_t GetAttribute2() const { return m_attribute2; }
     // The shown form; read from a file, each reference has at least 3 digits.
-    const std::string& GetText() const { return m_text; }
+    const std::string& GetText() const { return m_shownDiffers ? m_text : m_stored; }
     void SetText(std::string text);
     // E012.03 for bit kinds, T005 for the others.
     std::string GetOperandName() const;
@@ -68,6 +68,9 @@ private:
     std::uint8_t m_bit;
     std::uint8_t m_attribute1;
     std::uint8_t m_attribute2;
+    // Most texts hold no reference and no control byte: their shown form is
+    // their stored form and is not kept twice (a group holds thousands).
     std::string m_text;
     std::string m_stored;
+    bool m_shownDiffers = false;
 };
