@@ -28,8 +28,8 @@ CPanelProject::CPanelProject(std::string folder, std::string extension)
         if (m_problem == Problem::none)
             ReadDataFile();
     } catch (const std::exception&) {
-        // Out of memory or a file system error text that failed to build:
-        // the object stays invalid, as the constructor promises not to throw.
+        // Only allocation can throw here; the constructor promises callers
+        // an object in every case, an invalid one then.
         m_problem = Problem::unreadable;
         SetValid(false);
     }
