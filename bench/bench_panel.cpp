@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <unistd.h>
 
@@ -76,7 +75,9 @@ std::filesystem::path MakeProject(std::uintmax_t& totalBytes)
 std::vector<char> ReadFile(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<char> bytes(std::filesystem::file_size(file));
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
 }
 
 void CopyPlainly(const std::vector<std::filesystem::path>& files, const std::filesystem::path& target)

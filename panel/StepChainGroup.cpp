@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -247,10 +248,9 @@ bool CStepChainGroup::Save()
 
 void CStepChainGroup::TakeFileStatus(const std::filesystem::path& path)
 {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec)
+    struct stat status{};
+    if (::stat(path.c_str(), &status) != 0)
         return;
-    SetSize(static_cast<int>(size));
-    SetDateText(project_files::LastWriteText(path));
+    SetSize(static_cast<int>(status.st_size));
+    SetDateText(project_files::FormatDateText(status.st_mtim.tv_sec));
 }

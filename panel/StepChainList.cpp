@@ -130,8 +130,8 @@ void CStepChainList::NotifyGroup()
 
 void CStepChainList::Add(std::unique_ptr<CDataEntry> text)
 {
-    if (auto* stepText = dynamic_cast<CStepChainText*>(text.get()))
-        stepText->SetNumber(GetCount() + 1);
+    if (text && text->GetType() == type_code::kStepChainText)
+        static_cast<CStepChainText*>(text.get())->SetNumber(GetCount() + 1);
     CDataList::Add(std::move(text));
 }
 
@@ -151,7 +151,13 @@ void CStepChainList::OnEntryChanged(CDataEntry* text)
 
 void CStepChainList::Sort()
 {
-    SortEntriesByKey([](const CDataEntry& entry) { return static_cast<const CStepChainText&>(entry).SortKey(); });
+    // Lists read from a file are in order already; checking is far cheaper
+    // than sorting again.
+    bool sorted = true;
+    for (int i = 1; i < GetCount() && sorted; ++i)
+        sorted = GetText(i - 1)->SortKey() <= GetText(i)->SortKey();
+    if (!sorted)
+        SortEntriesByKey([](const CDataEntry& entry) { return static_cast<const CStepChainText&>(entry).SortKey(); });
     for (int i = 0; i < GetCount(); ++i)
         GetText(i)->SetNumber(i + 1);
 }
