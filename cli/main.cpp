@@ -1,5 +1,7 @@
 #include "cli/ExitCode.h"
 #include "cli/OperandsCommand.h"
+#include "cli/ProjectCommand.h"
+#include "cli/ShowCommand.h"
 #include "data/ErrorMessage.h"
 #include "data/MessageSink.h"
 
@@ -18,6 +20,8 @@ int main(int argc, char** argv)
     app.set_version_flag("--version", std::string("morawin-cli ") + MORAWIN_VERSION);
 
     COperandsCommand operands(app);
+    CProjectCommand project(app);
+    CShowCommand show(app);
 
     try {
         app.parse(argc, argv);
@@ -30,5 +34,9 @@ int main(int argc, char** argv)
     CErrorMessage::SetSink(&sink);
     if (operands.Chosen())
         return operands.Run();
+    if (project.Chosen())
+        return project.Run();
+    if (show.Chosen())
+        return show.Run();
     return exit_code::kUsage;
 }

@@ -2,6 +2,7 @@
 
 #include "data/DataList.h"
 
+#include <filesystem>
 #include <string>
 
 // A list whose contents live in one file.
@@ -24,6 +25,20 @@ public:
     std::string GetExtension() const;
     const std::string& GetDateText() const { return m_dateText; }
     int GetSize() const { return m_size; }
+
+    // Where the file lives on disk. The base takes the file name as the path;
+    // project files override it with the project folder and the name the file
+    // really has there.
+    virtual std::filesystem::path GetFilePath() const { return m_fileName; }
+
+    // Saves the list under a new identifier (upper-cased; the extension
+    // stays) with `newName` as its name, then deletes the file under the old
+    // identifier. An unloaded list is loaded first and emptied again after.
+    // When the save fails the old file name is kept, except for an old
+    // identifier of at most two characters (a list that had no file yet).
+    // A list that cannot be loaded is left as it is. Returns whether the
+    // save succeeded.
+    bool Rename(const std::string& newIdentifier, const std::string& newName);
 
 protected:
     void SetFileName(std::string fileName) { m_fileName = std::move(fileName); }

@@ -16,8 +16,14 @@ void CMemFile::Write(const void* source, std::size_t count)
 {
     if (count == 0)
         return;
-    if (m_position + count > m_data.size())
-        m_data.resize(m_position + count);
-    std::memcpy(m_data.data() + m_position, source, count);
+    const auto* bytes = static_cast<const std::uint8_t*>(source);
+    if (m_position == m_data.size()) {
+        // Appending, as record writers do: one amortised insert.
+        m_data.insert(m_data.end(), bytes, bytes + count);
+    } else {
+        if (m_position + count > m_data.size())
+            m_data.resize(m_position + count);
+        std::memcpy(m_data.data() + m_position, bytes, count);
+    }
     m_position += count;
 }

@@ -4,6 +4,8 @@
 #include "data/NumberText.h"
 #include "data/TextFormat.h"
 
+#include <cstring>
+
 namespace record {
 namespace {
 
@@ -15,14 +17,6 @@ namespace {
 [[noreturn]] void EndOfData()
 {
     throw CFileException(CFileException::Cause::endOfFile);
-}
-
-std::uint8_t NextByteOrEnd(CMemFile& file)
-{
-    std::uint8_t byte;
-    if (file.Read(&byte, 1) != 1)
-        EndOfData();
-    return byte;
 }
 
 bool IsCSpace(char c)
@@ -102,17 +96,28 @@ void WriteTerminatedString(CMemFile& file, std::string_view text)
 
 std::string ReadEscapedString(CMemFile& file)
 {
-    std::string text;
+    // Found in the image and copied once: group files hold thousands of
+    // these texts, and byte-by-byte reads made loading them slow.
+    const std::uint8_t* data = file.GetImage().data();
+    const std::size_t size = file.GetLength();
+    const std::size_t start = file.GetPosition();
+    std::size_t end = start;
     for (;;) {
-        const std::uint8_t byte = NextByteOrEnd(file);
-        if (byte == 0)
-            return text;
-        text += static_cast<char>(byte);
-        if (byte == kEscape) {
-            text += static_cast<char>(NextByteOrEnd(file));
-            text += static_cast<char>(NextByteOrEnd(file));
+        const auto* zero = end < size ? static_cast<const std::uint8_t*>(std::memchr(data + end, 0, size - end)) : nullptr;
+        if (!zero) {
+            file.Seek(size);
+            EndOfData();
         }
+        // A zero inside an escape (ESC and its two bytes) ends nothing.
+        const auto* escape = static_cast<const std::uint8_t*>(std::memchr(data + end, kEscape, zero - (data + end)));
+        if (!escape) {
+            end = static_cast<std::size_t>(zero - data);
+            break;
+        }
+        end = static_cast<std::size_t>(escape - data) + 3;
     }
+    file.Seek(end + 1);
+    return std::string(reinterpret_cast<const char*>(data + start), end - start);
 }
 
 std::string ReadCode(CMemFile& file)

@@ -1,5 +1,6 @@
 #include "data/SequenceEntry.h"
 
+#include "data/FixedPool.h"
 #include "data/NumberText.h"
 #include "data/SequenceFile.h"
 #include "data/StringTable.h"
@@ -17,6 +18,32 @@ std::string FormatOperand(int kind, unsigned byteNumber, unsigned bitNumber)
     if (IsBitKind(kind))
         return FormatText("%s%03u.%02u", {KindLetter(kind), byteNumber, bitNumber});
     return FormatText("%s%03u", {KindLetter(kind), byteNumber});
+}
+
+namespace {
+
+CFixedPool& EntryPool()
+{
+    // Never destroyed: entries of static objects may outlive any order of
+    // destruction at exit.
+    static auto* pool = new CFixedPool(sizeof(CSequenceEntry));
+    return *pool;
+}
+
+} // namespace
+
+void* CSequenceEntry::operator new(std::size_t size)
+{
+    // A class derived from the entry may be larger than the pool's objects.
+    return size <= EntryPool().GetObjectSize() ? EntryPool().Allocate() : ::operator new(size);
+}
+
+void CSequenceEntry::operator delete(void* entry, std::size_t size)
+{
+    if (size <= EntryPool().GetObjectSize())
+        EntryPool().Free(entry);
+    else
+        ::operator delete(entry);
 }
 
 CSequenceEntry::CSequenceEntry(CSequenceFile* parent, std::string_view line)

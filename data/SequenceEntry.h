@@ -2,6 +2,7 @@
 
 #include "data/DataEntry.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -51,6 +52,10 @@ public:
 
     // Kind of a letter of the operand layout (E I A O F M T C Z), 0 if none.
     static int KindOfLetter(char letter);
+    // Entries come from a pool of their own (see CFixedPool).
+    static void* operator new(std::size_t size);
+    static void operator delete(void* entry, std::size_t size);
+
     // A number that orders entries as Compare does.
     std::uint32_t SortKey() const { return (static_cast<std::uint32_t>(m_kind) << 16) | (m_byte << 8) | m_bit; }
 

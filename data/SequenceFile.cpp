@@ -50,14 +50,17 @@ private:
         m_buffer.erase(0, m_start);
         m_start = 0;
         const std::size_t old = m_buffer.size();
-        m_buffer.resize(old + kChunk);
-        m_in.read(m_buffer.data() + old, kChunk);
+        m_buffer.resize(old + m_chunk);
+        m_in.read(m_buffer.data() + old, static_cast<std::streamsize>(m_chunk));
         const auto got = static_cast<std::size_t>(m_in.gcount());
         m_buffer.resize(old + got);
+        // Small files need small reads; large ones are read in large chunks.
+        m_chunk = std::min(m_chunk * 2, kMaxChunk);
         return got != 0;
     }
 
-    static constexpr std::size_t kChunk = 1 << 18;
+    static constexpr std::size_t kMaxChunk = 1 << 18;
+    std::size_t m_chunk = 1 << 12;
     std::istream& m_in;
     std::string m_buffer;
     std::size_t m_start = 0;

@@ -263,3 +263,26 @@ TEST(DataFile, Columns)
 }
 
 } // namespace
+
+#include "data/FixedPool.h"
+
+namespace {
+
+TEST(FixedPool, ReusesFreedSlotsAndKeepsAlignment)
+{
+    CFixedPool pool(20);
+    EXPECT_EQ(pool.GetObjectSize() % alignof(std::max_align_t), 0u);
+    std::vector<void*> objects;
+    for (int i = 0; i < 10000; ++i) {
+        objects.push_back(pool.Allocate());
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(objects.back()) % alignof(std::max_align_t), 0u);
+    }
+    std::sort(objects.begin(), objects.end());
+    EXPECT_EQ(std::adjacent_find(objects.begin(), objects.end()), objects.end()) << "a slot handed out twice";
+    void* freed = objects[1234];
+    pool.Free(freed);
+    EXPECT_EQ(pool.Allocate(), freed);
+    pool.Free(nullptr);
+}
+
+} // namespace

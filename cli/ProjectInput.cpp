@@ -1,0 +1,58 @@
+#include "cli/ProjectInput.h"
+
+#include "data/FileException.h"
+#include "panel/PanelProject.h"
+#include "panel/StepChainGroup.h"
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+std::string FileErrorText(const CFileException& e)
+{
+    switch (e.GetCause()) {
+    case CFileException::Cause::endOfFile: return "the file ends inside a record";
+    case CFileException::Cause::tooLarge: return "too large for the group file format";
+    default:
+        if (e.GetOsError() > 0)
+            return std::strerror(e.GetOsError());
+        return "not a valid group file";
+    }
+}
+
+} // namespace
+
+std::string ProblemText(const CPanelProject& project)
+{
+    const std::string& file = project.GetDataFileName();
+    switch (project.GetProblem()) {
+    case CPanelProject::Problem::none: return {};
+    case CPanelProject::Problem::noFolder: return "no such folder";
+    case CPanelProject::Problem::noDataFile: return "no data file SDAT.731 or SDAT.SYS";
+    case CPanelProject::Problem::unreadable: return "cannot read " + file;
+    case CPanelProject::Problem::headerCutShort: return "header of " + file + " cut short";
+    case CPanelProject::Problem::badNameLength: return "bad name length in the header of " + file;
+    case CPanelProject::Problem::wrongKind: return file + " is not a project data file (wrong kind)";
+    }
+    return "not a panel project";
+}
+
+std::unique_ptr<CPanelProject> OpenProject(const std::string& folder, const std::string& command)
+{
+    auto project = std::make_unique<CPanelProject>(folder, "");
+    if (!project->IsValid()) {
+        std::cerr << "morawin-cli " << command << ": " << folder << " is not a panel project: " << ProblemText(*project)
+                  << '\n';
+        return nullptr;
+    }
+    project->Load();
+    return project;
+}
+
+std::string LoadGroup(CStepChainGroup& group)
+{
+    if (group.IsLoaded() || group.Load())
+        return {};
+    return group.GetLastError() ? FileErrorText(*group.GetLastError()) : std::string("cannot be read");
+}

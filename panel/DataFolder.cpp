@@ -1,0 +1,115 @@
+#include "panel/DataFolder.h"
+
+#include "data/StringTable.h"
+#include "panel/PanelProject.h"
+#include "panel/ProjectFiles.h"
+
+#include <algorithm>
+#include <vector>
+
+CDataFolder::CDataFolder(CDataEntry* parent, std::string name, std::string pattern)
+    : CDataList(parent, std::move(name)), m_pattern(std::move(pattern))
+{
+}
+
+CDataFolder::CDataFolder(CDataEntry* parent, unsigned nameId, std::string pattern)
+    : CDataList(parent, nameId), m_pattern(std::move(pattern))
+{
+}
+
+std::string CDataFolder::GetColumnText(int column) const
+{
+    switch (column) {
+    case 0: return GetName();
+    case 1: return m_pattern;
+    case 3: {
+        const auto* project = dynamic_cast<const CPanelProject*>(GetProject());
+        return project ? project->GetDateText() : std::string();
+    }
+    case 4: return std::to_string(m_totalSize);
+    default: return {};
+    }
+}
+
+int CDataFolder::GetColumnWidth(int column) const
+{
+    static constexpr int kWidths[] = {30, 7, 4, 18, 7};
+    return column >= 0 && column < 5 ? kWidths[column] : 1;
+}
+
+std::string CDataFolder::GetColumnHeaders() const
+{
+    return CStringTable::Get(ids::kDummy);
+}
+
+void CDataFolder::ComputeTotal()
+{
+    m_totalSize = 0;
+    for (int i = 0; i < GetCount(); ++i)
+        m_totalSize += GetFile(i)->GetSize();
+}
+
+void CDataFolder::Add(std::unique_ptr<CDataEntry> entry)
+{
+    CDataList::Add(std::move(entry));
+    ComputeTotal();
+}
+
+void CDataFolder::Remove(CDataEntry* entry)
+{
+    // Only a member's file is deleted: the entry names a file of this folder.
+    if (IndexOf(entry) < 0)
+        return;
+    auto* file = static_cast<CDataFile*>(entry);
+    std::error_code ec;
+    // A file that cannot be deleted stays; the entry goes all the same, and
+    // the next Load shows the file again if it is still a group file.
+    std::filesystem::remove(file->GetFilePath(), ec);
+    m_totalSize -= file->GetSize();
+    CDataList::Remove(entry);
+}
+
+void CDataFolder::OnEntryChanged(CDataEntry* entry)
+{
+    ComputeTotal();
+    CDataList::OnEntryChanged(entry);
+    if (auto* parent = dynamic_cast<CDataList*>(GetParent()))
+        parent->OnEntryChanged(this);
+}
+
+bool CDataFolder::Load()
+{
+    RemoveAll();
+    m_totalSize = 0;
+    const auto* project = dynamic_cast<const CPanelProject*>(GetProject());
+    if (project) {
+        const std::string pattern = m_pattern + "." + project->GetProjectExt();
+        const std::filesystem::path folder = project->GetProjectDir().empty() ? "." : project->GetProjectDir();
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (auto it = std::filesystem::directory_iterator(folder, ec);
+             !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+            std::error_code typeError;
+            const std::string name = it->path().filename().string();
+            if (name.size() == 8 && project_files::MatchesPattern(name, pattern) && !it->is_directory(typeError))
+                names.push_back(name);
+        }
+        // Directory order is arbitrary; name order keeps equal identifiers
+        // (gs01 beside GS01) in a stable order.
+        std::sort(names.begin(), names.end());
+        for (const std::string& name : names)
+            CreateEntryForFile(project_files::ToUpper(name), name);
+    }
+    ComputeTotal();
+    Sort();
+    SetLoaded(true);
+    return true;
+}
+
+CDataFile* CDataFolder::FindEntry(const std::string& baseName) const
+{
+    for (int i = 0; i < GetCount(); ++i)
+        if (project_files::EqualsIgnoringCase(GetFile(i)->GetBaseName(), baseName))
+            return GetFile(i);
+    return nullptr;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "data/DataFile.h"
+#include "data/DataList.h"
+
+#include <string>
+
+// The files of the panel project folder whose names match a pattern (for
+// example "G*" and the project extension), one file-backed list each.
+class CDataFolder : public CDataList {
+public:
+    CDataFolder(CDataEntry* parent, std::string name, std::string pattern);
+    // The name is string `nameId` of the string table.
+    CDataFolder(CDataEntry* parent, unsigned nameId, std::string pattern);
+
+    // 0 name, 1 pattern, 3 the project's date text, 4 total size.
+    std::string GetColumnText(int column) const override;
+    // Appends and counts the entry's size in the total.
+    void Add(std::unique_ptr<CDataEntry> entry) override;
+    // Deletes the entry's file, then the entry. A file that cannot be
+    // deleted stays on disk; the entry goes all the same.
+    void Remove(CDataEntry* entry) override;
+    // Recomputes the total, restores the order, tells the parent.
+    void OnEntryChanged(CDataEntry* entry) override;
+    // Collects the matching files of exactly 8 characters, found whatever
+    // their case and shown upper-cased. A missing folder gives an empty list.
+    bool Load() override;
+    void Sort() override { SortEntries(); }
+    int GetColumnCount() const override { return 5; }
+    int GetColumnWidth(int column) const override;
+    std::string GetColumnHeaders() const override;
+
+    // Creates and adds the entry for one found file (`fileName` upper-cased,
+    // `diskName` as on disk); null when the file is not one of this folder's.
+    virtual CDataFile* CreateEntryForFile(const std::string& fileName, const std::string& diskName) = 0;
+
+    // The first entry whose identifier (base name) equals `baseName`,
+    // ignoring case; null if none.
+    CDataFile* FindEntry(const std::string& baseName) const;
+    CDataFile* GetFile(int index) const { return static_cast<CDataFile*>(GetAt(index)); }
+    const std::string& GetPattern() const { return m_pattern; }
+    long long GetTotalSize() const { return m_totalSize; }
+
+private:
+    void ComputeTotal();
+
+    std::string m_pattern;
+    long long m_totalSize = 0;
+};

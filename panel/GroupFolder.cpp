@@ -1,0 +1,23 @@
+#include "panel/GroupFolder.h"
+
+#include "data/StringTable.h"
+#include "panel/PanelProject.h"
+#include "panel/StepChainGroup.h"
+
+CGroupFolder::CGroupFolder(CPanelProject* project)
+    : CDataFolder(project, ids::kDummy, "G*")
+{
+}
+
+CDataFile* CGroupFolder::CreateEntryForFile(const std::string& fileName, const std::string& diskName)
+{
+    auto group = std::make_unique<CStepChainGroup>(this, fileName, diskName);
+    if (!group->IsValid())
+        return nullptr;
+    return AddNew(std::move(group));
+}
+
+CStepChainGroup* CGroupFolder::GetGroup(int index) const
+{
+    return static_cast<CStepChainGroup*>(GetAt(index));
+}

@@ -1,0 +1,118 @@
+#include "panel/ProjectFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace project_files {
+namespace {
+
+char Lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::filesystem::path FolderOrCurrent(const std::filesystem::path& folder)
+{
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+} // namespace
+
+std::string ToUpper(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+int CompareIgnoringCase(std::string_view a, std::string_view b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const auto x = static_cast<unsigned char>(Lower(a[i]));
+        const auto y = static_cast<unsigned char>(Lower(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && CompareIgnoringCase(a, b) == 0;
+}
+
+bool MatchesPattern(std::string_view name, std::string_view pattern)
+{
+    // Classic wildcard matching with backtracking to the last "*".
+    std::size_t n = 0, p = 0;
+    std::size_t starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+            ++n;
+            ++p;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder, std::string_view name)
+{
+    const std::filesystem::path base = FolderOrCurrent(folder);
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::symlink_status(base / name, ec)))
+        return std::string(name);
+    std::optional<std::string> found;
+    for (auto it = std::filesystem::directory_iterator(base, ec); !ec && it != std::filesystem::directory_iterator();
+         it.increment(ec)) {
+        const std::string candidate = it->path().filename().string();
+        if (EqualsIgnoringCase(candidate, name) && (!found || candidate < *found))
+            found = candidate;
+    }
+    return found;
+}
+
+std::string FormatDateText(std::time_t time)
+{
+    std::tm local{};
+    if (!::localtime_r(&time, &local))
+        return {};
+    char text[256];
+    const std::size_t length = std::strftime(text, sizeof text, "%c", &local);
+    return std::string(text, length);
+}
+
+std::string LastWriteText(const std::filesystem::path& file)
+{
+    struct stat status{};
+    if (::stat(file.c_str(), &status) != 0)
+        return {};
+    return FormatDateText(status.st_mtim.tv_sec);
+}
+
+std::string EarliestTimeText(const std::filesystem::path& file)
+{
+    struct statx status{};
+    if (::statx(AT_FDCWD, file.c_str(), 0, STATX_MTIME | STATX_BTIME, &status) != 0)
+        return {};
+    std::time_t time = status.stx_mtime.tv_sec;
+    // Seconds, as the times are shown: a creation time in the same second
+    // as the last write is not earlier.
+    if ((status.stx_mask & STATX_BTIME) && status.stx_btime.tv_sec < time)
+        time = status.stx_btime.tv_sec;
+    return FormatDateText(time);
+}
+
+} // namespace project_files

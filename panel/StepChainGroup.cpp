@@ -1,0 +1,256 @@
+#include "panel/StepChainGroup.h"
+
+#include "data/BufferedFile.h"
+#include "data/RecordStream.h"
+#include "data/StringTable.h"
+#include "panel/GroupFolder.h"
+#include "panel/PanelProject.h"
+#include "panel/ProjectFiles.h"
+#include "panel/StepChainList.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr std::uint8_t kGroupKind = type_code::kStepChainGroup;
+// Kind 1, size 2, name length byte 1, identifier 3, designation length byte
+// 1, list count 1; the project name and the designation come on top.
+constexpr std::size_t kFixedHeaderSize = 9;
+constexpr std::size_t kDesignationField = 32;
+// The longest header: both counted strings at their limit of 80.
+constexpr std::size_t kMaxHeaderSize = 1 + 2 + 81 + 3 + 81;
+
+[[noreturn]] void NotThisGroup()
+{
+    throw CFileException(CFileException::Cause::generic);
+}
+
+} // namespace
+
+CStepChainGroup::CStepChainGroup(CGroupFolder* folder)
+    : CDataFile(folder, std::string())
+{
+    const auto* project = dynamic_cast<const CPanelProject*>(GetProject());
+    SetFileName("G." + (project ? project->GetProjectExt() : std::string()));
+    SetFileFlag(1);
+    SetLoaded(true);
+}
+
+CStepChainGroup::CStepChainGroup(CGroupFolder* folder, std::string fileName, std::string diskName)
+    : CDataFile(folder, std::move(fileName)), m_diskName(std::move(diskName))
+{
+    SetFileFlag(1);
+    SetValid(false);
+    ReadHeaderFromDisk();
+}
+
+void CStepChainGroup::ReadHeaderFromDisk()
+{
+    const std::filesystem::path path = GetFilePath();
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return;
+    std::vector<std::uint8_t> header(kMaxHeaderSize);
+    in.read(reinterpret_cast<char*>(header.data()), static_cast<std::streamsize>(header.size()));
+    header.resize(static_cast<std::size_t>(in.gcount()));
+    std::string designation;
+    std::uint16_t sizeField = 0;
+    if (!ReadHeader(header, GetGroupId(), designation, sizeField))
+        return;
+    SetSize(sizeField);
+    SetName(std::move(designation));
+    SetDateText(project_files::LastWriteText(path));
+    SetValid(true);
+}
+
+bool CStepChainGroup::ReadHeader(std::span<const std::uint8_t> header, const std::string& groupId,
+                                 std::string& designation, std::uint16_t& sizeField)
+{
+    CMemFile file(header);
+    try {
+        const record::LongHeader read = record::ReadLongHeader(file);
+        // The identifier must match the file name exactly, case included.
+        if (read.kind != kGroupKind || read.code != groupId)
+            return false;
+        designation = read.name;
+        sizeField = read.value;
+        return true;
+    } catch (const CFileException&) {
+        return false; // not a group file: the folder leaves it out
+    }
+}
+
+std::filesystem::path CStepChainGroup::GetProjectFolder() const
+{
+    const auto* project = dynamic_cast<const CPanelProject*>(GetProject());
+    return project ? std::filesystem::path(project->GetProjectDir()) : std::filesystem::path();
+}
+
+std::string CStepChainGroup::GetProjectName() const
+{
+    const CDataList* project = GetProject();
+    return project ? project->GetName() : std::string();
+}
+
+std::filesystem::path CStepChainGroup::GetFilePath() const
+{
+    const std::filesystem::path folder = GetProjectFolder();
+    if (!project_files::EqualsIgnoringCase(m_diskName, GetFileName()))
+        m_diskName = project_files::FindIgnoringCase(folder, GetFileName()).value_or(GetFileName());
+    return folder / m_diskName;
+}
+
+std::string CStepChainGroup::GetGroupId() const
+{
+    return GetFileName().substr(std::min<std::size_t>(1, GetFileName().size()), 3);
+}
+
+int CStepChainGroup::Compare(const CDataEntry* other) const
+{
+    if (other->GetType() != type_code::kStepChainGroup)
+        return 0;
+    return project_files::CompareIgnoringCase(GetBaseName(), static_cast<const CStepChainGroup*>(other)->GetBaseName());
+}
+
+void CStepChainGroup::Add(std::unique_ptr<CDataEntry> list)
+{
+    CDataFile::Add(std::move(list));
+    SetModified(true);
+}
+
+void CStepChainGroup::Remove(CDataEntry* list)
+{
+    CDataFile::Remove(list);
+    SetModified(true);
+}
+
+void CStepChainGroup::OnEntryChanged(CDataEntry* list)
+{
+    SetModified(true);
+    CDataFile::OnEntryChanged(list);
+}
+
+int CStepChainGroup::GetColumnWidth(int column) const
+{
+    static constexpr int kWidths[] = {30, 7, 4, 7, 18};
+    return column >= 0 && column < 5 ? kWidths[column] : 1;
+}
+
+std::string CStepChainGroup::GetColumnHeaders() const
+{
+    return CStringTable::Get(ids::kDummy);
+}
+
+CStepChainList* CStepChainGroup::GetList(int index) const
+{
+    return static_cast<CStepChainList*>(GetAt(index));
+}
+
+CStepChainList* CStepChainGroup::FindList(const std::string& id) const
+{
+    for (int i = 0; i < GetCount(); ++i)
+        if (project_files::EqualsIgnoringCase(GetList(i)->GetListId(), id))
+            return GetList(i);
+    return nullptr;
+}
+
+std::size_t CStepChainGroup::ComputeSize() const
+{
+    std::size_t size = kFixedHeaderSize + GetProjectName().size()
+        + std::max(kDesignationField, record::TrimRight(GetName()).size());
+    for (int i = 0; i < GetCount(); ++i)
+        size += GetList(i)->ComputeSize();
+    return size;
+}
+
+void CStepChainGroup::ReadImage(CMemFile& file)
+{
+    const record::LongHeader header = record::ReadLongHeader(file);
+    if (header.kind != kGroupKind || header.code != GetGroupId())
+        NotThisGroup();
+    SetName(header.name);
+    if (file.GetRemaining() < 1)
+        throw CFileException(CFileException::Cause::endOfFile);
+    std::uint8_t lists = 0;
+    record::ReadByte(file, lists);
+    for (unsigned i = 0; i < lists; ++i)
+        AddNew(std::make_unique<CStepChainList>(this))->ReadFileRecord(file);
+    SetLoaded(true);
+    SetModified(false);
+}
+
+void CStepChainGroup::WriteImage(CMemFile& file) const
+{
+    // Past either limit the size or the list count would wrap and the file
+    // could not be read again.
+    if (static_cast<std::size_t>(GetCount()) > kMaxLists || ComputeSize() > kMaxFileSize)
+        throw CFileException(CFileException::Cause::tooLarge, GetFileName());
+    // "G" and 3 characters, or the folder would never list the file.
+    if (GetBaseName().size() != 4)
+        throw CFileException(CFileException::Cause::generic, GetFileName());
+
+    const std::size_t start = file.GetPosition();
+    record::LongHeader header;
+    header.kind = kGroupKind;
+    header.projectName = GetProjectName();
+    header.code = GetGroupId();
+    header.name = record::TrimRight(GetName());
+    record::WriteLongHeader(file, header);
+    record::WriteByte(file, static_cast<std::uint8_t>(GetCount()));
+    for (int i = 0; i < GetCount(); ++i)
+        GetList(i)->WriteFileRecord(file);
+
+    const std::size_t end = file.GetPosition();
+    if (end - start > kMaxFileSize)
+        throw CFileException(CFileException::Cause::tooLarge, GetFileName());
+    file.Seek(start + 1);
+    record::WriteWord(file, static_cast<std::uint16_t>(end - start));
+    file.Seek(end);
+}
+
+bool CStepChainGroup::Load()
+{
+    RemoveAll();
+    m_lastError.reset();
+    try {
+        CBufferedFile in(GetFilePath(), CBufferedFile::modeRead | CBufferedFile::shareDenyWrite);
+        ReadImage(in);
+        in.Close();
+    } catch (const CFileException& e) {
+        RemoveAll();
+        m_lastError = e;
+        return false;
+    }
+    return IsLoaded();
+}
+
+bool CStepChainGroup::Save()
+{
+    m_lastError.reset();
+    const std::filesystem::path path = GetFilePath();
+    try {
+        CBufferedFile out(path, CBufferedFile::modeCreate | CBufferedFile::modeWrite);
+        WriteImage(out);
+        out.Close();
+    } catch (const CFileException& e) {
+        m_lastError = e;
+        return false;
+    }
+    m_diskName = path.filename().string();
+    SetModified(false);
+    TakeFileStatus(path);
+    if (auto* folder = dynamic_cast<CDataList*>(GetParent()))
+        folder->OnEntryChanged(this);
+    return true;
+}
+
+void CStepChainGroup::TakeFileStatus(const std::filesystem::path& path)
+{
+    struct stat status{};
+    if (::stat(path.c_str(), &status) != 0)
+        return;
+    SetSize(static_cast<int>(status.st_size));
+    SetDateText(project_files::FormatDateText(status.st_mtim.tv_sec));
+}

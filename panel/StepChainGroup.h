@@ -1,0 +1,92 @@
+#pragma once
+
+#include "data/DataFile.h"
+#include "data/FileException.h"
+#include "data/MemFile.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+class CGroupFolder;
+class CStepChainList;
+
+// One step-chain group file G<id>.<ext> of a panel project: a header
+// (kind 12, the file's size, the project name, the group identifier, the
+// designation) and up to 255 step-chain lists.
+//
+// A group found in the folder first reads only its header; Load reads the
+// lists, Save writes the whole file at once and atomically. The file format
+// records at most 255 lists and at most 65535 bytes: Save refuses a group
+// beyond either limit and leaves the file as it was.
+class CStepChainGroup : public CDataFile {
+public:
+    static constexpr std::size_t kMaxLists = 255;
+    static constexpr std::size_t kMaxFileSize = 65535;
+
+    // A new group: file name "G." and the project extension, nothing to
+    // read. Rename gives it its identifier and first file.
+    explicit CStepChainGroup(CGroupFolder* folder);
+    // A group file found in the folder: `fileName` is its upper-case name,
+    // `diskName` the name it has on disk (empty: looked up). Reads the header
+    // only; the valid flag tells whether the file is a group.
+    CStepChainGroup(CGroupFolder* folder, std::string fileName, std::string diskName = {});
+
+    int GetType() const override { return type_code::kStepChainGroup; }
+    // By base name, ignoring case; 0 for entries of other types.
+    int Compare(const CDataEntry* other) const override;
+    void Add(std::unique_ptr<CDataEntry> list) override;
+    void Remove(CDataEntry* list) override;
+    // Marks the group modified, then the base behaviour.
+    void OnEntryChanged(CDataEntry* list) override;
+    // Reads the whole file. On failure the group is empty and not loaded.
+    bool Load() override;
+    // Writes the whole file. On failure the file and the group stay as they
+    // were; GetLastError tells why.
+    bool Save() override;
+    // Lists keep the order in which they were read or added.
+    void Sort() override {}
+    int GetColumnCount() const override { return 5; }
+    int GetColumnWidth(int column) const override;
+    std::string GetClipboardFormatName() const override { return "RZ731_SCTLISTE"; }
+    std::string GetColumnHeaders() const override;
+    // The project folder and the name the file has on disk, which may differ
+    // in case from GetFileName(): the panel's file system ignores case, so a
+    // group found as gs01.731 is written back to gs01.731.
+    std::filesystem::path GetFilePath() const override;
+
+    // Characters 2 to 4 of the file name.
+    std::string GetGroupId() const;
+    // The exact size of the file Save would write (not limited to 16 bits).
+    std::size_t ComputeSize() const;
+    // The first list with this identifier, ignoring case; null if none.
+    CStepChainList* FindList(const std::string& id) const;
+    CStepChainList* GetList(int index) const;
+    bool IsCreated() const { return m_created; }
+    void SetCreated(bool created) { m_created = created; }
+    // Why the last Load or Save failed (tooLarge: a format limit); empty
+    // after a success.
+    const std::optional<CFileException>& GetLastError() const { return m_lastError; }
+
+    // The file image. ReadImage fills an empty group and throws
+    // CFileException for anything that is not a group file of this group;
+    // WriteImage checks the format limits before it writes anything.
+    void ReadImage(CMemFile& file);
+    void WriteImage(CMemFile& file) const;
+
+    // Whether `header` (the first bytes of a file) is the header of the
+    // group `groupId`; fills designation and size field if so.
+    static bool ReadHeader(std::span<const std::uint8_t> header, const std::string& groupId,
+                           std::string& designation, std::uint16_t& sizeField);
+
+private:
+    std::string GetProjectName() const;
+    std::filesystem::path GetProjectFolder() const;
+    void ReadHeaderFromDisk();
+    void TakeFileStatus(const std::filesystem::path& path);
+
+    bool m_created = false;
+    mutable std::string m_diskName;
+    std::optional<CFileException> m_lastError;
+};

@@ -1,0 +1,181 @@
+#include "panel/GroupFolder.h"
+#include "panel/PanelProject.h"
+#include "tests/support/PanelFiles.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <ctime>
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Problem = CPanelProject::Problem;
+
+struct ProjectCase {
+    const char* name;
+    std::function<void(const std::filesystem::path&)> prepare;
+    std::string extension;
+    bool valid;
+    std::string expectedExtension;
+    std::string projectName;
+    Problem problem;
+    std::string dataFile;
+};
+
+class PanelProjectCases : public ::testing::TestWithParam<ProjectCase> {};
+
+TEST_P(PanelProjectCases, RecognisesTheFolder)
+{
+    const ProjectCase& c = GetParam();
+    TempDir dir;
+    c.prepare(dir.Path());
+    const CPanelProject project(dir.Path().string(), c.extension);
+    EXPECT_EQ(project.IsValid(), c.valid);
+    EXPECT_EQ(project.GetProjectExt(), c.expectedExtension);
+    EXPECT_EQ(project.GetName(), c.projectName);
+    EXPECT_EQ(project.GetProblem(), c.problem);
+    EXPECT_EQ(project.GetDataFileName(), c.dataFile);
+    EXPECT_EQ(project.GetDateText().empty(), !c.valid);
+    EXPECT_EQ(project.GetProjectDir(), dir.Path().string() + "/");
+}
+
+// A header whose length byte is `lengthByte`, followed by `characters`.
+Bytes WithName(std::uint8_t lengthByte, std::size_t characters)
+{
+    Bytes bytes{1, 0, 0, lengthByte};
+    bytes.resize(4 + characters, 'x');
+    return bytes;
+}
+
+void Raw(const std::filesystem::path& dir, const std::string& name, const Bytes& bytes)
+{
+    WriteBytes(dir / name, bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PanelProjectCases,
+    ::testing::Values(
+        ProjectCase{"Valid731", [](auto& d) { WriteDataFile(d, "Anlage"); }, "", true, "731", "Anlage", Problem::none, "SDAT.731"},
+        ProjectCase{"ValidSys", [](auto& d) { WriteDataFile(d, "S", "SYS"); }, "", true, "SYS", "S", Problem::none, "SDAT.SYS"},
+        ProjectCase{"NoDataFile", [](auto&) {}, "", false, "SYS", "", Problem::noDataFile, "SDAT.SYS"},
+        ProjectCase{"WrongKindIsNotRetriedWithSys",
+                    [](auto& d) {
+                        WriteDataFile(d, "X", "731", 0);
+                        WriteDataFile(d, "Y", "SYS");
+                    },
+                    "", false, "731", "", Problem::wrongKind, "SDAT.731"},
+        ProjectCase{"GivenExtensionOnly",
+                    [](auto& d) {
+                        WriteDataFile(d, "X");
+                        WriteDataFile(d, "Z", "abc");
+                    },
+                    "abc", true, "abc", "Z", Problem::none, "SDAT.abc"},
+        ProjectCase{"GivenExtensionMissing", [](auto& d) { WriteDataFile(d, "X"); }, "SYS", false, "SYS", "",
+                    Problem::noDataFile, "SDAT.SYS"},
+        ProjectCase{"LowerCaseDataFile", [](auto& d) { Raw(d, "sdat.731", {1, 0, 0, 3, 'P', '1'}); }, "", true, "731",
+                    "P1", Problem::none, "sdat.731"},
+        ProjectCase{"EmptyName", [](auto& d) { Raw(d, "SDAT.731", {1, 0, 0, 1}); }, "", true, "731", "", Problem::none,
+                    "SDAT.731"},
+        ProjectCase{"RestOfTheFileIsNotRead",
+                    [](auto& d) { WriteDataFile(d, std::string(80, 'n'), "731", 1, Bytes(5000, 0xFF)); }, "", true,
+                    "731", std::string(80, 'n'), Problem::none, "SDAT.731"},
+        ProjectCase{"NameLengthByteZero", [](auto& d) { Raw(d, "SDAT.731", {1, 0, 0, 0, 'P'}); }, "", false, "731", "",
+                    Problem::badNameLength, "SDAT.731"},
+        ProjectCase{"NameLengthByte82", [](auto& d) { Raw(d, "SDAT.731", WithName(82, 100)); }, "",
+                    false, "731", "", Problem::badNameLength, "SDAT.731"},
+        ProjectCase{"EmptyFile", [](auto& d) { Raw(d, "SDAT.731", {}); }, "", false, "731", "", Problem::headerCutShort,
+                    "SDAT.731"},
+        ProjectCase{"CutInTheWord", [](auto& d) { Raw(d, "SDAT.731", {1, 0}); }, "", false, "731", "",
+                    Problem::headerCutShort, "SDAT.731"},
+        ProjectCase{"CutInTheName", [](auto& d) { Raw(d, "SDAT.731", {1, 0, 0, 5, 'a'}); }, "", false, "731", "",
+                    Problem::headerCutShort, "SDAT.731"},
+        ProjectCase{"DataFileIsAFolder", [](auto& d) { std::filesystem::create_directory(d / "SDAT.731"); }, "", false,
+                    "731", "", Problem::unreadable, "SDAT.731"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PanelProject, FolderEndsWithOneSlash)
+{
+    TempDir dir;
+    WriteDataFile(dir.Path(), "P");
+    EXPECT_EQ(CPanelProject(dir.Path().string() + "/", "").GetProjectDir(), dir.Path().string() + "/");
+    EXPECT_EQ(CPanelProject("", "731").GetProjectDir(), "");
+}
+
+TEST(PanelProject, MissingFolder)
+{
+    TempDir dir;
+    const CPanelProject project((dir / "fehlt").string(), "");
+    EXPECT_FALSE(project.IsValid());
+    EXPECT_EQ(project.GetProblem(), Problem::noFolder);
+    EXPECT_EQ(project.GetProjectExt(), "SYS");
+}
+
+TEST(PanelProject, DateIsTheLastWriteTimeWhenCreationIsLater)
+{
+    TempDir dir;
+    WriteDataFile(dir.Path(), "P");
+    // Last written in 2001, created now.
+    const std::time_t past = 1'000'000'000;
+    const timespec times[2] = {{past, 0}, {past, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (dir / "SDAT.731").c_str(), times, 0), 0);
+    char expected[256];
+    std::tm local{};
+    ::localtime_r(&past, &local);
+    std::strftime(expected, sizeof expected, "%c", &local);
+    EXPECT_EQ(CPanelProject(dir.Path().string(), "").GetDateText(), expected);
+}
+
+TEST(PanelProject, DateIsTheCreationTimeWhenItIsEarlier)
+{
+    TempDir dir;
+    WriteDataFile(dir.Path(), "P");
+    struct statx status{};
+    ASSERT_EQ(::statx(AT_FDCWD, (dir / "SDAT.731").c_str(), 0, STATX_BTIME, &status), 0);
+    if (!(status.stx_mask & STATX_BTIME))
+        GTEST_SKIP() << "the file system records no creation time";
+    // Last written a day after its creation.
+    const std::time_t later = status.stx_btime.tv_sec + 86400;
+    const timespec times[2] = {{later, 0}, {later, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (dir / "SDAT.731").c_str(), times, 0), 0);
+    const std::time_t created = status.stx_btime.tv_sec;
+    char expected[256];
+    std::tm local{};
+    ::localtime_r(&created, &local);
+    std::strftime(expected, sizeof expected, "%c", &local);
+    EXPECT_EQ(CPanelProject(dir.Path().string(), "").GetDateText(), expected);
+}
+
+TEST(PanelProject, LeavesTheLocaleAsTheHostSetIt)
+{
+    TempDir dir;
+    WriteDataFile(dir.Path(), "P");
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    const CPanelProject project(dir.Path().string(), "");
+    EXPECT_EQ(std::setlocale(LC_ALL, nullptr), before);
+}
+
+TEST(PanelProject, SaveNeverWritesAndColumnsAreEmpty)
+{
+    TempDir dir;
+    WriteDataFile(dir.Path(), "P");
+    const Bytes before = ReadBytes(dir / "SDAT.731");
+    CPanelProject project(dir.Path().string(), "");
+    EXPECT_FALSE(project.Save());
+    EXPECT_EQ(ReadBytes(dir / "SDAT.731"), before);
+    EXPECT_EQ(project.GetType(), 0);
+    EXPECT_EQ(project.GetColumnText(0), "");
+    EXPECT_EQ(project.GetColumnCount(), 5);
+    EXPECT_EQ(project.GetColumnWidth(1), 8);
+    EXPECT_EQ(project.GetColumnWidth(5), 1);
+    EXPECT_EQ(project.GetGroupFolder(), nullptr);
+    EXPECT_TRUE(project.Load());
+    EXPECT_TRUE(project.Load());
+    EXPECT_EQ(project.GetCount(), 1);
+}
+
+} // namespace
