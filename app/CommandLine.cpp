@@ -27,7 +27,10 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string>& args)
             else
                 line.FilesToOpen.emplace_back(args[++i]);
         } else if (arg.starts_with(std::string(kOpen) + "=")) {
-            line.FilesToOpen.emplace_back(arg.substr(kOpen.size() + 1));
+            // The desktop file's "--open=%f" is "--open=" when the program
+            // is started without a file.
+            if (arg.size() > kOpen.size() + 1)
+                line.FilesToOpen.emplace_back(arg.substr(kOpen.size() + 1));
         } else if (arg == "--help" || arg == "-h") {
             line.ShowHelp = true;
         } else if (arg == "--version") {

@@ -32,6 +32,11 @@ TEST(CommandLine, OpenOptionsAddSequenceFilesInOrder)
     EXPECT_EQ(line.FilesToOpen[1], "b c.seq");
     // The value of --open is taken as it is, even with a leading dash.
     EXPECT_EQ(line.FilesToOpen[2], "-d.seq");
+
+    // What the desktop file's "--open=%f" becomes without a file.
+    const auto none = CCommandLine::Parse({"--open="});
+    EXPECT_TRUE(none.Error.empty());
+    EXPECT_TRUE(none.FilesToOpen.empty());
 }
 
 TEST(CommandLine, DoubleDashEndsOptionsAndASingleDashIsAName)
