@@ -1,5 +1,6 @@
 #include "app/ConfigDialog.h"
 
+#include "app/CancelButton.h"
 #include "app/UIntValidator.h"
 #include "data/AppSettings.h"
 
@@ -65,7 +66,7 @@ void CConfigDialog::CreateControls()
     auto* ok = new wxButton(this, wxID_OK, U8("OK"));
     ok->SetDefault();
     buttons->Add(ok, 0, wxEXPAND | wxBOTTOM, 6);
-    buttons->Add(new wxButton(this, wxID_CANCEL, U8("Abbrechen")), 0, wxEXPAND);
+    buttons->Add(CCancelButton::Create(this), 0, wxEXPAND);
 
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(fields, 1, wxALL, 12);

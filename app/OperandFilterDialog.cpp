@@ -1,5 +1,7 @@
 #include "app/OperandFilterDialog.h"
 
+#include "app/CancelButton.h"
+
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/sizer.h>
@@ -26,7 +28,7 @@ COperandFilterDialog::COperandFilterDialog(wxWindow* parent, const COperandFilte
     auto* ok = new wxButton(this, wxID_OK, wxString::FromUTF8("OK"));
     ok->SetDefault();
     buttons->Add(ok, 1, wxRIGHT, 6);
-    buttons->Add(new wxButton(this, wxID_CANCEL, wxString::FromUTF8("Abbrechen")), 1);
+    buttons->Add(CCancelButton::Create(this), 1);
 
     auto* top = new wxBoxSizer(wxVERTICAL);
     top->Add(box, 1, wxEXPAND | wxALL, 12);

@@ -1,5 +1,6 @@
 #include "app/ProjectFolderDialog.h"
 
+#include "app/CancelButton.h"
 #include "app/ProjectFolder.h"
 #include "app/WxText.h"
 
@@ -27,7 +28,6 @@ CProjectFolderDialog::CProjectFolderDialog(wxWindow* parent, const wxString& tit
 {
     CreateControls();
     Bind(wxEVT_BUTTON, &CProjectFolderDialog::OnOK, this, wxID_OK);
-    Bind(wxEVT_BUTTON, &CProjectFolderDialog::OnCancel, this, wxID_CANCEL);
     m_path->Bind(wxEVT_TEXT_ENTER, &CProjectFolderDialog::OnOK, this);
     m_folders->Bind(wxEVT_LISTBOX_DCLICK, &CProjectFolderDialog::OnFolderActivated, this);
     m_placeChoice->Bind(wxEVT_CHOICE, &CProjectFolderDialog::OnPlaceChosen, this);
@@ -61,7 +61,7 @@ void CProjectFolderDialog::CreateControls()
     auto* ok = new wxButton(this, wxID_OK, U8("OK"));
     ok->SetDefault();
     buttons->Add(ok, 0, wxEXPAND | wxBOTTOM, 6);
-    buttons->Add(new wxButton(this, wxID_CANCEL, U8("Abbrechen")), 0, wxEXPAND);
+    buttons->Add(CCancelButton::Create(this), 0, wxEXPAND);
 
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(fields, 1, wxEXPAND | wxALL, 12);
@@ -133,8 +133,3 @@ void CProjectFolderDialog::OnPlaceChosen(wxCommandEvent& event)
     ShowFolder();
 }
 
-void CProjectFolderDialog::OnCancel(wxCommandEvent&)
-{
-    m_chosen.clear();
-    EndModal(wxID_CANCEL);
-}

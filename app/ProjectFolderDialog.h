@@ -40,7 +40,6 @@ private:
     void OnOK(wxCommandEvent& event);
     void OnFolderActivated(wxCommandEvent& event);
     void OnPlaceChosen(wxCommandEvent& event);
-    void OnCancel(wxCommandEvent& event);
 
     CFolderBrowser m_browser;
     std::vector<std::filesystem::path> m_places;

@@ -1,3 +1,4 @@
+#include "app/CancelButton.h"
 #include "app/CommandIds.h"
 #include "app/ConfigDialog.h"
 #include "app/MainFrame.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
+#include <wx/stockitem.h>
 #include <wx/listbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -49,7 +51,7 @@ ConfigRun RunConfig(const std::function<void(wxDialog*)>& act)
             run.focusAfterAct = focus->GetId();
         // A dialog that ended is still modal until its loop returns.
         if (dialog.GetReturnCode() == 0)
-            ClickButton(&dialog, wxID_CANCEL);
+            ClickButton(&dialog, CCancelButton::kId);
     });
     run.result = dialog.ShowModal();
     run.messages = boxes.messages;
@@ -72,6 +74,12 @@ TEST_F(Configuration, ShowsTheSettingsAndSavesAllSixEntriesOnOk)
         EXPECT_EQ(ToUtf8(Field(dialog, CConfigDialog::kMaxOperands)->GetValue()), "64");
         EXPECT_EQ(ToUtf8(Field(dialog, CConfigDialog::kMaxGroupSize)->GetValue()), "24");
         EXPECT_TRUE(wxDynamicCast(dialog->FindWindow(CConfigDialog::kSymbolToText), wxCheckBox)->GetValue());
+        // German on every desktop: wxGTK would put GTK's own button, in the
+        // desktop's language, in the place of a stock ID's button.
+        const wxWindow* cancel = dialog->FindWindow(CCancelButton::kId);
+        EXPECT_EQ(ToUtf8(cancel->GetLabel()), "Abbrechen");
+        EXPECT_FALSE(wxIsStockID(cancel->GetId()));
+        EXPECT_EQ(dialog->GetEscapeId(), CCancelButton::kId);
         ClickButton(dialog, wxID_OK);
     });
     EXPECT_EQ(run.result, wxID_OK);
@@ -157,7 +165,7 @@ TEST_F(Configuration, OutOfRangeValuesFromTheFileAreShownRefusedAndKeptOnCancel)
         EXPECT_EQ(ToUtf8(Field(dialog, CConfigDialog::kMaxGroupSize)->GetValue()), "-5");
         ClickButton(dialog, wxID_OK);
         EXPECT_EQ(dialog->GetReturnCode(), 0) << "the dialog closed";
-        ClickButton(dialog, wxID_CANCEL);
+        ClickButton(dialog, CCancelButton::kId);
     });
     EXPECT_EQ(run.result, wxID_CANCEL);
     EXPECT_EQ(run.messages.size(), 1u);
@@ -210,7 +218,7 @@ ChooserRun RunChooser(const std::function<void(CProjectFolderDialog*)>& act, con
     chooser.CallAfter([&] {
         act(&chooser);
         if (chooser.GetReturnCode() == 0)
-            ClickButton(&chooser, wxID_CANCEL);
+            ClickButton(&chooser, CCancelButton::kId);
     });
     ChooserRun run;
     run.result = chooser.ShowModal();

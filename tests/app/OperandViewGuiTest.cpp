@@ -1,3 +1,4 @@
+#include "app/CancelButton.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/MorawinDoc.h"
@@ -153,7 +154,7 @@ TEST_F(OperandView, FilterDialogCancelOrUnchangedOkKeepsListAndSelection)
     Select(*m_list, {3, 7});
     RunFilterDialog([](wxDialog* dialog) {
         SetCheck(dialog, COperandFilterDialog::kInputs, false);
-        ClickButton(dialog, wxID_CANCEL);
+        ClickButton(dialog, CCancelButton::kId);
     });
     EXPECT_EQ(m_list->GetItemCount(), 12);
     EXPECT_EQ(Operands(m_list->GetSelectedEntries()), "A004.00 M010.07 ");
