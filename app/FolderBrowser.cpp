@@ -135,3 +135,19 @@ std::vector<fs::path> CFolderBrowser::Places()
             places.push_back(mount);
     return places;
 }
+
+int CFolderBrowser::PlaceOf(const std::vector<fs::path>& places, const fs::path& folder)
+{
+    int place = -1;
+    std::size_t longest = 0;
+    const std::string text = folder.string();
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        const std::string start = places[i].string();
+        const bool inside = text == start || text.starts_with(start.ends_with('/') ? start : start + "/");
+        if (inside && (place < 0 || start.size() > longest)) {
+            place = static_cast<int>(i);
+            longest = start.size();
+        }
+    }
+    return place;
+}

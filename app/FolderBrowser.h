@@ -31,6 +31,9 @@ public:
 
     // Root, home folder and mounted media, for the place list.
     static std::vector<std::filesystem::path> Places();
+    // The index of the place that `folder` lies in (the deepest one that
+    // holds it), -1 if none.
+    static int PlaceOf(const std::vector<std::filesystem::path>& places, const std::filesystem::path& folder);
 
 private:
     bool MoveTo(const std::filesystem::path& folder);

@@ -40,6 +40,7 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateNeedsView, this, cmd::kConvert);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateNeedsView, this, cmd::kConvertAll);
     Bind(wxEVT_MENU, &CMainFrame::OnWindowCommand, this, cmd::kWindowNew, cmd::kWindowTile);
+    Bind(wxEVT_MENU, &CMainFrame::OnFileClose, this, cmd::kFileClose);
     Bind(wxEVT_MENU, &CMainFrame::OnExit, this, cmd::kAppExit);
 }
 
@@ -155,6 +156,14 @@ void CMainFrame::OnWindowCommand(wxCommandEvent& event)
     default:
         event.Skip();
     }
+}
+
+void CMainFrame::OnFileClose(wxCommandEvent&)
+{
+    // The active document with all its windows; it is never modified, so
+    // nothing is asked.
+    if (wxDocument* document = GetDocumentManager()->GetCurrentDocument())
+        GetDocumentManager()->CloseDocument(document);
 }
 
 void CMainFrame::OnExit(wxCommandEvent&)

@@ -34,6 +34,7 @@ private:
     void OnUpdateStatusBarItem(wxUpdateUIEvent& event);
     void OnUpdateNeedsView(wxUpdateUIEvent& event);
     void OnWindowCommand(wxCommandEvent& event);
+    void OnFileClose(wxCommandEvent& event);
     void OnExit(wxCommandEvent& event);
 
     CProjectStatusBar* m_statusBar = nullptr;

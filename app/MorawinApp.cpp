@@ -46,24 +46,18 @@ fs::path CMorawinApp::ProgramFile() const
 
 bool CMorawinApp::OnInit()
 {
-    // Project dates are written in the user's date format.
-    std::setlocale(LC_TIME, "");
-    // The program speaks German, and so do the texts wx brings along (print
-    // preview, file dialog buttons) when its catalog is installed; what GTK
-    // itself shows follows the user's language.
-    std::setlocale(LC_MESSAGES, "");
-    auto* translations = new wxTranslations;
-    translations->SetLanguage(wxLANGUAGE_GERMAN);
-    translations->AddStdCatalog();
-    wxTranslations::Set(translations);
-
+    SetUpLanguage();
+    const CCommandLine line = ParseArguments();
+    if (!line.Error.empty()) {
+        std::fprintf(stderr, "morawin: %s\n%s", line.Error.c_str(), CCommandLine::Usage().c_str());
+        return false;
+    }
     m_paths = CAppPaths::ForProgram(ProgramFile());
     // The catalog is optional; without it the built-in texts are used.
     std::error_code ec;
     if (fs::exists(m_paths.CatalogFile, ec))
         CStringTable::LoadCatalog(m_paths.CatalogFile);
     CErrorMessage::SetSink(&m_sink);
-
     m_recent.List().LoadFrom(m_paths.SettingsFile);
     m_settings.Load(m_paths.SettingsFile);
 
@@ -71,29 +65,37 @@ bool CMorawinApp::OnInit()
     new wxDocTemplate(m_docManager, wxString::FromUTF8("Morawi"), wxString::FromUTF8("*"), wxString(),
                       wxString::FromUTF8("seq"), wxString::FromUTF8("Morawi Document"),
                       wxString::FromUTF8("Morawi View"), wxCLASSINFO(CMorawinDoc), wxCLASSINFO(CMorawinView));
-
     m_mainFrame = new CMainFrame(m_docManager);
     SetTopWindow(m_mainFrame);
     BindCommands();
     m_mainFrame->Show();
-    return ProcessCommandLine();
-}
-
-bool CMorawinApp::ProcessCommandLine()
-{
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i)
-        args.push_back(wxtext::ArgumentBytes(argv[i]));
-    const CCommandLine line = CCommandLine::Parse(args);
-    if (!line.Error.empty()) {
-        std::fprintf(stderr, "morawin: %s\n%s", line.Error.c_str(), CCommandLine::Usage().c_str());
-        m_mainFrame->Destroy();
-        return false;
-    }
     for (const fs::path& file : line.FilesToOpen)
         OpenSequenceFile(file);
     OpenProjectArgument(line.ProjectArgument);
     return true;
+}
+
+void CMorawinApp::SetUpLanguage()
+{
+    // Project dates are written in the user's date format.
+    std::setlocale(LC_TIME, "");
+    // What GTK itself shows (the file chooser, key names in menus) follows
+    // the user's language.
+    std::setlocale(LC_MESSAGES, "");
+    // The program speaks German, and so do the texts that wx brings along
+    // (print preview, message box buttons) when its catalog is installed.
+    auto* translations = new wxTranslations;
+    translations->SetLanguage(wxLANGUAGE_GERMAN);
+    translations->AddStdCatalog();
+    wxTranslations::Set(translations);
+}
+
+CCommandLine CMorawinApp::ParseArguments() const
+{
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(wxtext::ArgumentBytes(argv[i]));
+    return CCommandLine::Parse(args);
 }
 
 int CMorawinApp::OnExit()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppPaths.h"
+#include "app/CommandLine.h"
 #include "app/RecentFilesMenu.h"
 #include "app/WxMessageSink.h"
 #include "data/AppSettings.h"
@@ -67,7 +68,8 @@ protected:
     std::unique_ptr<CPanelProject> m_project;
 
 private:
-    bool ProcessCommandLine();
+    void SetUpLanguage();
+    CCommandLine ParseArguments() const;
     void SetProject(std::unique_ptr<CPanelProject> project, const std::filesystem::path& shownPath);
     void BindCommands();
     void OnAbout(wxCommandEvent& event);

@@ -80,19 +80,7 @@ void CProjectFolderDialog::ShowFolder()
     for (const std::string& entry : m_browser.GetEntries())
         m_folders->Append(wxtext::FromPath(entry));
 
-    // The place the folder lies in: the longest one that begins its path.
-    int place = wxNOT_FOUND;
-    std::size_t longest = 0;
-    const std::string text = folder.string();
-    for (std::size_t i = 0; i < m_places.size(); ++i) {
-        const std::string start = m_places[i].string();
-        const bool inside = text == start || text.starts_with(start.ends_with('/') ? start : start + "/");
-        if (inside && start.size() >= longest) {
-            place = static_cast<int>(i);
-            longest = start.size();
-        }
-    }
-    m_placeChoice->SetSelection(place);
+    m_placeChoice->SetSelection(CFolderBrowser::PlaceOf(m_places, folder));
 
     std::string name;
     m_projectName->ChangeValue(IsProjectFolder(folder, name) ? wxtext::FromCp1252(name) : wxString());

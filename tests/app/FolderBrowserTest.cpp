@@ -95,4 +95,17 @@ TEST(FolderBrowserPlaces, StartWithTheRootAndHoldNoDuplicates)
             EXPECT_NE(places[i], places[j]);
 }
 
+TEST(FolderBrowserPlaces, AFolderBelongsToTheDeepestPlaceThatHoldsIt)
+{
+    const std::vector<fs::path> places{"/", "/home/anna", "/media/anna/USB"};
+    EXPECT_EQ(CFolderBrowser::PlaceOf(places, "/"), 0);
+    EXPECT_EQ(CFolderBrowser::PlaceOf(places, "/etc"), 0);
+    EXPECT_EQ(CFolderBrowser::PlaceOf(places, "/home/anna"), 1);
+    EXPECT_EQ(CFolderBrowser::PlaceOf(places, "/home/anna/projekte/p1"), 1);
+    EXPECT_EQ(CFolderBrowser::PlaceOf(places, "/home/annabell"), 0);
+    EXPECT_EQ(CFolderBrowser::PlaceOf(places, "/media/anna/USB/p"), 2);
+    EXPECT_EQ(CFolderBrowser::PlaceOf({"/home/anna"}, "/etc"), -1);
+    EXPECT_EQ(CFolderBrowser::PlaceOf({}, "/etc"), -1);
+}
+
 } // namespace

@@ -16,6 +16,7 @@
 #include <wx/filedlg.h>
 #include <wx/dcmemory.h>
 #include <wx/print.h>
+#include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
 namespace fs = std::filesystem;
@@ -184,6 +185,32 @@ TEST_F(OperandView, TwoWindowsOnOneDocumentKeepSeparateFilters)
     ASSERT_EQ(document->GetViewsVector().size(), 1u);
     EXPECT_EQ(static_cast<CMorawinDoc*>(document)->GetSequenceFile()->GetCount(), 12);
     EXPECT_EQ(m_list->GetItemCount(), 12);
+}
+
+TEST_F(OperandView, CloseClosesTheActiveDocumentWithAllItsWindows)
+{
+    ChooseCommand(cmd::kWindowNew);
+    Settle();
+    ASSERT_EQ(m_view->GetDocument()->GetViewsVector().size(), 2u);
+    ModalDriver driver(AnswerAll);
+    ChooseCommand(cmd::kFileClose);
+    Settle();
+    EXPECT_TRUE(TestApp().GetDocManager()->GetDocumentsVector().empty());
+    EXPECT_TRUE(driver.dialogs.empty());
+    EXPECT_TRUE(driver.messages.empty());
+}
+
+TEST_F(OperandView, ToolBarAndStatusBarCanBeHiddenAndShown)
+{
+    CMainFrame* main = TestApp().GetMainFrame();
+    ChooseCommand(cmd::kViewToolBar);
+    ChooseCommand(cmd::kViewStatusBar);
+    EXPECT_FALSE(main->GetToolBar()->IsShown());
+    EXPECT_FALSE(main->GetStatusBar()->IsShown());
+    ChooseCommand(cmd::kViewToolBar);
+    ChooseCommand(cmd::kViewStatusBar);
+    EXPECT_TRUE(main->GetToolBar()->IsShown());
+    EXPECT_TRUE(main->GetStatusBar()->IsShown());
 }
 
 TEST_F(OperandView, SaveLeavesTheSequenceFileUntouched)
