@@ -1,3 +1,4 @@
+#include "cli/ConvertCommand.h"
 #include "cli/ExitCode.h"
 #include "cli/OperandsCommand.h"
 #include "cli/ProjectCommand.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv)
     COperandsCommand operands(app);
     CProjectCommand project(app);
     CShowCommand show(app);
+    CConvertCommand convert(app);
 
     try {
         app.parse(argc, argv);
@@ -38,5 +40,7 @@ int main(int argc, char** argv)
         return project.Run();
     if (show.Chosen())
         return show.Run();
+    if (convert.Chosen())
+        return convert.Run();
     return exit_code::kUsage;
 }

@@ -34,6 +34,10 @@ constexpr unsigned kNoProject = 1054;
 constexpr unsigned kProjectNamePane = 1055;
 constexpr unsigned kNoHtmViewer = 1056;
 constexpr unsigned kUnknownSystemError = 1057;
+// Messages of this program beyond the original table.
+constexpr unsigned kOperandsLeft = 1060;
+constexpr unsigned kGroupsExhausted = 1061;
+constexpr unsigned kGroupUnreadable = 1062;
 } // namespace ids
 
 // The program's string table. Texts are kept as Windows-1252 bytes, like

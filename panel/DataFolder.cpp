@@ -113,3 +113,11 @@ CDataFile* CDataFolder::FindEntry(const std::string& baseName) const
             return GetFile(i);
     return nullptr;
 }
+
+std::unique_ptr<CDataEntry> CDataFolder::Release(CDataEntry* entry)
+{
+    auto released = Detach(entry);
+    if (released)
+        ComputeTotal();
+    return released;
+}

@@ -34,6 +34,10 @@ public:
     // `diskName` as on disk); null when the file is not one of this folder's.
     virtual CDataFile* CreateEntryForFile(const std::string& fileName, const std::string& diskName) = 0;
 
+    // Takes an entry out of the folder and hands it over; its file stays
+    // (a group replaced by a new one written over the same file).
+    std::unique_ptr<CDataEntry> Release(CDataEntry* entry);
+
     // The first entry whose identifier (base name) equals `baseName`,
     // ignoring case; null if none.
     CDataFile* FindEntry(const std::string& baseName) const;

@@ -28,8 +28,13 @@ TempDir::~TempDir()
 
 std::vector<std::string> TempDir::List() const
 {
+    return ListFolder(m_path);
+}
+
+std::vector<std::string> ListFolder(const std::filesystem::path& folder)
+{
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(m_path))
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;

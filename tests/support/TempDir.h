@@ -23,6 +23,9 @@ private:
     std::filesystem::path m_path;
 };
 
+// Names of the entries of a folder, sorted.
+std::vector<std::string> ListFolder(const std::filesystem::path& folder);
+
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
 void WriteText(const std::filesystem::path& file, const std::string& text);

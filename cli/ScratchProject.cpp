@@ -1,0 +1,64 @@
+#include "cli/ScratchProject.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <stdlib.h>
+
+namespace {
+
+std::string Content(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::map<std::string, std::string> Files(const std::filesystem::path& folder)
+{
+    std::map<std::string, std::string> files;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+        if (entry.is_regular_file())
+            files[entry.path().filename().string()] = Content(entry.path());
+    return files;
+}
+
+} // namespace
+
+CScratchProject::CScratchProject(const std::filesystem::path& projectDir)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "morawin-dry-run-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a scratch folder");
+    m_copy = pattern;
+    m_original = Files(projectDir);
+    for (const auto& [name, content] : m_original) {
+        std::ofstream out(m_copy / name, std::ios::binary);
+        out << content;
+    }
+}
+
+CScratchProject::~CScratchProject()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(m_copy, ec);
+}
+
+std::vector<std::string> CScratchProject::Changes() const
+{
+    std::vector<std::string> changes;
+    const auto now = Files(m_copy);
+    for (const auto& [name, content] : now) {
+        const auto old = m_original.find(name);
+        if (old == m_original.end())
+            changes.push_back(name + " (new, " + std::to_string(content.size()) + " bytes)");
+        else if (old->second != content)
+            changes.push_back(name + " (changed, " + std::to_string(content.size()) + " bytes)");
+    }
+    for (const auto& [name, content] : m_original)
+        if (!now.count(name))
+            changes.push_back(name + " (deleted)");
+    return changes;
+}

@@ -1,0 +1,346 @@
+#include "convert/ConversionDlg.h"
+
+#include "convert/YesNoAllDlg.h"
+#include "data/Charset.h"
+#include "data/ErrorMessage.h"
+#include "data/StringTable.h"
+#include "data/TextFormat.h"
+
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/msgdlg.h>
+#include <wx/progdlg.h>
+#include <wx/sizer.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/utils.h>
+
+namespace {
+
+constexpr int kMaxIdentifier = 3;
+constexpr int kMaxDesignation = 32;
+// Message boxes carry the program's name, string 57344.
+constexpr unsigned kAppTitle = 57344;
+
+wxString Shown(const std::string& cp1252)
+{
+    return wxString::FromUTF8(charset::Cp1252ToUtf8(cp1252));
+}
+
+wxString Text(const char* utf8)
+{
+    return wxString::FromUTF8(utf8);
+}
+
+std::string Typed(const wxString& text)
+{
+    return charset::Utf8ToCp1252(text.utf8_string());
+}
+
+wxString Title()
+{
+    return Shown(CStringTable::Get(kAppTitle));
+}
+
+} // namespace
+
+CConversionDlg::CConversionDlg(wxWindow* parent, CConverter::Mode mode, CPanelProject& project,
+                               std::vector<CSequenceEntry*> operands, const CAppSettings& settings)
+    : wxDialog(parent, wxID_ANY, Text("Einzel-Konvertierung")),
+      m_converter(settings),
+      m_project(project),
+      m_operands(std::move(operands))
+{
+    CreateControls();
+    if (mode == CConverter::kAll) {
+        SetTitle(Shown(CStringTable::Get(ids::kConvertAllTitle)));
+    } else {
+        m_acceptAll->Disable();
+        m_acceptAll->Hide();
+    }
+    m_converter.Open(m_project, m_operands, mode, *this);
+    for (const auto& id : m_converter.GetGroupChoices())
+        m_groupId->Append(Shown(id));
+    m_initialised = true;
+    ShowState(true);
+    Fit();
+    CentreOnParent();
+}
+
+CConversionDlg::~CConversionDlg()
+{
+    if (!m_closed)
+        m_converter.Close();
+}
+
+void CConversionDlg::CreateControls()
+{
+    const auto readOnly = [this](int id, int width) {
+        auto* field = new wxTextCtrl(this, id, wxString(), wxDefaultPosition, wxSize(FromDIP(width), -1));
+        field->Disable();
+        return field;
+    };
+    const auto label = [this](const char* text) { return new wxStaticText(this, wxID_ANY, Text(text)); };
+
+    m_projectName = readOnly(kProjectNameId, 320);
+    m_range = readOnly(kRangeId, 140);
+    m_count = readOnly(kCountId, 48);
+    m_groupId = new wxComboBox(this, kGroupIdId, wxString(), wxDefaultPosition, wxSize(FromDIP(72), -1), 0, nullptr,
+                               wxCB_DROPDOWN | wxCB_SORT);
+    m_listId = new wxComboBox(this, kListIdId, wxString(), wxDefaultPosition, wxSize(FromDIP(72), -1), 0, nullptr,
+                              wxCB_DROPDOWN | wxCB_SORT);
+    m_groupId->SetMaxLength(kMaxIdentifier);
+    m_listId->SetMaxLength(kMaxIdentifier);
+    m_groupName = new wxTextCtrl(this, kGroupNameId, wxString(), wxDefaultPosition, wxSize(FromDIP(230), -1));
+    m_listName = new wxTextCtrl(this, kListNameId, wxString(), wxDefaultPosition, wxSize(FromDIP(230), -1));
+    m_groupName->SetMaxLength(kMaxDesignation);
+    m_listName->SetMaxLength(kMaxDesignation);
+    m_freeLists = readOnly(kFreeListsId, 48);
+    m_freeOperands = readOnly(kFreeOperandsId, 48);
+    m_unit = new wxStaticText(this, kUnitId, Shown(CStringTable::Get(ids::kUnitLists)));
+    m_kindLetter = new wxStaticText(this, kKindLetterId, Text("E"));
+    m_accept = new wxButton(this, wxID_OK, Text("Übernehmen"));
+    m_acceptAll = new wxButton(this, kAcceptAllId, Text("Alle übernehmen"));
+    auto* cancel = new wxButton(this, wxID_CANCEL, Text("Abbrechen"));
+    m_accept->SetDefault();
+
+    auto* head = new wxFlexGridSizer(2, FromDIP(6), FromDIP(10));
+    head->AddGrowableCol(1);
+    head->Add(label("RZ731-Projekt:"), 0, wxALIGN_CENTER_VERTICAL);
+    head->Add(m_projectName, 1, wxEXPAND);
+
+    auto* operands = new wxBoxSizer(wxHORIZONTAL);
+    operands->Add(label("Der (die) Operand(en):"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(10));
+    operands->Add(m_range, 1, wxALIGN_CENTER_VERTICAL);
+    operands->AddSpacer(FromDIP(20));
+    operands->Add(label("Anzahl:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
+    operands->Add(m_count, 0, wxALIGN_CENTER_VERTICAL);
+
+    // Columns: row label, fixed prefix, identifier, designation, free, unit.
+    auto* target = new wxFlexGridSizer(6, FromDIP(6), FromDIP(6));
+    target->AddGrowableCol(3);
+    target->AddSpacer(0);
+    target->AddSpacer(0);
+    target->Add(label("Kennung"));
+    target->Add(label("Bezeichnung"));
+    target->Add(label("frei"));
+    target->AddSpacer(0);
+    target->Add(label("Schrittketten-Gruppe:"), 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(label("G"), 0, wxALIGN_CENTER_VERTICAL | wxALIGN_RIGHT);
+    target->Add(m_groupId, 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(m_groupName, 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
+    target->Add(m_freeLists, 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(m_unit, 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(label("Schrittketten-Liste:"), 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(m_kindLetter, 0, wxALIGN_CENTER_VERTICAL | wxALIGN_RIGHT);
+    target->Add(m_listId, 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(m_listName, 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
+    target->Add(m_freeOperands, 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(label("Operanden"), 0, wxALIGN_CENTER_VERTICAL);
+
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(m_accept);
+    buttons->AddStretchSpacer();
+    buttons->Add(m_acceptAll);
+    buttons->AddStretchSpacer();
+    buttons->Add(cancel);
+
+    const int border = FromDIP(10);
+    auto* all = new wxBoxSizer(wxVERTICAL);
+    all->Add(head, 0, wxEXPAND | wxALL, border);
+    all->Add(new wxStaticLine(this), 0, wxEXPAND | wxLEFT | wxRIGHT, border);
+    all->Add(operands, 0, wxEXPAND | wxALL, border);
+    all->Add(label("werden übernommen in:"), 0, wxLEFT | wxRIGHT, border);
+    all->Add(target, 0, wxEXPAND | wxALL, border);
+    all->Add(new wxStaticLine(this), 0, wxEXPAND | wxLEFT | wxRIGHT, border);
+    all->Add(buttons, 0, wxEXPAND | wxALL, border);
+    SetSizer(all);
+
+    m_groupId->Bind(wxEVT_TEXT, &CConversionDlg::OnGroupText, this);
+    m_groupId->Bind(wxEVT_COMBOBOX, &CConversionDlg::OnGroupChosen, this);
+    m_listId->Bind(wxEVT_TEXT, &CConversionDlg::OnListText, this);
+    m_listId->Bind(wxEVT_COMBOBOX, &CConversionDlg::OnListChosen, this);
+    m_accept->Bind(wxEVT_BUTTON, &CConversionDlg::OnAccept, this);
+    m_acceptAll->Bind(wxEVT_BUTTON, &CConversionDlg::OnAcceptAll, this);
+}
+
+// Writes the converter's values into the controls without raising their
+// change events. The identifiers are left alone while the user edits them.
+void CConversionDlg::ShowState(bool identifiers)
+{
+    m_projectName->ChangeValue(Shown(m_converter.GetProjectName()));
+    if (identifiers) {
+        m_groupId->ChangeValue(Shown(m_converter.GetGroupId()));
+        m_listId->ChangeValue(Shown(m_converter.GetListId()));
+    }
+    m_groupName->ChangeValue(Shown(m_converter.GetGroupDesignation()));
+    m_listName->ChangeValue(Shown(m_converter.GetListDesignation()));
+    m_kindLetter->SetLabel(Shown(m_converter.GetKindLetterText()));
+    m_range->ChangeValue(Shown(m_converter.GetRangeText()));
+    m_count->ChangeValue(Shown(m_converter.GetCountText()));
+    m_freeLists->ChangeValue(Shown(m_converter.GetFreeListsText()));
+    m_freeOperands->ChangeValue(Shown(m_converter.GetFreeOperandsText()));
+    m_unit->SetLabel(Shown(m_converter.GetUnitText()));
+    m_accept->Enable(m_converter.CanAccept());
+    m_acceptAll->Enable(m_converter.CanAccept() && m_converter.GetMode() == CConverter::kAll);
+    Layout();
+}
+
+// Takes identifiers and designations from the controls and checks them;
+// after a refusal the focus goes to the identifier concerned.
+bool CConversionDlg::TakeControls()
+{
+    m_converter.SetGroupId(Typed(m_groupId->GetValue()));
+    m_converter.SetListId(Typed(m_listId->GetValue()));
+    m_converter.SetGroupDesignation(Typed(m_groupName->GetValue()));
+    m_converter.SetListDesignation(Typed(m_listName->GetValue()));
+    m_lastError = 0;
+    if (m_converter.Validate())
+        return true;
+    FocusAfterError();
+    return false;
+}
+
+void CConversionDlg::FocusAfterError()
+{
+    const bool groupFault = m_lastError == ids::kGroupIdInvalid || m_lastError == ids::kGroupIdBadChars;
+    wxComboBox* faulty = groupFault ? m_groupId : m_listId;
+    faulty->SetFocus();
+    faulty->SelectAll();
+}
+
+void CConversionDlg::OnGroupText(wxCommandEvent&)
+{
+    // Only the user's typing counts, not the dialog's own changes.
+    if (!m_initialised || m_quiet)
+        return;
+    m_converter.SetGroupId(Typed(m_groupId->GetValue()));
+    m_converter.SelectGroup(true);
+    ShowState(false);
+}
+
+void CConversionDlg::OnGroupChosen(wxCommandEvent&)
+{
+    if (m_groupId->GetSelection() == wxNOT_FOUND)
+        return;
+    m_converter.SetGroupId(Typed(m_groupId->GetString(m_groupId->GetSelection())));
+    m_converter.SelectGroup(true);
+    ShowState(false);
+}
+
+void CConversionDlg::OnListText(wxCommandEvent&)
+{
+    // Only the user's typing counts, not the dialog's own changes.
+    if (!m_initialised || m_quiet)
+        return;
+    m_converter.SetListId(Typed(m_listId->GetValue()));
+    m_converter.SelectList(true);
+    ShowState(false);
+}
+
+void CConversionDlg::OnListChosen(wxCommandEvent&)
+{
+    if (m_listId->GetSelection() == wxNOT_FOUND)
+        return;
+    m_converter.SetListId(Typed(m_listId->GetString(m_listId->GetSelection())));
+    m_converter.SelectList(true);
+    ShowState(false);
+}
+
+void CConversionDlg::OnAccept(wxCommandEvent&)
+{
+    if (!TakeControls())
+        return;
+    const bool done = m_converter.Accept();
+    ShowState(true);
+    if (done)
+        EndModal(wxID_OK);
+}
+
+void CConversionDlg::OnAcceptAll(wxCommandEvent&)
+{
+    if (m_converter.GetMode() != CConverter::kAll || !TakeControls())
+        return;
+    m_progress = std::make_unique<wxProgressDialog>(
+        Title(), Text("Konvertierung läuft ..."), static_cast<int>(m_converter.GetOperandCount()), this,
+        wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME);
+    const bool done = m_converter.AcceptAll();
+    m_progress.reset();
+    ShowState(true);
+    // With operands left (they did not fit, or the user stopped) the dialog
+    // stays open; Close saves what was converted when it ends.
+    if (done)
+        EndModal(wxID_OK);
+}
+
+bool CConversionDlg::ContinueAcceptAll(const CConverter& converter)
+{
+    if (!m_progress)
+        return true;
+    const auto handled = converter.GetOperandCount() - converter.GetRemainingCount();
+    const wxString where = Shown(FormatText("Gruppe %s, Liste %s: %d von %d Operanden",
+                                            {converter.GetGroupId(), converter.GetListId(), static_cast<int>(handled),
+                                             static_cast<int>(converter.GetOperandCount())}));
+    return m_progress->Update(static_cast<int>(handled), where);
+}
+
+void CConversionDlg::EndModal(int result)
+{
+    if (!m_closed) {
+        m_closed = true;
+        m_converter.Close();
+    }
+    wxDialog::EndModal(result);
+}
+
+void CConversionDlg::ShowInfo(const std::string& text)
+{
+    wxMessageBox(Shown(text), Title(), wxOK | wxICON_INFORMATION, this);
+}
+
+void CConversionDlg::ShowError(unsigned messageId, const std::string& fileName)
+{
+    m_lastError = messageId;
+    wxMessageBox(Shown(CErrorMessage(messageId, fileName, 0).BuildText()), Title(), wxOK | wxICON_ERROR, this);
+}
+
+bool CConversionDlg::AskOkCancel(const std::string& text)
+{
+    return wxMessageBox(Shown(text), Title(), wxOK | wxCANCEL | wxICON_NONE, this) == wxOK;
+}
+
+int CConversionDlg::AskOverwrite(const std::string& text)
+{
+    CYesNoAllDlg question(text, CYesNoAllDlg::kIconNone, this);
+    return question.Run();
+}
+
+void CConversionDlg::OnGroupAdded(const std::string& groupId)
+{
+    m_groupId->Append(Shown(groupId));
+}
+
+void CConversionDlg::OnListAdded(const std::string& listId)
+{
+    m_listId->Append(Shown(listId));
+}
+
+void CConversionDlg::OnListChoices(const std::vector<std::string>& listIds)
+{
+    m_quiet = true;
+    m_listId->Clear();
+    for (const auto& id : listIds)
+        m_listId->Append(Shown(id));
+    m_quiet = false;
+}
+
+void CConversionDlg::BeginWait()
+{
+    wxBeginBusyCursor();
+}
+
+void CConversionDlg::EndWait()
+{
+    wxEndBusyCursor();
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "convert/Converter.h"
+#include "convert/ConverterHost.h"
+
+#include <wx/dialog.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CAppSettings;
+class CPanelProject;
+class CSequenceEntry;
+class wxButton;
+class wxComboBox;
+class wxProgressDialog;
+class wxStaticText;
+class wxTextCtrl;
+
+// The conversion dialog: shows the engine's proposals and free counts, lets
+// the user change identifiers and designations, and hands "Übernehmen" and
+// "Alle übernehmen" to the engine, whose host it is.
+class CConversionDlg : public wxDialog, public IConverterHost {
+public:
+    // Control identifiers.
+    enum {
+        kAcceptAllId = 1026,
+        kGroupIdId = 1004,
+        kGroupNameId = 1005,
+        kListIdId = 1006,
+        kListNameId = 1007,
+        kRangeId = 1021,
+        kFreeListsId = 1022,
+        kFreeOperandsId = 1023,
+        kCountId = 1025,
+        kProjectNameId = 1031,
+        kKindLetterId = 1032,
+        kUnitId = 1033,
+    };
+
+    // `mode` 0 for the selected operands, 1 for all; `operands` (at least
+    // one) in the order of the view's rows.
+    CConversionDlg(wxWindow* parent, CConverter::Mode mode, CPanelProject& project,
+                   std::vector<CSequenceEntry*> operands, const CAppSettings& settings);
+    ~CConversionDlg() override;
+
+    // Ends the dialog; the converter saves deferred groups and releases the
+    // project's contents, whichever way the dialog ends.
+    void EndModal(int result) override;
+
+    const CConverter& GetConverter() const { return m_converter; }
+
+    // IConverterHost
+    void ShowInfo(const std::string& text) override;
+    void ShowError(unsigned messageId, const std::string& fileName) override;
+    bool AskOkCancel(const std::string& text) override;
+    int AskOverwrite(const std::string& text) override;
+    void OnGroupAdded(const std::string& groupId) override;
+    void OnListAdded(const std::string& listId) override;
+    void OnListChoices(const std::vector<std::string>& listIds) override;
+    void BeginWait() override;
+    void EndWait() override;
+    bool ContinueAcceptAll(const CConverter& converter) override;
+
+private:
+    void CreateControls();
+    void ShowState(bool identifiers);
+    bool TakeControls();
+    void FocusAfterError();
+    void OnGroupText(wxCommandEvent& event);
+    void OnGroupChosen(wxCommandEvent& event);
+    void OnListText(wxCommandEvent& event);
+    void OnListChosen(wxCommandEvent& event);
+    void OnAccept(wxCommandEvent& event);
+    void OnAcceptAll(wxCommandEvent& event);
+
+    CConverter m_converter;
+    CPanelProject& m_project;
+    std::vector<CSequenceEntry*> m_operands;
+    bool m_initialised = false;
+    bool m_quiet = false; // the dialog itself is changing a control
+    bool m_closed = false;
+    unsigned m_lastError = 0;
+    std::unique_ptr<wxProgressDialog> m_progress;
+
+    wxTextCtrl* m_projectName = nullptr;
+    wxTextCtrl* m_range = nullptr;
+    wxTextCtrl* m_count = nullptr;
+    wxComboBox* m_groupId = nullptr;
+    wxTextCtrl* m_groupName = nullptr;
+    wxTextCtrl* m_freeLists = nullptr;
+    wxStaticText* m_unit = nullptr;
+    wxStaticText* m_kindLetter = nullptr;
+    wxComboBox* m_listId = nullptr;
+    wxTextCtrl* m_listName = nullptr;
+    wxTextCtrl* m_freeOperands = nullptr;
+    wxButton* m_accept = nullptr;
+    wxButton* m_acceptAll = nullptr;
+};

@@ -1,0 +1,575 @@
+#include "convert/Converter.h"
+
+#include "convert/AnswerCode.h"
+#include "convert/ConverterHost.h"
+#include "data/AppSettings.h"
+#include "data/Charset.h"
+#include "data/RecordStream.h"
+#include "data/SequenceEntry.h"
+#include "data/SequenceFile.h"
+#include "data/StringTable.h"
+#include "data/TextFormat.h"
+#include "panel/GroupFolder.h"
+#include "panel/PanelProject.h"
+#include "panel/ProjectFiles.h"
+#include "panel/StepChainGroup.h"
+#include "panel/StepChainList.h"
+#include "panel/StepChainText.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// A group file records at most 255 lists and at most 65535 bytes.
+constexpr int kMaxListsPerGroup = 255;
+// A list keeps at most 255 texts, so that no block of one byte number can
+// outgrow its one-byte text count.
+constexpr int kMaxTextsPerList = 255;
+// A new group is charged 114 bytes, which assumes a project name of 32
+// characters; a name can have 80, so the budget keeps that margin below the
+// file's 16-bit size.
+constexpr std::int64_t kMaxGroupBudget = 65535 - (80 - 32);
+constexpr std::int64_t kNewGroupCost = 114;
+constexpr std::int64_t kNewListCost = 41;
+constexpr std::size_t kMaxDesignation = 32;
+
+std::string FormatNumber(const char* format, int number)
+{
+    return FormatText(format, {number});
+}
+
+// The sequence file's bare name up to its first point (a leading point
+// does not count), as Windows-1252 text of at most 32 characters.
+std::string DesignationFromFile(const std::string& path)
+{
+    std::string name = std::filesystem::path(path).filename().string();
+    const auto point = name.find('.', 1);
+    if (point != std::string::npos)
+        name.erase(point);
+    std::string text = charset::Utf8ToCp1252(name);
+    if (text.size() > kMaxDesignation)
+        text.resize(kMaxDesignation);
+    return text;
+}
+
+} // namespace
+
+CConverter::CConverter(const CAppSettings& settings)
+    : m_settings(settings)
+{
+}
+
+void CConverter::SetGroupId(std::string id)
+{
+    m_groupId = project_files::ToUpper(std::move(id));
+}
+
+void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> operands, Mode mode,
+                      IConverterHost& host)
+{
+    m_project = &project;
+    m_operands = std::move(operands);
+    m_mode = mode;
+    m_host = &host;
+    m_projectName = project.GetName();
+    m_groupId.clear();
+    m_listId.clear();
+    m_groupDesignation.clear();
+    m_listDesignation.clear();
+    m_next = 0;
+
+    m_host->BeginWait();
+    if (!project.IsLoaded())
+        project.Load();
+    m_folder = project.GetGroupFolder();
+    const auto* file = static_cast<const CSequenceFile*>(m_operands.front()->GetParent());
+    m_defaultDesignation = file ? DesignationFromFile(file->GetFileName()) : std::string();
+    m_group = nullptr;
+
+    m_kind = m_operands.front()->GetKind();
+    m_groupNumber = 1;
+    ProposeGroup();
+    m_listNumber = 1;
+    m_listId = FormatNumber("%03d", m_listNumber);
+    SelectList(false);
+    ComputeBatch();
+    m_host->EndWait();
+}
+
+std::vector<std::string> CConverter::GetGroupChoices() const
+{
+    std::vector<std::string> ids;
+    if (!m_folder)
+        return ids;
+    for (int i = 0; i < m_folder->GetCount(); ++i)
+        ids.push_back(static_cast<CDataFile*>(m_folder->GetAt(i))->GetBaseName().substr(1));
+    return ids;
+}
+
+std::vector<std::string> CConverter::GetListChoices() const
+{
+    return ListIdsOfKind(m_kind);
+}
+
+std::vector<std::string> CConverter::ListIdsOfKind(int kind) const
+{
+    std::vector<std::string> ids;
+    if (!m_group)
+        return ids;
+    for (int i = 0; i < m_group->GetCount(); ++i) {
+        const auto* list = static_cast<const CStepChainList*>(m_group->GetAt(i));
+        if (list->GetKind() == kind)
+            ids.push_back(list->GetListId());
+    }
+    return ids;
+}
+
+void CConverter::SelectGroup(bool recompute)
+{
+    m_exhausted = false;
+    auto* found = m_folder ? static_cast<CStepChainGroup*>(m_folder->FindEntry("G" + m_groupId)) : nullptr;
+    if (found) {
+        m_group = found;
+        m_groupDesignation = m_mode == kAll && !found->IsCreated() ? m_defaultDesignation : found->GetName();
+        if (!found->IsLoaded()) {
+            m_host->BeginWait();
+            const bool loaded = found->Load();
+            m_host->EndWait();
+            if (!loaded) {
+                m_unreadableGroup = true;
+                m_host->ShowError(ids::kReadError, found->GetFileName());
+            }
+        }
+    } else {
+        if (m_group)
+            m_groupDesignation = m_defaultDesignation;
+        m_group = nullptr;
+    }
+    m_host->OnListChoices(ListIdsOfKind(m_kind));
+    m_list = nullptr;
+    m_listDesignation.clear();
+    if (recompute)
+        ComputeBatch();
+}
+
+void CConverter::SelectList(bool recompute)
+{
+    CStepChainList* found = m_group ? m_group->FindList(m_listId) : nullptr;
+    if (found) {
+        m_list = found;
+        m_listDesignation = m_mode == kAll && !found->IsCreated() ? m_rangeText : found->GetName();
+        m_kindLetterText = found->GetKindLetter();
+    } else {
+        if (m_list)
+            m_listDesignation = m_rangeText;
+        m_list = nullptr;
+        m_kindLetterText = KindLetter(m_kind);
+    }
+    if (recompute)
+        ComputeBatch();
+}
+
+CConverter::Limits CConverter::StartingLimits() const
+{
+    const std::int64_t configured = static_cast<std::int64_t>(m_settings.MaxGroupSizeKb) * 1024;
+    Limits limits{std::min(configured, kMaxGroupBudget), std::min(m_settings.MaxOperands, kMaxTextsPerList),
+                  std::min(m_settings.MaxLists, kMaxListsPerGroup)};
+    const bool groupKept = m_group && (m_mode == kSelected || m_group->IsCreated());
+    if (m_mode == kSelected && m_list)
+        limits.freeOperands -= m_list->GetCount();
+    if (groupKept) {
+        limits.budget -= static_cast<std::int64_t>(m_group->ComputeSize());
+        if (m_mode == kAll && m_list)
+            limits.budget += m_list->GetListSize();
+        if (m_mode == kAll || !m_list)
+            limits.budget -= kNewListCost;
+        limits.freeLists -= m_group->GetCount();
+    } else {
+        limits.budget -= kNewGroupCost;
+    }
+    limits.budget = std::max<std::int64_t>(limits.budget, 0);
+    limits.freeOperands = std::max(limits.freeOperands, 0);
+    limits.freeLists = std::max(limits.freeLists, 0);
+    return limits;
+}
+
+void CConverter::ComputeBatch()
+{
+    m_batch.clear();
+    if (IsDone())
+        return;
+    m_groupFull = false;
+    const Limits limits = StartingLimits();
+    m_freeListsText = FormatNumber("%d", limits.freeLists);
+    m_unitText = CStringTable::Get(ids::kUnitLists);
+    m_freeOperandsText = FormatNumber("%d", limits.freeOperands);
+    m_groupFull = m_list ? limits.freeLists == 0 : limits.freeLists <= 1;
+    m_kind = m_operands[m_next]->GetKind();
+
+    // A group kept as it is that already holds as many lists as its file
+    // can record takes no new list, whatever the settings say.
+    const bool groupKept = m_group && (m_mode == kSelected || m_group->IsCreated());
+    const bool newList = !m_list || m_mode == kAll;
+    const bool noListRoom = groupKept && newList && m_group->GetCount() - (m_list ? 1 : 0) >= kMaxListsPerGroup;
+    if (noListRoom)
+        m_groupFull = true;
+    else if (!m_exhausted)
+        FillBatch(limits);
+
+    UpdateRangeText();
+    if (!m_list || (m_mode == kAll && !m_list->IsCreated()))
+        m_listDesignation = m_rangeText;
+    m_countText = FormatNumber("%d", static_cast<int>(m_batch.size()));
+}
+
+void CConverter::FillBatch(Limits limits)
+{
+    std::int64_t used = 0;
+    std::size_t freeOperands = static_cast<std::size_t>(limits.freeOperands);
+    for (std::size_t j = m_next; j < m_operands.size(); ++j) {
+        const CSequenceEntry& operand = *m_operands[j];
+        if (operand.GetKind() != m_kind)
+            break;
+        const CStepChainText* existing =
+            m_mode == kSelected && m_list ? m_list->FindText(operand.GetByte(), operand.GetBit()) : nullptr;
+        if (existing)
+            ++freeOperands; // replaced, not added
+        if (m_batch.size() >= freeOperands)
+            break;
+        std::int64_t cost = EntryCost(operand, m_batch.empty());
+        if (existing) {
+            const auto old = static_cast<std::int64_t>(record::StoredLength(existing->GetText()) + 3);
+            cost = cost > old ? cost - old : 0;
+        }
+        if (used + cost > limits.budget) {
+            m_groupFull = true;
+            if (m_batch.empty()) {
+                m_freeListsText = "0";
+                m_unitText = CStringTable::Get(ids::kUnitBytes);
+            }
+            break;
+        }
+        m_batch.push_back(m_operands[j]);
+        used += cost;
+    }
+}
+
+void CConverter::UpdateRangeText()
+{
+    if (m_batch.size() >= 2)
+        m_rangeText = m_batch.front()->GetOperandText() + " - " + m_batch.back()->GetOperandText();
+    else if (m_batch.size() == 1)
+        m_rangeText = m_batch.front()->GetOperandText();
+    else
+        m_rangeText = m_operands[m_next]->GetOperandText() + " - ...";
+}
+
+int CConverter::EntryCost(const CSequenceEntry& operand, bool first)
+{
+    int cost = static_cast<int>(record::StoredLength(EntryText(operand))) + 3;
+    if (IsBitKind(m_kind) && (first || operand.GetByte() != m_lastByte))
+        cost += 2;
+    m_lastByte = operand.GetByte();
+    return cost;
+}
+
+std::string CConverter::EntryText(const CSequenceEntry& operand) const
+{
+    const bool symbol = m_settings.SymbolToText != 0;
+    const bool comment = m_settings.CommentToText != 0;
+    if (symbol && comment)
+        return std::string(operand.GetSymbol()) + " " + std::string(operand.GetComment());
+    if (symbol)
+        return std::string(operand.GetSymbol());
+    if (comment)
+        return std::string(operand.GetComment());
+    return {};
+}
+
+bool CConverter::Validate()
+{
+    m_groupId = project_files::ToUpper(m_groupId);
+    if (m_groupId.size() != 3) {
+        m_host->ShowError(ids::kGroupIdInvalid, {});
+        return false;
+    }
+    if (m_groupId.find_first_of("/\\:*?\"'.,;") != std::string::npos) {
+        m_host->ShowError(ids::kGroupIdBadChars, {});
+        return false;
+    }
+    if (m_listId.size() != 3) {
+        m_host->ShowError(ids::kListIdInvalid, {});
+        return false;
+    }
+    if (m_mode == kSelected && m_list && m_list->GetKind() != m_kind) {
+        m_host->ShowError(ids::kListOtherKind, {});
+        return false;
+    }
+    return true;
+}
+
+bool CConverter::ConvertBatch()
+{
+    if (m_batch.empty())
+        return true;
+    m_host->BeginWait();
+    if (!PrepareGroup()) {
+        m_host->EndWait();
+        return false;
+    }
+    PrepareList();
+    m_answer = answer_code::kYes;
+    CStepChainText* last = AddTexts();
+    m_list->Sort();
+    m_group->Sort();
+    m_list->OnEntryChanged(last);
+    const bool done = m_deferSave || SaveStep();
+    if (done) {
+        m_host->OnBatchConverted(m_group->GetBaseName(), m_list->GetColumnText(1), m_rangeText, m_batch.size());
+        m_next += m_batch.size();
+    }
+    m_host->EndWait();
+    return done;
+}
+
+bool CConverter::PrepareGroup()
+{
+    if (!m_group)
+        return CreateGroup();
+    if (m_mode == kAll && !m_group->IsCreated())
+        return ReplaceGroup();
+    if (!EnsureGroupReadable())
+        return false;
+    if (m_group->GetName() != m_groupDesignation)
+        m_group->Rename(m_group->GetBaseName(), m_groupDesignation);
+    return true;
+}
+
+bool CConverter::EnsureGroupReadable()
+{
+    if (m_group->IsLoaded() || m_group->Load())
+        return true;
+    // Its file could not be read: writing the group would replace content
+    // nobody has seen.
+    m_unreadableGroup = true;
+    m_host->ShowError(ids::kGroupUnreadable, m_group->GetFileName());
+    return false;
+}
+
+bool CConverter::CreateGroup()
+{
+    // A file of that name that the folder did not take as a group (its
+    // header could not be read) is left as it is.
+    const std::string fileName = "G" + m_groupId + "." + m_project->GetProjectExt();
+    if (const auto existing = project_files::FindIgnoringCase(m_project->GetProjectDir(), fileName)) {
+        m_unreadableGroup = true;
+        m_host->ShowError(ids::kReadError, *existing);
+        return false;
+    }
+    auto group = std::make_unique<CStepChainGroup>(m_folder);
+    group->SetCreated(true);
+    if (!group->Rename("G" + m_groupId, m_groupDesignation)) {
+        m_host->ShowError(ids::kWriteError, group->GetFileName());
+        return false;
+    }
+    m_group = m_folder->AddNew(std::move(group));
+    m_list = nullptr;
+    m_groupId = project_files::ToUpper(m_group->GetBaseName().substr(1));
+    m_host->OnGroupAdded(m_groupId);
+    return true;
+}
+
+bool CConverter::ReplaceGroup()
+{
+    if (!EnsureGroupReadable())
+        return false;
+    // The new group is written over the old file in one atomic step, so
+    // there is no moment without either of them on disk.
+    auto group = std::make_unique<CStepChainGroup>(m_folder);
+    group->SetCreated(true);
+    if (!group->Rename("G" + m_groupId, m_groupDesignation)) {
+        m_host->ShowError(ids::kWriteError, group->GetFileName());
+        return false;
+    }
+    m_folder->Release(m_group);
+    m_group = m_folder->AddNew(std::move(group));
+    m_list = nullptr;
+    m_host->OnListChoices({});
+    return true;
+}
+
+void CConverter::PrepareList()
+{
+    if (m_list && m_mode == kAll) {
+        m_group->Remove(m_list);
+        m_list = nullptr;
+    }
+    if (!m_list) {
+        auto list = std::make_unique<CStepChainList>(m_group);
+        list->SetCreated(true);
+        CStepChainList* added = m_group->AddNew(std::move(list));
+        added->SetProperties(m_listId, m_kind, m_listDesignation);
+        m_list = added;
+        m_host->OnListAdded(m_listId);
+    } else if (m_list->GetName() != m_listDesignation) {
+        m_list->SetProperties(m_list->GetListId(), m_list->GetKind(), m_listDesignation);
+    }
+}
+
+CStepChainText* CConverter::AddTexts()
+{
+    CStepChainText* last = nullptr;
+    for (const CSequenceEntry* operand : m_batch) {
+        if (CStepChainText* existing = m_list->FindText(operand->GetByte(), operand->GetBit())) {
+            if (m_mode == kSelected) {
+                if (m_answer == answer_code::kYes || m_answer == answer_code::kNo)
+                    m_answer = m_host->AskOverwrite(
+                        FormatText(CStringTable::Get(ids::kOperandExists), {operand->GetOperandText()}));
+                if (m_answer == answer_code::kNo || m_answer == answer_code::kNoForAll) {
+                    ++m_skipped;
+                    continue;
+                }
+            }
+            m_list->Remove(existing);
+        }
+        last = m_list->AddNew(std::make_unique<CStepChainText>(m_list, operand->GetByte(), operand->GetBit(), 0, 0,
+                                                               EntryText(*operand)));
+    }
+    return last;
+}
+
+bool CConverter::SaveStep()
+{
+    if (m_group->Save()) {
+        m_host->ShowInfo(FormatText(CStringTable::Get(ids::kConverted),
+                                    {m_rangeText, m_group->GetBaseName(), m_list->GetColumnText(1)}));
+        return true;
+    }
+    m_host->ShowError(ids::kWriteError, m_group->GetFileName());
+    // Back to what the file holds; the old list object is gone with it.
+    m_group->RemoveAll();
+    m_group->Load();
+    m_list = m_group->FindList(m_listId);
+    return false;
+}
+
+void CConverter::Advance()
+{
+    if (IsDone())
+        return;
+    const int kind = m_operands[m_next]->GetKind();
+    if (kind != m_kind) {
+        m_kind = kind;
+        m_host->OnListChoices(ListIdsOfKind(m_kind));
+    }
+    if (m_groupFull) {
+        if (m_groupNumber >= kLastGroupNumber) {
+            if (!m_exhausted)
+                ReportRemaining();
+            m_exhausted = true;
+            return;
+        }
+        ++m_groupNumber;
+        ProposeGroup();
+        m_listNumber = 1;
+    } else {
+        ++m_listNumber;
+    }
+    m_listId = FormatNumber("%03d", m_listNumber);
+    SelectList(false);
+}
+
+void CConverter::ProposeGroup()
+{
+    m_groupId = FormatNumber("S%02d", m_groupNumber);
+    SelectGroup(false);
+    if (!m_group || (m_mode == kAll && !m_group->IsCreated()))
+        m_groupDesignation = m_defaultDesignation;
+}
+
+void CConverter::ReportRemaining()
+{
+    m_host->ShowInfo(FormatText(CStringTable::Get(ids::kGroupsExhausted), {static_cast<int>(GetRemainingCount())}));
+}
+
+bool CConverter::Accept()
+{
+    if (m_batch.empty())
+        return false;
+    if (m_mode == kAll && m_group && !m_group->IsCreated()
+        && !m_host->AskOkCancel(FormatText(CStringTable::Get(ids::kGroupExists), {m_group->GetBaseName()})))
+        return false;
+    if (ConvertBatch())
+        Advance();
+    ComputeBatch();
+    return IsDone();
+}
+
+bool CConverter::AcceptAll()
+{
+    m_deferSave = true;
+    int emptyPasses = 0;
+    while (!IsDone() && emptyPasses < 2) {
+        const std::size_t before = m_next;
+        ConvertBatch();
+        Advance();
+        ComputeBatch();
+        emptyPasses = m_next == before ? emptyPasses + 1 : 0;
+        if (!m_host->ContinueAcceptAll(*this))
+            return IsDone();
+    }
+    if (!IsDone() && !m_exhausted)
+        m_host->ShowInfo(
+            FormatText(CStringTable::Get(ids::kOperandsLeft), {static_cast<int>(GetRemainingCount())}));
+    return IsDone();
+}
+
+bool CConverter::AcceptStepwise()
+{
+    int emptySteps = 0;
+    while (!IsDone() && emptySteps < 2 && Validate()) {
+        const std::size_t before = m_next;
+        if (CanAccept()) {
+            Accept();
+        } else {
+            Advance();
+            ComputeBatch();
+        }
+        emptySteps = m_next == before ? emptySteps + 1 : 0;
+    }
+    return IsDone();
+}
+
+void CConverter::Close()
+{
+    if (m_deferSave && m_folder) {
+        m_host->BeginWait();
+        int saved = 0;
+        int failed = 0;
+        // Saving re-sorts the folder; walk a copy.
+        std::vector<CStepChainGroup*> groups;
+        for (int i = 0; i < m_folder->GetCount(); ++i)
+            groups.push_back(static_cast<CStepChainGroup*>(m_folder->GetAt(i)));
+        for (CStepChainGroup* group : groups) {
+            if (!group->IsModified())
+                continue;
+            if (group->Save()) {
+                ++saved;
+            } else {
+                ++failed;
+                m_host->ShowError(ids::kWriteError, group->GetFileName());
+            }
+        }
+        m_host->EndWait();
+        // Only true when it is: AcceptAll may have stopped with operands left.
+        if (saved > 0 && failed == 0 && IsDone())
+            m_host->ShowInfo(CStringTable::Get(ids::kAllConverted));
+    }
+    if (m_project)
+        m_project->RemoveAll();
+    m_group = nullptr;
+    m_list = nullptr;
+    m_folder = nullptr;
+}

@@ -1,0 +1,162 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CAppSettings;
+class CGroupFolder;
+class CPanelProject;
+class CSequenceEntry;
+class CStepChainGroup;
+class CStepChainList;
+class CStepChainText;
+class IConverterHost;
+
+// Converts operands of a sequence file into step-chain texts of a panel
+// project: it proposes the target group and list, cuts the operands into
+// batches that respect the configured limits and the file format's own,
+// writes each batch and moves on. One converter serves one run of the
+// conversion dialog; it owns nothing of the project. It talks to the user
+// only through its host.
+class CConverter {
+public:
+    enum Mode : short {
+        kSelected = 0, // extend groups and lists, ask before overwriting
+        kAll = 1,      // replace existing groups and lists
+    };
+
+    explicit CConverter(const CAppSettings& settings);
+
+    // Prepares a run; `operands` (at least one) in the order of the view's
+    // rows. Loads the project when it is not loaded yet.
+    void Open(CPanelProject& project, std::vector<CSequenceEntry*> operands, Mode mode, IConverterHost& host);
+    // Target group from the group identifier; recompute: ComputeBatch.
+    void SelectGroup(bool recompute);
+    // Target list from the list identifier; recompute: ComputeBatch.
+    void SelectList(bool recompute);
+    // The operands of the next step and the display texts.
+    void ComputeBatch();
+    // Checks the identifiers; reports the first fault through the host.
+    bool Validate();
+    // Writes the batch; false when the step was not done.
+    bool ConvertBatch();
+    // Proposes the next list or group.
+    void Advance();
+    // One step ("Übernehmen"); true when every operand is handled.
+    bool Accept();
+    // Every remaining step ("Alle übernehmen", mode 1); groups are saved by
+    // Close. True when every operand is handled; false when it stopped
+    // with operands left (the host says how many and stays open).
+    bool AcceptAll();
+    // "Übernehmen" on every proposal in turn, for hosts without a person:
+    // an empty proposal moves on as after a finished step. Stops when every
+    // operand is handled, when Validate refuses a proposal, or after two
+    // proposals in a row that handle nothing. True when all are handled.
+    bool AcceptStepwise();
+    // Saves what AcceptAll converted and releases the project's contents.
+    void Close();
+
+    // Set by the host from its controls (Windows-1252 texts).
+    void SetGroupId(std::string id);
+    void SetListId(std::string id) { m_listId = std::move(id); }
+    void SetGroupDesignation(std::string text) { m_groupDesignation = std::move(text); }
+    void SetListDesignation(std::string text) { m_listDesignation = std::move(text); }
+
+    Mode GetMode() const { return m_mode; }
+    const std::string& GetProjectName() const { return m_projectName; }
+    const std::string& GetGroupId() const { return m_groupId; }
+    const std::string& GetListId() const { return m_listId; }
+    const std::string& GetGroupDesignation() const { return m_groupDesignation; }
+    const std::string& GetListDesignation() const { return m_listDesignation; }
+    const std::string& GetDefaultDesignation() const { return m_defaultDesignation; }
+    // The group identifiers of the project (without their "G").
+    std::vector<std::string> GetGroupChoices() const;
+    // The list identifiers of the target group that hold the current kind.
+    std::vector<std::string> GetListChoices() const;
+
+    // Display texts, as ComputeBatch leaves them.
+    const std::string& GetFreeListsText() const { return m_freeListsText; }
+    const std::string& GetUnitText() const { return m_unitText; }
+    const std::string& GetFreeOperandsText() const { return m_freeOperandsText; }
+    const std::string& GetRangeText() const { return m_rangeText; }
+    const std::string& GetCountText() const { return m_countText; }
+    // The kind letter shown beside the list identifier.
+    const std::string& GetKindLetterText() const { return m_kindLetterText; }
+
+    // Both accept operations are possible exactly when this is true.
+    bool CanAccept() const { return !m_batch.empty(); }
+    const std::vector<CSequenceEntry*>& GetBatch() const { return m_batch; }
+    bool IsDone() const { return m_next >= m_operands.size(); }
+    std::size_t GetRemainingCount() const { return m_operands.size() - m_next; }
+    std::size_t GetOperandCount() const { return m_operands.size(); }
+    // Operands skipped by a "no" answer (they count as handled).
+    std::size_t GetSkippedCount() const { return m_skipped; }
+    // True once a group could not be read during this run.
+    bool HadUnreadableGroup() const { return m_unreadableGroup; }
+    CStepChainGroup* GetGroup() const { return m_group; }
+    CStepChainList* GetList() const { return m_list; }
+
+    // The text an operand becomes, by the two switches of the settings.
+    std::string EntryText(const CSequenceEntry& operand) const;
+
+    // The highest group number the proposals use (S99).
+    static constexpr int kLastGroupNumber = 99;
+
+private:
+    struct Limits {
+        std::int64_t budget;
+        int freeOperands;
+        int freeLists;
+    };
+
+    Limits StartingLimits() const;
+    int EntryCost(const CSequenceEntry& operand, bool first);
+    void FillBatch(Limits limits);
+    void UpdateRangeText();
+    void ProposeGroup();
+    std::string ProposedDesignation() const;
+    std::vector<std::string> ListIdsOfKind(int kind) const;
+
+    bool PrepareGroup();
+    bool CreateGroup();
+    bool ReplaceGroup();
+    bool EnsureGroupReadable();
+    void PrepareList();
+    CStepChainText* AddTexts();
+    bool SaveStep();
+    void ReportRemaining();
+
+    const CAppSettings& m_settings;
+    Mode m_mode = kSelected;
+    bool m_deferSave = false;
+    int m_answer = 6;
+    CPanelProject* m_project = nullptr;
+    CGroupFolder* m_folder = nullptr;
+    CStepChainGroup* m_group = nullptr;
+    CStepChainList* m_list = nullptr;
+    IConverterHost* m_host = nullptr;
+    std::vector<CSequenceEntry*> m_operands;
+    std::size_t m_next = 0;
+    int m_kind = 0;
+    std::vector<CSequenceEntry*> m_batch;
+    std::uint8_t m_lastByte = 0;
+    bool m_groupFull = false;
+    bool m_exhausted = false; // no group above S99 is proposed
+    bool m_unreadableGroup = false;
+    std::size_t m_skipped = 0;
+    std::string m_defaultDesignation;
+    int m_groupNumber = 1;
+    int m_listNumber = 1;
+    std::string m_projectName;
+    std::string m_groupId;
+    std::string m_listId;
+    std::string m_groupDesignation;
+    std::string m_listDesignation;
+    std::string m_freeListsText;
+    std::string m_unitText;
+    std::string m_freeOperandsText;
+    std::string m_rangeText;
+    std::string m_countText;
+    std::string m_kindLetterText;
+};

@@ -1,0 +1,75 @@
+#include "convert/YesNoAllDlg.h"
+
+#include "convert/AnswerCode.h"
+#include "data/Charset.h"
+
+#include <wx/artprov.h>
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/statbmp.h>
+#include <wx/stattext.h>
+
+namespace {
+
+wxArtID IconFor(unsigned style)
+{
+    switch (style & 0xF0) {
+    case CYesNoAllDlg::kIconExclamation: return wxASCII_STR(wxART_WARNING);
+    case CYesNoAllDlg::kIconAsterisk: return wxASCII_STR(wxART_INFORMATION);
+    case CYesNoAllDlg::kIconHand: return wxASCII_STR(wxART_ERROR);
+    default: return wxASCII_STR(wxART_QUESTION);
+    }
+}
+
+} // namespace
+
+CYesNoAllDlg::CYesNoAllDlg(const std::string& text, unsigned iconStyle, wxWindow* parent)
+    : wxDialog(parent, wxID_ANY, wxString::FromUTF8("Dialog"))
+{
+    auto* top = new wxBoxSizer(wxHORIZONTAL);
+    top->Add(new wxStaticBitmap(this, 1036, wxArtProvider::GetBitmap(IconFor(iconStyle), wxASCII_STR(wxART_MESSAGE_BOX))), 0,
+             wxALL, 10);
+    auto* label = new wxStaticText(this, 1037, wxString::FromUTF8(charset::Cp1252ToUtf8(text)));
+    label->Wrap(FromDIP(420));
+    top->Add(label, 1, wxALL | wxALIGN_CENTER_VERTICAL, 10);
+
+    auto* buttons = new wxGridSizer(1, 4, 0, FromDIP(8));
+    const std::pair<int, const char*> kButtons[] = {
+        {kYesId, "Ja"}, {kNoId, "Nein"}, {kYesForAllId, "Ja für Alle"}, {kNoForAllId, "Nein für Alle"}};
+    for (const auto& [id, caption] : kButtons) {
+        auto* button = new wxButton(this, id, wxString::FromUTF8(caption));
+        button->Bind(wxEVT_BUTTON, &CYesNoAllDlg::OnButton, this);
+        buttons->Add(button, 0, wxEXPAND);
+    }
+    SetDefaultItem(FindWindow(kYesId));
+
+    auto* all = new wxBoxSizer(wxVERTICAL);
+    all->Add(top, 1, wxEXPAND);
+    all->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 10);
+    SetSizerAndFit(all);
+    CentreOnParent();
+    // There is no Cancel button for Escape to press; it closes the question.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& key) {
+        if (key.GetKeyCode() == WXK_ESCAPE)
+            EndModal(wxID_CANCEL);
+        else
+            key.Skip();
+    });
+}
+
+void CYesNoAllDlg::OnButton(wxCommandEvent& event)
+{
+    EndModal(event.GetId());
+}
+
+int CYesNoAllDlg::Run()
+{
+    FindWindow(kYesId)->SetFocus();
+    switch (ShowModal()) {
+    case kYesId: return answer_code::kYes;
+    case kNoId: return answer_code::kNo;
+    case kYesForAllId: return answer_code::kYesForAll;
+    case kNoForAllId: return answer_code::kNoForAll;
+    default: return answer_code::kClosed;
+    }
+}
