@@ -3,6 +3,27 @@
 namespace {
 
 constexpr std::string_view kOpen = "--open";
+constexpr std::string_view kSettings = "--settings";
+
+// "--name VALUE" or "--name=VALUE": true when `args[i]` is the option, with
+// its value in `value` (empty for "--name=") and `i` past it.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name, std::string& value,
+               std::string& error)
+{
+    const std::string& arg = args[i];
+    if (arg == name) {
+        if (i + 1 == args.size())
+            error = "Nach " + std::string(name) + " fehlt der Name der Datei.";
+        else
+            value = args[++i];
+        return true;
+    }
+    if (arg.starts_with(std::string(name) + "=")) {
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -14,6 +35,7 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string>& args)
     for (std::size_t i = 0; i < args.size() && line.Error.empty(); ++i) {
         const std::string& arg = args[i];
         const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
+        std::string value;
         if (!isOption) {
             // Only the first plain argument counts, as the project folder.
             if (!projectSeen)
@@ -21,16 +43,13 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string>& args)
             projectSeen = true;
         } else if (arg == "--") {
             optionsEnded = true;
-        } else if (arg == kOpen) {
-            if (i + 1 == args.size())
-                line.Error = "Nach --open fehlt der Name der Datei.";
-            else
-                line.FilesToOpen.emplace_back(args[++i]);
-        } else if (arg.starts_with(std::string(kOpen) + "=")) {
+        } else if (TakeValue(args, i, kOpen, value, line.Error)) {
             // The desktop file's "--open=%f" is "--open=" when the program
             // is started without a file.
-            if (arg.size() > kOpen.size() + 1)
-                line.FilesToOpen.emplace_back(arg.substr(kOpen.size() + 1));
+            if (!value.empty())
+                line.FilesToOpen.emplace_back(value);
+        } else if (TakeValue(args, i, kSettings, value, line.Error)) {
+            line.SettingsFile = value;
         } else if (arg == "--help" || arg == "-h") {
             line.ShowHelp = true;
         } else if (arg == "--version") {
@@ -44,10 +63,11 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string>& args)
 
 std::string CCommandLine::Usage()
 {
-    return "Aufruf: morawin [PROJEKTORDNER] [--open DATEI.seq]...\n"
+    return "Aufruf: morawin [PROJEKTORDNER] [--open DATEI.seq]... [--settings DATEI.ini]\n"
            "\n"
            "  PROJEKTORDNER     öffnet das RZ731-Projekt in diesem Ordner (wenn es gültig ist)\n"
            "  --open DATEI.seq  öffnet eine Sequenzdatei (mehrfach möglich)\n"
+           "  --settings DATEI  liest und schreibt die Einstellungen in dieser Datei\n"
            "  --help            zeigt diese Hilfe\n"
            "  --version         zeigt die Version\n";
 }

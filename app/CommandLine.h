@@ -6,7 +6,7 @@
 
 // The desktop program's command line:
 //
-//     morawin [PROJECT] [--open FILE.seq]...
+//     morawin [PROJECT] [--open FILE.seq]... [--settings FILE.ini]
 //
 // The first plain argument names a panel project folder, which is opened
 // when it holds a valid project; anything else there opens nothing and is
@@ -20,6 +20,8 @@ public:
 
     std::string ProjectArgument;
     std::vector<std::filesystem::path> FilesToOpen;
+    // Another settings file than the one beside the programs; empty: that one.
+    std::filesystem::path SettingsFile;
     bool ShowHelp = false;
     bool ShowVersion = false;
     // A usage error, in German; empty when the line was fine.

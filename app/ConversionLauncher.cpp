@@ -1,14 +1,12 @@
 #include "app/ConversionLauncher.h"
 
-#include "app/WxText.h"
+#include "convert/ConversionDlg.h"
 
-#include <wx/msgdlg.h>
-
-// The conversion engine and its dialog are not part of this program yet:
-// the user is told so instead of being shown a conversion that does
-// nothing.
-void RunConversion(wxWindow* parent, int, CPanelProject&, const std::vector<CSequenceEntry*>&, const CAppSettings&)
+void RunConversion(wxWindow* parent, int mode, CPanelProject& project, const std::vector<CSequenceEntry*>& operands,
+                   const CAppSettings& settings)
 {
-    wxMessageBox(wxString::FromUTF8("Die Konvertierung ist in diesem Programmstand noch nicht verfügbar."),
-                 wxtext::String(57344), wxOK | wxICON_INFORMATION, parent);
+    // The dialog loads the project and empties it again when it closes, so
+    // every conversion starts from what is on disk.
+    CConversionDlg dialog(parent, mode == 1 ? CConverter::kAll : CConverter::kSelected, project, operands, settings);
+    dialog.ShowModal();
 }

@@ -53,6 +53,8 @@ bool CMorawinApp::OnInit()
         return false;
     }
     m_paths = CAppPaths::ForProgram(ProgramFile());
+    if (!line.SettingsFile.empty())
+        m_paths.SettingsFile = line.SettingsFile;
     // The catalog is optional; without it the built-in texts are used.
     std::error_code ec;
     if (fs::exists(m_paths.CatalogFile, ec))

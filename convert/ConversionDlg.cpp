@@ -66,6 +66,7 @@ CConversionDlg::CConversionDlg(wxWindow* parent, CConverter::Mode mode, CPanelPr
     ShowState(true);
     Fit();
     CentreOnParent();
+    m_accept->SetFocus();
 }
 
 CConversionDlg::~CConversionDlg()
@@ -86,9 +87,11 @@ void CConversionDlg::CreateControls()
     m_projectName = readOnly(kProjectNameId, 320);
     m_range = readOnly(kRangeId, 140);
     m_count = readOnly(kCountId, 48);
-    m_groupId = new wxComboBox(this, kGroupIdId, wxString(), wxDefaultPosition, wxSize(FromDIP(72), -1), 0, nullptr,
+    // Room for three wide characters beside the drop-down button.
+    const wxSize identifierSize(GetTextExtent(Text("WWW")).x + FromDIP(60), -1);
+    m_groupId = new wxComboBox(this, kGroupIdId, wxString(), wxDefaultPosition, identifierSize, 0, nullptr,
                                wxCB_DROPDOWN | wxCB_SORT);
-    m_listId = new wxComboBox(this, kListIdId, wxString(), wxDefaultPosition, wxSize(FromDIP(72), -1), 0, nullptr,
+    m_listId = new wxComboBox(this, kListIdId, wxString(), wxDefaultPosition, identifierSize, 0, nullptr,
                               wxCB_DROPDOWN | wxCB_SORT);
     m_groupId->SetMaxLength(kMaxIdentifier);
     m_listId->SetMaxLength(kMaxIdentifier);
@@ -102,7 +105,11 @@ void CConversionDlg::CreateControls()
     m_kindLetter = new wxStaticText(this, kKindLetterId, Text("E"));
     m_accept = new wxButton(this, wxID_OK, Text("Übernehmen"));
     m_acceptAll = new wxButton(this, kAcceptAllId, Text("Alle übernehmen"));
-    auto* cancel = new wxButton(this, wxID_CANCEL, Text("Abbrechen"));
+    // Not the stock cancel ID: wxGTK would put GTK's own button in its
+    // place, which speaks the desktop's language instead of German.
+    auto* cancel = new wxButton(this, kCancelId, Text("Abbrechen"));
+    cancel->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { EndModal(wxID_CANCEL); });
+    SetEscapeId(kCancelId);
     m_accept->SetDefault();
 
     auto* head = new wxFlexGridSizer(2, FromDIP(6), FromDIP(10));

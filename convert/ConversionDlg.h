@@ -25,6 +25,7 @@ class CConversionDlg : public wxDialog, public IConverterHost {
 public:
     // Control identifiers.
     enum {
+        kCancelId = 2,
         kAcceptAllId = 1026,
         kGroupIdId = 1004,
         kGroupNameId = 1005,

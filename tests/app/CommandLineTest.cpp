@@ -39,6 +39,16 @@ TEST(CommandLine, OpenOptionsAddSequenceFilesInOrder)
     EXPECT_TRUE(none.FilesToOpen.empty());
 }
 
+TEST(CommandLine, SettingsFileInEitherForm)
+{
+    EXPECT_EQ(CCommandLine::Parse({"--settings", "/tmp/a.ini", "projekt"}).SettingsFile, "/tmp/a.ini");
+    const auto joined = CCommandLine::Parse({"--settings=b.ini", "--open", "x.seq"});
+    EXPECT_EQ(joined.SettingsFile, "b.ini");
+    EXPECT_EQ(joined.FilesToOpen.size(), 1u);
+    EXPECT_NE(CCommandLine::Parse({"--settings"}).Error.find("--settings"), std::string::npos);
+    EXPECT_TRUE(CCommandLine::Parse({}).SettingsFile.empty());
+}
+
 TEST(CommandLine, DoubleDashEndsOptionsAndASingleDashIsAName)
 {
     EXPECT_EQ(CCommandLine::Parse({"--", "--open"}).ProjectArgument, "--open");

@@ -68,9 +68,13 @@ bool CTestApp::LaunchBrowser(const std::string& url)
     return browserAvailable;
 }
 
-void CTestApp::HandOverConversion(wxWindow*, int mode, CPanelProject& project,
+void CTestApp::HandOverConversion(wxWindow* parent, int mode, CPanelProject& project,
                                   const std::vector<CSequenceEntry*>& operands)
 {
+    if (runConversions) {
+        CMorawinApp::HandOverConversion(parent, mode, project, operands);
+        return;
+    }
     const CAppSettings& settings = GetSettings();
     conversions.push_back({mode, operands, charset::Cp1252ToUtf8(project.GetName()),
                            settings.MaxLists, settings.MaxOperands, settings.MaxGroupSizeKb, settings.SymbolToText,

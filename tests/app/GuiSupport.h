@@ -45,6 +45,8 @@ public:
         int commentToText = -1;
     };
     std::vector<Conversion> conversions;
+    // Run the real conversion dialog instead of recording the hand-over.
+    bool runConversions = false;
     std::vector<std::string> launchedUrls;
     bool browserAvailable = true;
 

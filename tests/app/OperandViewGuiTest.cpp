@@ -6,6 +6,8 @@
 #include "app/OperandFilterDialog.h"
 #include "app/OperandListCtrl.h"
 #include "app/OperandPrintout.h"
+#include "convert/ConversionDlg.h"
+#include "panel/PanelProject.h"
 #include "data/SequenceEntry.h"
 #include "data/SequenceFile.h"
 #include "tests/app/GuiSupport.h"
@@ -14,6 +16,7 @@
 #include <wx/checkbox.h>
 #include <wx/docview.h>
 #include <wx/filedlg.h>
+#include <wx/msgdlg.h>
 #include <wx/dcmemory.h>
 #include <wx/print.h>
 #include <wx/toolbar.h>
@@ -90,6 +93,35 @@ TEST_F(OperandView, ConvertAllHandsOverOnlyTheRowsTheFilterShows)
     ASSERT_EQ(TestApp().conversions.size(), 1u);
     EXPECT_EQ(TestApp().conversions[0].mode, 1);
     EXPECT_EQ(Operands(TestApp().conversions[0].operands), "A004.00 A004.01 A005.03 T001 T002 Z001 Z003 ");
+}
+
+// The two commands open the conversion dialog on the open project, which is
+// loaded for the conversion and emptied again when the dialog closes.
+TEST_F(OperandView, ConvertCommandsOpenTheConversionDialog)
+{
+    TestApp().runConversions = true;
+    const fs::path group = Fixture().project / "GS01.731";
+    fs::remove(group);
+    std::vector<std::string> titles;
+    ModalDriver driver([&](wxDialog* dialog) {
+        if (dialog->IsKindOf(wxCLASSINFO(wxMessageDialog)))
+            return static_cast<int>(wxID_OK);
+        titles.push_back(ToUtf8(dialog->GetTitle()));
+        const bool all = titles.size() == 2;
+        dialog->CallAfter([dialog, all] { ClickButton(dialog, all ? static_cast<int>(CConversionDlg::kAcceptAllId) : static_cast<int>(CConversionDlg::kCancelId)); });
+        return static_cast<int>(wxID_NONE);
+    });
+    Select(*m_list, {0, 1});
+    ChooseCommand(cmd::kConvert);
+    EXPECT_FALSE(fs::exists(group)); // cancelled before any step
+    ChooseCommand(cmd::kConvertAll);
+    TestApp().runConversions = false;
+    EXPECT_EQ(titles, (std::vector<std::string>{"Einzel-Konvertierung", "Konvertierung einer gesamten Liste"}));
+    EXPECT_EQ(driver.messages, std::vector<std::string>{"Alle Operanden wurden erfolgreich konvertiert."});
+    EXPECT_TRUE(fs::exists(group));
+    ASSERT_NE(TestApp().GetProject(), nullptr);
+    EXPECT_FALSE(TestApp().GetProject()->IsLoaded());
+    fs::remove(group);
 }
 
 TEST_F(OperandView, NothingSelectedOrNothingListedConvertsNothing)

@@ -70,7 +70,7 @@ protected:
         wxTheApp->CallAfter([&] {
             actions(dialog);
             if (dialog.IsModal())
-                Click(dialog, wxID_CANCEL);
+                Click(dialog, CConversionDlg::kCancelId);
         });
         return dialog.ShowModal();
     }
@@ -412,7 +412,7 @@ protected:
             for (int clicks = 0; clicks < 100 && dialog.IsModal() && dialog.FindWindow(button)->IsEnabled(); ++clicks)
                 Click(dialog, button);
             if (dialog.IsModal())
-                Click(dialog, wxID_CANCEL);
+                Click(dialog, CConversionDlg::kCancelId);
         });
         dialog.ShowModal();
     }
