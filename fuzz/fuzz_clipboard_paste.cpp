@@ -14,11 +14,13 @@
 #include "panel/StepChainText.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -96,18 +98,25 @@ std::unique_ptr<CStepChainGroup> Small() { return SmallGroup(0); }
 std::unique_ptr<CStepChainGroup> Full() { return SmallGroup(65000); }
 std::unique_ptr<CStepChainGroup> NearlyFull() { return SmallGroup(65300); }
 
-void Check(bool condition)
+void Check(bool condition, const char* what)
 {
-    if (!condition)
-        std::abort();
+    if (condition)
+        return;
+    std::fprintf(stderr, "failed: %s\n", what);
+    std::abort();
 }
 
 // A text as reading gives it back; long ones (the ballast) by length only.
 std::string Shown(const CStepChainText& text)
 {
-    if (text.GetText().size() > 256)
-        return std::to_string(text.GetText().size()) + "|" + std::to_string(text.GetStoredLength());
-    return record::DecodeReferences(record::EncodeReferences(text.GetText()));
+    const std::string& shown = text.GetText();
+    // Only references and control bytes read back otherwise; the ballast
+    // has neither and is not copied.
+    const bool plain = shown.find_first_of(std::string_view("@\x1B", 2)) == std::string::npos;
+    if (plain && shown.size() > 256)
+        return std::to_string(shown.size());
+    const std::string back = plain ? shown : record::DecodeReferences(record::EncodeReferences(shown));
+    return back.size() > 256 ? std::to_string(back.size()) : back;
 }
 
 // What the file keeps of the group: designations without trailing white
@@ -136,10 +145,10 @@ std::string SavedAndRead(const CStepChainGroup& group)
     try {
         group.WriteImage(file);
     } catch (const CFileException&) {
-        std::abort();
+        Check(false, "the group can be written");
     }
     auto again = NewGroup();
-    Check(ReadGroup(*again, file.GetImage().data(), file.GetLength()));
+    Check(ReadGroup(*again, file.GetImage().data(), file.GetLength()), "the written file reads");
     return Describe(*again);
 }
 
@@ -150,14 +159,14 @@ void PasteInto(CStepChainGroup& group, CDataList& target, std::span<const std::u
     sink.count = 0;
     CClipboardBlock::Paste(target, block, 0);
     if (!wellFormed) {
-        Check(sink.count == 1);
-        Check(Describe(group) == before);
+        Check(sink.count == 1, "a malformed block is reported once");
+        Check(Describe(group) == before, "a malformed block changes nothing");
         return;
     }
-    Check(static_cast<std::size_t>(group.GetCount()) <= CStepChainGroup::kMaxLists);
-    Check(group.ComputeSize() <= CStepChainGroup::kMaxFileSize);
+    Check(static_cast<std::size_t>(group.GetCount()) <= CStepChainGroup::kMaxLists, "at most 255 lists");
+    Check(group.ComputeSize() <= CStepChainGroup::kMaxFileSize, "at most 65535 bytes");
     // A paste leaves texts sorted and numbered, as reading gives them.
-    Check(SavedAndRead(group) == Describe(group));
+    Check(SavedAndRead(group) == Describe(group), "the file holds what was pasted");
 }
 
 } // namespace
