@@ -65,6 +65,7 @@ constexpr BuiltIn kBuiltIn[] = {
     {57345, "Bereit"},
     {57601, "Öffnet ein bestehendes Dokument.\nÖffnen"},
     {57602, "Schließt das aktive Dokument.\nSchließen"},
+    {57609, "Zeigt die Operandenliste so an, wie sie gedruckt wird.\nSeitenansicht"},
     {57616, "Öffnet dieses Dokument."},
     {57648, "Öffnet ein weiteres Fenster für das aktive Dokument.\nNeues Fenster"},
     {57649, "Ordnet die Symbole im unteren Bereich des Fensters an.\nSymbole anordnen"},

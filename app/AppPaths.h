@@ -1,0 +1,29 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// Where the desktop program finds its files, derived from its own program
+// file: the settings file (shared with the command-line tool), the help
+// folder and the optional resource catalog. In a build tree the help folder
+// "hlp" and the catalog lie beside the program; installed, they lie in
+// <prefix>/share/morawin beside <prefix>/bin.
+class CAppPaths {
+public:
+    static constexpr const char* kHelpFolderName = "hlp";
+    static constexpr const char* kCatalogName = "morawin.strings";
+
+    static CAppPaths ForProgram(const std::filesystem::path& programFile);
+
+    // The folder of a program file. A bare name (no folder) is looked up
+    // in PATH as the shell did when it started the program; when it is not
+    // found there the current folder is taken.
+    static std::filesystem::path ProgramFolder(const std::filesystem::path& programFile);
+
+    std::filesystem::path HelpDocument(const std::string& helpFileName) const { return HelpFolder / helpFileName; }
+
+    std::filesystem::path SettingsFile;
+    std::filesystem::path HelpFolder;
+    // May not exist; the program then keeps its built-in texts.
+    std::filesystem::path CatalogFile;
+};

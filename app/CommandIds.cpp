@@ -1,0 +1,46 @@
+#include "app/CommandIds.h"
+
+#include <wx/defs.h>
+
+namespace cmd {
+
+namespace {
+
+struct Prompt {
+    int command;
+    unsigned stringId;
+};
+
+constexpr Prompt kPrompts[] = {
+    {kConvert, 32771},
+    {kConvertAll, 32772},
+    {kConfiguration, 32773},
+    {kViewOperands, 32774},
+    {kOpenProject, 32776},
+    {kFileOpen, 57601},
+    {kFileClose, 57602},
+    {kWindowNew, 57648},
+    {kWindowArrange, 57649},
+    {kWindowCascade, 57650},
+    {kWindowTile, 57651},
+    {kAppAbout, 57664},
+    {kAppExit, 57665},
+    {kHelpFinder, 57667},
+    {kViewToolBar, 59392},
+    {kViewStatusBar, 59393},
+    {wxID_PREVIEW, 57609},
+};
+
+} // namespace
+
+unsigned PromptId(int command)
+{
+    if (command >= kRecentFirst && command < kRecentFirst + kRecentCount)
+        return 57616;
+    for (const Prompt& prompt : kPrompts)
+        if (prompt.command == command)
+            return prompt.stringId;
+    return 0;
+}
+
+} // namespace cmd

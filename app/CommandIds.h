@@ -1,0 +1,37 @@
+#pragma once
+
+// Command IDs of menus, keys and tool bar. wx wants menu IDs below 0x7FFF,
+// so each command has its own ID here and PromptId maps it to the
+// string-table entry ("status prompt\ntool tip") that describes it.
+// Commands that wx's document manager handles itself (New, Save, Print,
+// Print preview) use wx's stock IDs.
+namespace cmd {
+
+enum : int {
+    kConvert = 2771,
+    kConvertAll = 2772,
+    kConfiguration = 2773,
+    kViewOperands = 2774,
+    kOpenProject = 2776,
+    kFileOpen = 7601,
+    kFileClose = 7602,
+    kRecentFirst = 7616, // and the next three
+    kWindowNew = 7648,
+    kWindowArrange = 7649,
+    kWindowCascade = 7650,
+    kWindowTile = 7651,
+    kAppAbout = 7664,
+    kAppExit = 7665,
+    kHelpFinder = 7667,
+    kNextPane = 7680,
+    kPrevPane = 7681,
+    kViewToolBar = 9392,
+    kViewStatusBar = 9393,
+};
+
+constexpr int kRecentCount = 4;
+
+// The string-table ID of a command's prompt; 0 when it has none.
+unsigned PromptId(int command);
+
+} // namespace cmd

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// The desktop program's command line:
+//
+//     morawin [PROJECT] [--open FILE.seq]...
+//
+// The first plain argument names a panel project folder, which is opened
+// when it holds a valid project; anything else there opens nothing and is
+// not reported. Sequence files are opened only through --open, so that a
+// file name in the project's place never turns into a document.
+class CCommandLine {
+public:
+    // `args` without the program name.
+    static CCommandLine Parse(const std::vector<std::string>& args);
+    static std::string Usage();
+
+    std::string ProjectArgument;
+    std::vector<std::filesystem::path> FilesToOpen;
+    bool ShowHelp = false;
+    bool ShowVersion = false;
+    // A usage error, in German; empty when the line was fine.
+    std::string Error;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <wx/docmdi.h>
+
+class CProjectStatusBar;
+class wxToolBar;
+
+// The main window: the menus shown while no document is open, the tool
+// bar, the keys, and the status bar that names the open panel project.
+// Documents open as child frames inside it.
+class CMainFrame : public wxDocMDIParentFrame {
+public:
+    explicit CMainFrame(wxDocManager* manager);
+    ~CMainFrame() override;
+
+    // An empty path shows that no project is open.
+    void ShowProject(const wxString& path, const wxString& name);
+    // "MoraWin", followed by the active document's title when there is one.
+    void UpdateTitle();
+
+    CProjectStatusBar* GetProjectStatusBar() const { return m_statusBar; }
+
+    // Shows the prompt of a highlighted menu item while a menu is open; the
+    // document frames hand their menus' highlights on to here.
+    void OnMenuHighlight(wxMenuEvent& event);
+
+private:
+    void CreateToolBarButtons();
+    void OnMenuOpen(wxMenuEvent& event);
+    void OnMenuClose(wxMenuEvent& event);
+    void OnToggleToolBar(wxCommandEvent& event);
+    void OnToggleStatusBar(wxCommandEvent& event);
+    void OnUpdateToolBarItem(wxUpdateUIEvent& event);
+    void OnUpdateStatusBarItem(wxUpdateUIEvent& event);
+    void OnUpdateNeedsView(wxUpdateUIEvent& event);
+    void OnWindowCommand(wxCommandEvent& event);
+    void OnFileClose(wxCommandEvent& event);
+    void OnExit(wxCommandEvent& event);
+
+    CProjectStatusBar* m_statusBar = nullptr;
+    int m_openMenus = 0;
+};

@@ -1,0 +1,122 @@
+#include "app/MenuBuilder.h"
+
+#include "app/CommandIds.h"
+#include "app/WxText.h"
+
+#include <wx/menu.h>
+
+namespace {
+
+// Appends an item whose status prompt comes from the string table.
+void Add(wxMenu* menu, int id, const char* label, wxItemKind kind = wxITEM_NORMAL)
+{
+    menu->Append(id, wxString::FromUTF8(label), wxtext::Prompt(cmd::PromptId(id)), kind);
+}
+
+} // namespace
+
+void CMenuBuilder::AppendRecentFilesAndExit(wxMenu* file)
+{
+    file->AppendSeparator();
+    // Placeholder that the recent-file list replaces by its entries.
+    file->Append(cmd::kRecentFirst, wxString::FromUTF8("Letzte Datei"), wxtext::Prompt(cmd::PromptId(cmd::kRecentFirst)));
+    file->Enable(cmd::kRecentFirst, false);
+    file->AppendSeparator();
+    Add(file, cmd::kAppExit, "&Beenden");
+}
+
+wxMenu* CMenuBuilder::ViewMenu(bool document)
+{
+    auto* view = new wxMenu;
+    Add(view, cmd::kViewToolBar, "&Symbolleiste", wxITEM_CHECK);
+    Add(view, cmd::kViewStatusBar, "S&tatusleiste", wxITEM_CHECK);
+    if (document)
+        Add(view, cmd::kViewOperands, "Operanden...");
+    return view;
+}
+
+wxMenu* CMenuBuilder::ConfigurationMenu()
+{
+    auto* configuration = new wxMenu;
+    Add(configuration, cmd::kConfiguration, "Konfiguration MORAWIN...");
+    return configuration;
+}
+
+wxMenu* CMenuBuilder::HelpMenu()
+{
+    auto* help = new wxMenu;
+    Add(help, cmd::kHelpFinder, "&Hilfethemen");
+    Add(help, cmd::kAppAbout, "Inf&o über morawin...");
+    return help;
+}
+
+wxMenuBar* CMenuBuilder::MainMenuBar()
+{
+    auto* file = new wxMenu;
+    // The key text is GTK's to write, in the user's language.
+    Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
+    AppendRecentFilesAndExit(file);
+
+    auto* bar = new wxMenuBar;
+    bar->Append(file, wxString::FromUTF8("&Datei"));
+    bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
+    bar->Append(ConfigurationMenu(), wxString::FromUTF8("Konfiguration"));
+    bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
+    return bar;
+}
+
+wxMenuBar* CMenuBuilder::DocumentMenuBar()
+{
+    auto* file = new wxMenu;
+    Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
+    Add(file, cmd::kOpenProject, "Öffnen &RZ731 Projekt...");
+    Add(file, cmd::kFileClose, "&Schließen");
+    file->AppendSeparator();
+    Add(file, cmd::kConvert, "&Konvertieren...");
+    Add(file, cmd::kConvertAll, "&Alles Konvertieren...");
+    file->AppendSeparator();
+    Add(file, wxID_PREVIEW, "Seiten&ansicht");
+    AppendRecentFilesAndExit(file);
+
+    auto* window = new wxMenu;
+    Add(window, cmd::kWindowNew, "Neues &Fenster");
+    Add(window, cmd::kWindowCascade, "Über&lappend");
+    Add(window, cmd::kWindowTile, "&Nebeneinander");
+    Add(window, cmd::kWindowArrange, "&Symbole anordnen");
+
+    auto* bar = new wxMenuBar;
+    bar->Append(file, wxString::FromUTF8("&Datei"));
+    bar->Append(ViewMenu(true), wxString::FromUTF8("&Ansicht"));
+    bar->Append(window, wxString::FromUTF8("&Fenster"));
+    bar->Append(ConfigurationMenu(), wxString::FromUTF8("Konfiguration"));
+    bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
+    return bar;
+}
+
+wxMenu* CMenuBuilder::FileMenu(wxMenuBar* bar)
+{
+    return bar ? bar->GetMenu(0) : nullptr;
+}
+
+wxAcceleratorTable CMenuBuilder::Accelerators()
+{
+    // The edit keys and F6 have no command behind them; they are kept so
+    // that they do nothing in this program's windows either.
+    wxAcceleratorEntry entries[] = {
+        {wxACCEL_CTRL, 'N', wxID_NEW},
+        {wxACCEL_CTRL, 'O', cmd::kFileOpen},
+        {wxACCEL_CTRL, 'S', wxID_SAVE},
+        {wxACCEL_CTRL, 'P', wxID_PRINT},
+        {wxACCEL_CTRL, 'Z', wxID_UNDO},
+        {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
+        {wxACCEL_CTRL, 'X', wxID_CUT},
+        {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
+        {wxACCEL_CTRL, 'C', wxID_COPY},
+        {wxACCEL_CTRL, WXK_INSERT, wxID_COPY},
+        {wxACCEL_CTRL, 'V', wxID_PASTE},
+        {wxACCEL_SHIFT, WXK_INSERT, wxID_PASTE},
+        {wxACCEL_NORMAL, WXK_F6, cmd::kNextPane},
+        {wxACCEL_SHIFT, WXK_F6, cmd::kPrevPane},
+    };
+    return wxAcceleratorTable(static_cast<int>(std::size(entries)), entries);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <wx/accel.h>
+
+class wxMenu;
+class wxMenuBar;
+
+// The menus of the two frames and the keys of the main window. The main
+// frame's menu bar is shown while no document is open; each document frame
+// has the document menu bar, which adds the document's commands and the
+// window menu.
+class CMenuBuilder {
+public:
+    static wxMenuBar* MainMenuBar();
+    static wxMenuBar* DocumentMenuBar();
+    static wxAcceleratorTable Accelerators();
+
+    // The "&Datei" menu of a menu bar, which holds the recent files.
+    static wxMenu* FileMenu(wxMenuBar* bar);
+
+private:
+    static wxMenu* ViewMenu(bool document);
+    static wxMenu* ConfigurationMenu();
+    static wxMenu* HelpMenu();
+    static void AppendRecentFilesAndExit(wxMenu* file);
+};

@@ -1,0 +1,250 @@
+#include "app/MorawinApp.h"
+
+#include "app/AboutDialog.h"
+#include "app/CommandIds.h"
+#include "app/CommandLine.h"
+#include "app/ConfigDialog.h"
+#include "app/ConversionLauncher.h"
+#include "app/FileFilter.h"
+#include "app/HelpLauncher.h"
+#include "app/MainFrame.h"
+#include "app/MorawinDoc.h"
+#include "app/MorawinView.h"
+#include "app/ProjectArgument.h"
+#include "app/ProjectFolderDialog.h"
+#include "app/WxText.h"
+#include "data/Charset.h"
+#include "data/ErrorMessage.h"
+#include "data/SettingsLocation.h"
+#include "data/StringTable.h"
+#include "panel/PanelProject.h"
+
+#include <wx/docview.h>
+#include <wx/filedlg.h>
+#include <wx/translation.h>
+#include <wx/utils.h>
+
+#include <clocale>
+#include <cstdio>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+CMorawinApp& wxGetApp()
+{
+    return *static_cast<CMorawinApp*>(wxApp::GetInstance());
+}
+
+CMorawinApp::CMorawinApp() = default;
+CMorawinApp::~CMorawinApp() = default;
+
+fs::path CMorawinApp::ProgramFile() const
+{
+    fs::path program = settings_location::ProgramFile();
+    return program.empty() ? fs::path(wxtext::ArgumentBytes(argv[0])) : program;
+}
+
+bool CMorawinApp::OnInit()
+{
+    SetUpLanguage();
+    const CCommandLine line = ParseArguments();
+    if (!line.Error.empty()) {
+        std::fprintf(stderr, "morawin: %s\n%s", line.Error.c_str(), CCommandLine::Usage().c_str());
+        return false;
+    }
+    m_paths = CAppPaths::ForProgram(ProgramFile());
+    // The catalog is optional; without it the built-in texts are used.
+    std::error_code ec;
+    if (fs::exists(m_paths.CatalogFile, ec))
+        CStringTable::LoadCatalog(m_paths.CatalogFile);
+    CErrorMessage::SetSink(&m_sink);
+    m_recent.List().LoadFrom(m_paths.SettingsFile);
+    m_settings.Load(m_paths.SettingsFile);
+
+    m_docManager = new wxDocManager;
+    new wxDocTemplate(m_docManager, wxString::FromUTF8("Morawi"), wxString::FromUTF8("*"), wxString(),
+                      wxString::FromUTF8("seq"), wxString::FromUTF8("Morawi Document"),
+                      wxString::FromUTF8("Morawi View"), wxCLASSINFO(CMorawinDoc), wxCLASSINFO(CMorawinView));
+    m_mainFrame = new CMainFrame(m_docManager);
+    SetTopWindow(m_mainFrame);
+    BindCommands();
+    m_mainFrame->Show();
+    for (const fs::path& file : line.FilesToOpen)
+        OpenSequenceFile(file);
+    OpenProjectArgument(line.ProjectArgument);
+    return true;
+}
+
+void CMorawinApp::SetUpLanguage()
+{
+    // Project dates are written in the user's date format.
+    std::setlocale(LC_TIME, "");
+    // What GTK itself shows (the file chooser, key names in menus) follows
+    // the user's language.
+    std::setlocale(LC_MESSAGES, "");
+    // The program speaks German, and so do the texts that wx brings along
+    // (print preview, message box buttons) when its catalog is installed.
+    auto* translations = new wxTranslations;
+    translations->SetLanguage(wxLANGUAGE_GERMAN);
+    translations->AddStdCatalog();
+    wxTranslations::Set(translations);
+}
+
+CCommandLine CMorawinApp::ParseArguments() const
+{
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(wxtext::ArgumentBytes(argv[i]));
+    return CCommandLine::Parse(args);
+}
+
+int CMorawinApp::OnExit()
+{
+    m_recent.List().SaveTo(m_paths.SettingsFile);
+    delete m_docManager;
+    m_docManager = nullptr;
+    m_project.reset();
+    CErrorMessage::SetSink(nullptr);
+    return wxApp::OnExit();
+}
+
+void CMorawinApp::BindCommands()
+{
+    Bind(wxEVT_MENU, &CMorawinApp::OnAbout, this, cmd::kAppAbout);
+    Bind(wxEVT_MENU, &CMorawinApp::OnFileOpen, this, cmd::kFileOpen);
+    Bind(wxEVT_MENU, &CMorawinApp::OnOpenProjectCommand, this, cmd::kOpenProject);
+    Bind(wxEVT_MENU, &CMorawinApp::OnConfiguration, this, cmd::kConfiguration);
+    Bind(wxEVT_MENU, &CMorawinApp::OnHelpFinder, this, cmd::kHelpFinder);
+    Bind(wxEVT_MENU, &CMorawinApp::OnRecentFile, this, cmd::kRecentFirst, cmd::kRecentFirst + cmd::kRecentCount - 1);
+    Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kOpenProject);
+    Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kFileOpen);
+}
+
+bool CMorawinApp::OpenSequenceFile(const fs::path& file)
+{
+    std::error_code ec;
+    const fs::path full = fs::absolute(file, ec).lexically_normal();
+    // A file that cannot be read gets no window at all, not one that opens
+    // and closes again.
+    if (fs::is_directory(full, ec) || !std::ifstream(full, std::ios::binary)) {
+        CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(full.string()), 0).Report();
+        return false;
+    }
+    // The document manager brings up the window of a file that is open.
+    return m_docManager->CreateDocument(wxtext::FromPath(full), wxDOC_SILENT) != nullptr;
+}
+
+void CMorawinApp::AddRecentFile(const fs::path& file)
+{
+    m_recent.List().Add(file);
+    m_recent.Refresh();
+}
+
+void CMorawinApp::SetProject(std::unique_ptr<CPanelProject> project, const fs::path& shownPath)
+{
+    m_project = std::move(project);
+    m_mainFrame->ShowProject(wxtext::FromPath(shownPath), wxtext::FromCp1252(m_project->GetName()));
+}
+
+bool CMorawinApp::OpenProjectArgument(const std::string& text)
+{
+    const std::string folder = ResolveProjectArgument(text);
+    if (folder.empty())
+        return false;
+    auto project = std::make_unique<CPanelProject>(folder, std::string());
+    if (!project->IsValid())
+        return false;
+    SetProject(std::move(project), folder);
+    return true;
+}
+
+void CMorawinApp::OnOpenProject()
+{
+    CProjectFolderDialog chooser(m_mainFrame, wxtext::String(ids::kOpenProjectTitle), fs::path());
+    if (chooser.ShowModal() != wxID_OK)
+        return;
+    // The chooser has just seen a valid project there; should the folder
+    // have changed since, the open project stays.
+    auto project = std::make_unique<CPanelProject>(chooser.GetChosenFolder().string(), std::string());
+    if (project->IsValid())
+        SetProject(std::move(project), chooser.GetChosenFolder());
+}
+
+bool CMorawinApp::EnsureProject()
+{
+    if (!m_project)
+        OnOpenProject();
+    return m_project != nullptr;
+}
+
+void CMorawinApp::RunConversion(wxWindow* parent, int mode, const std::vector<CSequenceEntry*>& operands)
+{
+    if (m_project)
+        HandOverConversion(parent, mode, *m_project, operands);
+}
+
+void CMorawinApp::HandOverConversion(wxWindow* parent, int mode, CPanelProject& project,
+                                     const std::vector<CSequenceEntry*>& operands)
+{
+    ::RunConversion(parent, mode, project, operands, m_settings);
+}
+
+bool CMorawinApp::LaunchBrowser(const std::string& url)
+{
+    return wxLaunchDefaultBrowser(wxtext::FromUtf8(url));
+}
+
+bool CMorawinApp::ShowHelp()
+{
+    const CHelpLauncher launcher([this](const std::string& url) { return LaunchBrowser(url); });
+    return launcher.Open(m_paths.HelpDocument(m_settings.HelpFileName));
+}
+
+void CMorawinApp::OnAbout(wxCommandEvent&)
+{
+    CAboutDialog about(m_mainFrame);
+    about.ShowModal();
+}
+
+void CMorawinApp::OnFileOpen(wxCommandEvent&)
+{
+    wxFileDialog dialog(m_mainFrame, wxString::FromUTF8("Öffnen"), wxString(), wxString(),
+                        wxtext::FromCp1252(FileDialogWildcard(CStringTable::Get(ids::kSequenceFilter))),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK)
+        OpenSequenceFile(wxtext::ToPath(dialog.GetPath()));
+}
+
+void CMorawinApp::OnOpenProjectCommand(wxCommandEvent&)
+{
+    OnOpenProject();
+}
+
+void CMorawinApp::OnConfiguration(wxCommandEvent&)
+{
+    CConfigDialog dialog(m_mainFrame, m_settings);
+    dialog.ShowModal();
+}
+
+void CMorawinApp::OnHelpFinder(wxCommandEvent&)
+{
+    ShowHelp();
+}
+
+void CMorawinApp::OnRecentFile(wxCommandEvent& event)
+{
+    const auto index = static_cast<std::size_t>(event.GetId() - cmd::kRecentFirst);
+    const auto& files = m_recent.List().GetFiles();
+    if (index >= files.size())
+        return;
+    // A file that cannot be opened any more leaves the list.
+    if (!OpenSequenceFile(files[index])) {
+        m_recent.List().Remove(index);
+        m_recent.Refresh();
+    }
+}
+
+void CMorawinApp::OnUpdateEnabled(wxUpdateUIEvent& event)
+{
+    event.Enable(true);
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/AppPaths.h"
+#include "app/CommandLine.h"
+#include "app/RecentFilesMenu.h"
+#include "app/WxMessageSink.h"
+#include "data/AppSettings.h"
+
+#include <wx/app.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CMainFrame;
+class CPanelProject;
+class CSequenceEntry;
+class wxDocManager;
+
+// The application: start-up (paths, settings, resource catalog, document
+// template, main frame, command line), the open panel project, and the
+// commands that need no document: About, Open, Open project,
+// Configuration, Help and the recent files.
+class CMorawinApp : public wxApp {
+public:
+    CMorawinApp();
+    ~CMorawinApp() override;
+
+    bool OnInit() override;
+    int OnExit() override;
+
+    CMainFrame* GetMainFrame() const { return m_mainFrame; }
+    wxDocManager* GetDocManager() const { return m_docManager; }
+    CAppSettings& GetSettings() { return m_settings; }
+    const CAppPaths& GetPaths() const { return m_paths; }
+    CPanelProject* GetProject() const { return m_project.get(); }
+    CRecentFilesMenu& RecentFiles() { return m_recent; }
+
+    // Opens a sequence file in a new window, or brings up the window that
+    // shows it already. False when it could not be opened.
+    bool OpenSequenceFile(const std::filesystem::path& file);
+    void AddRecentFile(const std::filesystem::path& file);
+
+    // The project argument of the command line: opens the project when the
+    // folder holds a valid one, otherwise silently nothing.
+    bool OpenProjectArgument(const std::string& text);
+    // Runs the project folder chooser; a chosen project replaces the open
+    // one, Cancel keeps it.
+    void OnOpenProject();
+    // True when a project is open, after running the chooser if none was.
+    bool EnsureProject();
+
+    // Hands the operands of a view to the conversion (mode 0 selected,
+    // mode 1 all); a project must be open.
+    void RunConversion(wxWindow* parent, int mode, const std::vector<CSequenceEntry*>& operands);
+    // Opens the help document; a failure is reported to the user.
+    bool ShowHelp();
+
+protected:
+    // The points where tests step in.
+    virtual std::filesystem::path ProgramFile() const;
+    virtual bool LaunchBrowser(const std::string& url);
+    virtual void HandOverConversion(wxWindow* parent, int mode, CPanelProject& project,
+                                    const std::vector<CSequenceEntry*>& operands);
+
+    // Tests close it to start from "no project".
+    std::unique_ptr<CPanelProject> m_project;
+
+private:
+    void SetUpLanguage();
+    CCommandLine ParseArguments() const;
+    void SetProject(std::unique_ptr<CPanelProject> project, const std::filesystem::path& shownPath);
+    void BindCommands();
+    void OnAbout(wxCommandEvent& event);
+    void OnFileOpen(wxCommandEvent& event);
+    void OnOpenProjectCommand(wxCommandEvent& event);
+    void OnConfiguration(wxCommandEvent& event);
+    void OnHelpFinder(wxCommandEvent& event);
+    void OnRecentFile(wxCommandEvent& event);
+    void OnUpdateEnabled(wxUpdateUIEvent& event);
+
+    CAppSettings m_settings;
+    CAppPaths m_paths;
+    CRecentFilesMenu m_recent;
+    CWxMessageSink m_sink;
+    wxDocManager* m_docManager = nullptr;
+    CMainFrame* m_mainFrame = nullptr;
+};
+
+// The running application.
+CMorawinApp& wxGetApp();

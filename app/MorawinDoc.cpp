@@ -1,0 +1,50 @@
+#include "app/MorawinDoc.h"
+
+#include "app/MorawinApp.h"
+#include "app/WxText.h"
+#include "data/Charset.h"
+#include "data/ErrorMessage.h"
+#include "data/SequenceFile.h"
+#include "data/StringTable.h"
+
+#include <wx/utils.h>
+
+#include <fstream>
+
+wxIMPLEMENT_DYNAMIC_CLASS(CMorawinDoc, wxDocument);
+
+namespace {
+
+// New documents are named after the document type, numbered from 1.
+constexpr const char* kNewDocumentName = "Morawi";
+
+} // namespace
+
+CMorawinDoc::CMorawinDoc() = default;
+CMorawinDoc::~CMorawinDoc() = default;
+
+bool CMorawinDoc::OnNewDocument()
+{
+    static int counter = 0;
+    if (!wxDocument::OnNewDocument())
+        return false;
+    m_file.reset();
+    SetTitle(wxString::FromUTF8(kNewDocumentName) << ++counter);
+    return true;
+}
+
+bool CMorawinDoc::DoOpenDocument(const wxString& file)
+{
+    const std::filesystem::path path = wxtext::ToPath(file);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(path.string()), 0).Report();
+        return false;
+    }
+    wxBusyCursor wait;
+    m_file = std::make_unique<CSequenceFile>(path.string());
+    // A read error leaves the list empty, and the empty list is shown.
+    m_file->ReadArchive(in);
+    wxGetApp().AddRecentFile(path);
+    return true;
+}

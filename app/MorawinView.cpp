@@ -1,0 +1,154 @@
+#include "app/MorawinView.h"
+
+#include "app/ChildFrame.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/MorawinApp.h"
+#include "app/MorawinDoc.h"
+#include "app/OperandFilterDialog.h"
+#include "app/OperandListCtrl.h"
+#include "app/OperandPrintout.h"
+#include "app/WxText.h"
+#include "data/SequenceFile.h"
+
+#include <wx/print.h>
+#include <wx/utils.h>
+
+wxIMPLEMENT_DYNAMIC_CLASS(CMorawinView, wxView);
+
+CMorawinView::CMorawinView()
+{
+    Bind(wxEVT_MENU, &CMorawinView::OnConvert, this, cmd::kConvert);
+    Bind(wxEVT_MENU, &CMorawinView::OnConvertAll, this, cmd::kConvertAll);
+    Bind(wxEVT_MENU, &CMorawinView::OnOperands, this, cmd::kViewOperands);
+#if wxUSE_PRINTING_ARCHITECTURE
+    Bind(wxEVT_MENU, &CMorawinView::OnPrintPreview, this, wxID_PREVIEW);
+#endif
+    Bind(wxEVT_UPDATE_UI, &CMorawinView::OnUpdateEnable, this, cmd::kConvert);
+    Bind(wxEVT_UPDATE_UI, &CMorawinView::OnUpdateEnable, this, cmd::kConvertAll);
+}
+
+CMorawinView::~CMorawinView()
+{
+    // The main window's title named this view's document.
+    if (CMainFrame* main = wxGetApp().GetMainFrame())
+        main->CallAfter(&CMainFrame::UpdateTitle);
+}
+
+CMorawinDoc* CMorawinView::GetMorawinDoc() const
+{
+    return static_cast<CMorawinDoc*>(GetDocument());
+}
+
+bool CMorawinView::OnCreate(wxDocument* document, long flags)
+{
+    if (!wxView::OnCreate(document, flags))
+        return false;
+    auto* frame = new CChildFrame(document, this, wxGetApp().GetMainFrame());
+    m_list = new COperandListCtrl(frame);
+    SetFrame(frame);
+    SetUpColumns();
+    // A further window on an open document lists its rows at once; a new
+    // document is filled when it has been read.
+    FillOperandList();
+    frame->Show();
+    return true;
+}
+
+void CMorawinView::SetUpColumns()
+{
+    // A document made with New has no file; it shows the same (empty) list.
+    const CSequenceFile layout{std::string()};
+    const CSequenceFile* file = GetMorawinDoc()->GetSequenceFile();
+    const CSequenceFile& source = file ? *file : layout;
+    std::vector<COperandListCtrl::Column> columns;
+    for (int i = 0; i < source.GetColumnCount(); ++i)
+        columns.push_back({wxtext::FromCp1252(source.GetColumnHeader(i)), source.GetColumnWidth(i)});
+    m_list->SetColumns(columns);
+}
+
+void CMorawinView::OnUpdate(wxView*, wxObject*)
+{
+    FillOperandList();
+}
+
+void CMorawinView::FillOperandList()
+{
+    wxBusyCursor wait;
+    m_list->SetRows(m_filter.Collect(GetMorawinDoc()->GetSequenceFile()));
+}
+
+void CMorawinView::SetFilter(const COperandFilter& filter)
+{
+    if (filter == m_filter)
+        return;
+    m_filter = filter;
+    FillOperandList();
+}
+
+bool CMorawinView::OnClose(bool deleteWindow)
+{
+    // Closing one of several windows on a document leaves the document
+    // open for the others.
+    if (GetDocument() && GetDocument()->GetViewsVector().size() > 1)
+        return true;
+    return wxView::OnClose(deleteWindow);
+}
+
+void CMorawinView::OnActivateView(bool activate, wxView* activeView, wxView* deactiveView)
+{
+    wxView::OnActivateView(activate, activeView, deactiveView);
+    if (CMainFrame* main = wxGetApp().GetMainFrame())
+        main->CallAfter(&CMainFrame::UpdateTitle);
+}
+
+#if wxUSE_PRINTING_ARCHITECTURE
+wxPrintout* CMorawinView::OnCreatePrintout()
+{
+    return new COperandPrintout(GetDocument()->GetUserReadableName(), m_list->GetRows());
+}
+
+void CMorawinView::OnPrintPreview(wxCommandEvent&)
+{
+    // One printout to show, one for the preview's print button.
+    auto* preview = new wxPrintPreview(OnCreatePrintout(), OnCreatePrintout());
+    auto* frame = new wxPreviewFrame(preview, wxGetApp().GetMainFrame(), wxtext::ToolTip(57609), wxDefaultPosition,
+                                     wxSize(800, 700));
+    frame->Initialize();
+    frame->Show();
+}
+#endif
+
+void CMorawinView::Convert(int mode)
+{
+    const bool selected = mode == 0;
+    if (selected ? m_list->GetSelectedItemCount() == 0 : m_list->GetRows().empty())
+        return;
+    if (!wxGetApp().EnsureProject())
+        return;
+    const std::vector<CSequenceEntry*> operands = selected ? m_list->GetSelectedEntries() : m_list->GetRows();
+    wxGetApp().RunConversion(GetFrame(), mode, operands);
+}
+
+void CMorawinView::OnConvert(wxCommandEvent&)
+{
+    Convert(0);
+}
+
+void CMorawinView::OnConvertAll(wxCommandEvent&)
+{
+    Convert(1);
+}
+
+void CMorawinView::OnOperands(wxCommandEvent&)
+{
+    COperandFilterDialog dialog(GetFrame(), m_filter);
+    dialog.ShowModal();
+    // After Cancel the dialog still holds the flags it was given.
+    SetFilter(dialog.GetFilter());
+}
+
+void CMorawinView::OnUpdateEnable(wxUpdateUIEvent& event)
+{
+    event.Enable(true);
+}

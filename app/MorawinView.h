@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/OperandFilter.h"
+
+#include <wx/docview.h>
+
+class CMorawinDoc;
+class COperandListCtrl;
+
+// A list of the operands of a sequence document, filtered by kind. From it
+// the user converts the selected or all listed operands into the open
+// panel project, and chooses which kinds to list.
+class CMorawinView : public wxView {
+public:
+    CMorawinView();
+    ~CMorawinView() override;
+
+    bool OnCreate(wxDocument* document, long flags) override;
+    void OnDraw(wxDC*) override {}
+    void OnUpdate(wxView* sender, wxObject* hint) override;
+    bool OnClose(bool deleteWindow) override;
+    void OnActivateView(bool activate, wxView* activeView, wxView* deactiveView) override;
+#if wxUSE_PRINTING_ARCHITECTURE
+    wxPrintout* OnCreatePrintout() override;
+#endif
+
+    CMorawinDoc* GetMorawinDoc() const;
+    COperandListCtrl* GetList() const { return m_list; }
+    const COperandFilter& GetFilter() const { return m_filter; }
+    // Lists the rows again when the filter changed.
+    void SetFilter(const COperandFilter& filter);
+
+    // The conversion commands: mode 0 the selected rows, mode 1 all rows.
+    void Convert(int mode);
+
+private:
+    void FillOperandList();
+    void SetUpColumns();
+    void OnConvert(wxCommandEvent& event);
+    void OnConvertAll(wxCommandEvent& event);
+    void OnOperands(wxCommandEvent& event);
+    void OnPrintPreview(wxCommandEvent& event);
+    void OnUpdateEnable(wxUpdateUIEvent& event);
+
+    COperandListCtrl* m_list = nullptr;
+    COperandFilter m_filter;
+
+    wxDECLARE_DYNAMIC_CLASS(CMorawinView);
+};

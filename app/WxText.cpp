@@ -1,0 +1,67 @@
+#include "app/WxText.h"
+
+#include "data/Charset.h"
+#include "data/StringTable.h"
+
+#include <wx/strconv.h>
+
+namespace wxtext {
+
+wxString FromUtf8(std::string_view text)
+{
+    return wxString::FromUTF8(text.data(), text.size());
+}
+
+wxString FromCp1252(std::string_view text)
+{
+    return FromUtf8(charset::Cp1252ToUtf8(text));
+}
+
+std::string ToCp1252(const wxString& text)
+{
+    return charset::Utf8ToCp1252(text.utf8_string());
+}
+
+wxString FromPath(const std::filesystem::path& path)
+{
+    const std::string& bytes = path.native();
+    wxString text(bytes.c_str(), *wxConvFileName, bytes.size());
+    // Bytes that are not UTF-8 still show, one character each.
+    if (text.empty() && !bytes.empty())
+        text = FromCp1252(bytes);
+    return text;
+}
+
+std::filesystem::path ToPath(const wxString& text)
+{
+    const wxCharBuffer bytes = text.fn_str();
+    return bytes.data() ? std::filesystem::path(std::string(bytes.data(), bytes.length())) : std::filesystem::path();
+}
+
+std::string ArgumentBytes(const wxString& argument)
+{
+    // wx made the argument from the process's bytes with the locale's
+    // conversion; the same conversion gives them back unchanged.
+    const wxCharBuffer bytes = argument.mb_str(wxConvLocal);
+    return bytes.data() ? std::string(bytes.data(), bytes.length()) : argument.utf8_string();
+}
+
+wxString String(unsigned id)
+{
+    return FromCp1252(CStringTable::Get(id));
+}
+
+wxString Prompt(unsigned id)
+{
+    const std::string& text = CStringTable::Get(id);
+    return FromCp1252(std::string_view(text).substr(0, text.find('\n')));
+}
+
+wxString ToolTip(unsigned id)
+{
+    const std::string& text = CStringTable::Get(id);
+    const auto newline = text.find('\n');
+    return newline == std::string::npos ? wxString() : FromCp1252(std::string_view(text).substr(newline + 1));
+}
+
+} // namespace wxtext

@@ -1,0 +1,92 @@
+#include "app/CommandLine.h"
+#include "app/ProjectArgument.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(CommandLine, FirstPlainArgumentIsTheProject)
+{
+    const auto line = CCommandLine::Parse({"/daten/projekt", "zweites", "drittes"});
+    EXPECT_TRUE(line.Error.empty());
+    EXPECT_EQ(line.ProjectArgument, "/daten/projekt");
+    EXPECT_TRUE(line.FilesToOpen.empty());
+
+    EXPECT_EQ(CCommandLine::Parse({}).ProjectArgument, "");
+    // A sequence file there is still only a (useless) project argument.
+    const auto seq = CCommandLine::Parse({"anlage.seq"});
+    EXPECT_EQ(seq.ProjectArgument, "anlage.seq");
+    EXPECT_TRUE(seq.FilesToOpen.empty());
+}
+
+TEST(CommandLine, OpenOptionsAddSequenceFilesInOrder)
+{
+    const auto line = CCommandLine::Parse({"--open", "a.seq", "projekt", "--open=b c.seq", "--open", "-d.seq"});
+    EXPECT_TRUE(line.Error.empty()) << line.Error;
+    EXPECT_EQ(line.ProjectArgument, "projekt");
+    ASSERT_EQ(line.FilesToOpen.size(), 3u);
+    EXPECT_EQ(line.FilesToOpen[0], "a.seq");
+    EXPECT_EQ(line.FilesToOpen[1], "b c.seq");
+    // The value of --open is taken as it is, even with a leading dash.
+    EXPECT_EQ(line.FilesToOpen[2], "-d.seq");
+
+    // What the desktop file's "--open=%f" becomes without a file.
+    const auto none = CCommandLine::Parse({"--open="});
+    EXPECT_TRUE(none.Error.empty());
+    EXPECT_TRUE(none.FilesToOpen.empty());
+}
+
+TEST(CommandLine, DoubleDashEndsOptionsAndASingleDashIsAName)
+{
+    EXPECT_EQ(CCommandLine::Parse({"--", "--open"}).ProjectArgument, "--open");
+    EXPECT_EQ(CCommandLine::Parse({"-"}).ProjectArgument, "-");
+}
+
+TEST(CommandLine, HelpVersionAndErrors)
+{
+    EXPECT_TRUE(CCommandLine::Parse({"--help"}).ShowHelp);
+    EXPECT_TRUE(CCommandLine::Parse({"-h"}).ShowHelp);
+    EXPECT_TRUE(CCommandLine::Parse({"--version"}).ShowVersion);
+    EXPECT_NE(CCommandLine::Parse({"--open"}).Error, "");
+    EXPECT_NE(CCommandLine::Parse({"--oeffnen", "x"}).Error.find("--oeffnen"), std::string::npos);
+    EXPECT_NE(CCommandLine::Usage().find("--open"), std::string::npos);
+}
+
+TEST(ProjectArgument, RelativePathsBecomeFullOnes)
+{
+    TempDir dir;
+    fs::create_directories(dir / "projekte" / "p1");
+    const fs::path saved = fs::current_path();
+    fs::current_path(dir / "projekte");
+    EXPECT_EQ(ResolveProjectArgument("p1"), (dir / "projekte" / "p1").string());
+    EXPECT_EQ(ResolveProjectArgument("./p1/"), (dir / "projekte" / "p1").string());
+    EXPECT_EQ(ResolveProjectArgument("../projekte/p1"), (dir / "projekte" / "p1").string());
+    fs::current_path(saved);
+}
+
+TEST(ProjectArgument, PatternsTakeTheFirstMatchInNameOrder)
+{
+    TempDir dir;
+    fs::create_directories(dir / "anlage_b");
+    fs::create_directories(dir / "anlage_a");
+    fs::create_directories(dir / "zz");
+    EXPECT_EQ(ResolveProjectArgument((dir / "anlage_*").string()), (dir / "anlage_a").string());
+    EXPECT_EQ(ResolveProjectArgument((dir / "z?").string()), (dir / "zz").string());
+}
+
+TEST(ProjectArgument, ExistingNamesWinOverPatternsAndUnknownTextStays)
+{
+    TempDir dir;
+    fs::create_directories(dir / "p[1]");
+    fs::create_directories(dir / "p1");
+    EXPECT_EQ(ResolveProjectArgument((dir / "p[1]").string()), (dir / "p[1]").string());
+    const std::string missing = (dir / "fehlt*").string();
+    EXPECT_EQ(ResolveProjectArgument(missing), missing);
+    EXPECT_EQ(ResolveProjectArgument("gibt/es/nicht"), "gibt/es/nicht");
+    EXPECT_EQ(ResolveProjectArgument(""), "");
+}
+
+} // namespace

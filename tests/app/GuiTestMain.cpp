@@ -1,0 +1,97 @@
+// The GUI tests run the real application under X (Xvfb in CI): it starts
+// with the fixture's project folder and sequence file on its command line,
+// as a user would start it, and the tests drive its windows.
+#include "tests/app/GuiSupport.h"
+
+#include <gtest/gtest.h>
+#include <wx/docview.h>
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every test starts from the state the command line gave: one window on
+// the fixture's sequence file and the fixture's project open. The first
+// test of a run sees the real start-up.
+class StartStateListener : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        if (m_first) {
+            m_first = false;
+            return;
+        }
+        CTestApp& app = TestApp();
+        app.GetDocManager()->CloseDocuments(true);
+        Settle();
+        app.ForgetProject();
+        app.OpenProjectArgument(Fixture().project.string());
+        app.OpenSequenceFile(Fixture().sequenceFile);
+        std::filesystem::remove(Fixture().settingsFile);
+        app.GetSettings().Load(Fixture().settingsFile);
+        app.conversions.clear();
+        app.launchedUrls.clear();
+        app.browserAvailable = true;
+        Settle();
+    }
+    bool m_first = true;
+};
+
+// A failed wx assertion would open a dialog nobody answers.
+void FailTestOnAssert(const wxString& file, int line, const wxString& function, const wxString& condition,
+                      const wxString& message)
+{
+    ADD_FAILURE_AT(file.utf8_string().c_str(), line)
+        << "wx assertion in " << function.utf8_string() << ": " << condition.utf8_string() << " "
+        << message.utf8_string();
+}
+
+void Shutdown()
+{
+    if (wxDocManager* documents = TestApp().GetDocManager())
+        documents->CloseDocuments(true);
+    if (wxWindow* main = wxTheApp->GetTopWindow())
+        main->Destroy();
+    wxTheApp->ProcessPendingEvents();
+    wxTheApp->ProcessIdle();
+    wxTheApp->OnExit();
+    wxEntryCleanup();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    // Test discovery at build time needs no display.
+    if (::testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
+
+    std::vector<std::string> args{argv[0], Fixture().project.string(), "--open", Fixture().sequenceFile.string()};
+    std::vector<char*> pointers;
+    for (std::string& arg : args)
+        pointers.push_back(arg.data());
+    pointers.push_back(nullptr);
+    int wxArgc = static_cast<int>(args.size());
+
+    ::testing::UnitTest::GetInstance()->listeners().Append(new StartStateListener);
+    wxSetAssertHandler(FailTestOnAssert);
+    wxApp::SetInstance(new CTestApp);
+    if (!wxEntryStart(wxArgc, pointers.data())) {
+        std::fprintf(stderr, "gui_tests: no display (set DISPLAY or run under Xvfb)\n");
+        return 1;
+    }
+    // A log message must not become a message box nobody answers.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
+    if (!wxTheApp->CallOnInit()) {
+        std::fprintf(stderr, "gui_tests: the application did not start\n");
+        return 1;
+    }
+    Settle(200);
+    const int result = RUN_ALL_TESTS();
+    Shutdown();
+    return result;
+}

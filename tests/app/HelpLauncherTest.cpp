@@ -1,0 +1,60 @@
+#include "app/HelpLauncher.h"
+#include "data/StringTable.h"
+#include "tests/support/RecordingSink.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HelpLauncher, MissingDocumentIsAFileError)
+{
+    TempDir dir;
+    RecordingSink sink;
+    bool launched = false;
+    const CHelpLauncher launcher([&](const std::string&) { return launched = true; });
+    EXPECT_FALSE(launcher.Open(dir / "hlp" / "morawin.htm"));
+    EXPECT_FALSE(launched);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, CStringTable::Get(ids::kFileError));
+    EXPECT_EQ(sink.messages[0].kind, MessageKind::error);
+}
+
+TEST(HelpLauncher, NoViewerForTheDocumentIsSaidSo)
+{
+    TempDir dir;
+    WriteText(dir / "morawin.htm", "<html></html>");
+    RecordingSink sink;
+    const CHelpLauncher launcher([](const std::string&) { return false; });
+    EXPECT_FALSE(launcher.Open(dir / "morawin.htm"));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, CStringTable::Get(ids::kNoHtmViewer));
+
+    const CHelpLauncher none(nullptr);
+    EXPECT_FALSE(none.Open(dir / "morawin.htm"));
+    EXPECT_EQ(sink.messages.size(), 2u);
+}
+
+TEST(HelpLauncher, TheViewerGetsAFileUrl)
+{
+    TempDir dir;
+    WriteText(dir / "Hilfe für Sie.htm", "<html></html>");
+    RecordingSink sink;
+    std::string url;
+    const CHelpLauncher launcher([&](const std::string& u) {
+        url = u;
+        return true;
+    });
+    EXPECT_TRUE(launcher.Open(dir / "Hilfe für Sie.htm"));
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(url, "file://" + dir.Path().string() + "/Hilfe%20f%C3%BCr%20Sie.htm");
+}
+
+TEST(HelpLauncher, FileUrlsEscapeEverythingButTheSafeCharacters)
+{
+    EXPECT_EQ(CHelpLauncher::FileUrl("/opt/mora-win_1.1~/hlp/morawin.htm"), "file:///opt/mora-win_1.1~/hlp/morawin.htm");
+    EXPECT_EQ(CHelpLauncher::FileUrl("/a b/#?%&.htm"), "file:///a%20b/%23%3F%25%26.htm");
+    EXPECT_EQ(CHelpLauncher::FileUrl("/x/../y/./z.htm"), "file:///y/z.htm");
+}
+
+} // namespace

@@ -1,0 +1,89 @@
+#include "app/RecentFileList.h"
+#include "data/IniFile.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadText(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(RecentFileList, NewestFirstWithoutDuplicatesAndAtMostFour)
+{
+    CRecentFileList list;
+    for (const char* name : {"/a.seq", "/b.seq", "/c.seq", "/d.seq"})
+        list.Add(name);
+    list.Add("/x/../b.seq");
+    ASSERT_EQ(list.GetFiles().size(), 4u);
+    EXPECT_EQ(list.GetFiles()[0], "/b.seq");
+    EXPECT_EQ(list.GetFiles()[1], "/d.seq");
+    list.Add("/e.seq");
+    EXPECT_EQ(list.GetFiles(), (std::vector<fs::path>{"/e.seq", "/b.seq", "/d.seq", "/c.seq"}));
+    list.Remove(1);
+    list.Remove(9);
+    EXPECT_EQ(list.GetFiles(), (std::vector<fs::path>{"/e.seq", "/d.seq", "/c.seq"}));
+}
+
+TEST(RecentFileList, SavedInItsOwnSectionLeavingTheRestOfTheFile)
+{
+    TempDir dir;
+    const fs::path ini = dir / "morawin.ini";
+    std::ofstream(ini, std::ios::binary) << "; Einstellungen\r\n[Configuration]\r\nMaxLists=7\r\n"
+                                            "[Recent File List]\r\nFile1=/alt1.seq\r\nFile2=/alt2.seq\r\n"
+                                            "File3=/alt3.seq\r\nFile4=/alt4.seq\r\n[Help]\r\nFile Name=hilfe.htm\r\n";
+    CRecentFileList list;
+    list.LoadFrom(ini);
+    EXPECT_EQ(list.GetFiles().size(), 4u);
+    list.Remove(3);
+    list.Remove(2);
+    list.Add("/neu/Ärger & Co.seq");
+    ASSERT_TRUE(list.SaveTo(ini));
+
+    EXPECT_EQ(ReadText(ini), "; Einstellungen\r\n[Configuration]\r\nMaxLists=7\r\n"
+                             "[Recent File List]\r\nFile1=/neu/Ärger & Co.seq\r\nFile2=/alt1.seq\r\n"
+                             "File3=/alt2.seq\r\n[Help]\r\nFile Name=hilfe.htm\r\n");
+    CRecentFileList again;
+    again.LoadFrom(ini);
+    EXPECT_EQ(again.GetFiles(), list.GetFiles());
+}
+
+TEST(RecentFileList, MissingFileGivesAnEmptyListAndEmptyKeysAreSkipped)
+{
+    TempDir dir;
+    CRecentFileList list;
+    list.LoadFrom(dir / "fehlt.ini");
+    EXPECT_TRUE(list.GetFiles().empty());
+
+    CIniFile ini;
+    ini.SetString(CRecentFileList::kSection, "File1", "");
+    ini.SetString(CRecentFileList::kSection, "File3", "/drei.seq");
+    ini.SetString(CRecentFileList::kSection, "File9", "/neun.seq");
+    list.Load(ini);
+    EXPECT_EQ(list.GetFiles(), (std::vector<fs::path>{"/drei.seq"}));
+}
+
+TEST(RecentFileList, MenuLabelsAreNumberedShortenedAndEscaped)
+{
+    EXPECT_EQ(CRecentFileList::MenuLabel(0, "/daten/anlage.seq"), "&1 /daten/anlage.seq");
+    EXPECT_EQ(CRecentFileList::MenuLabel(3, "/a/R&D.seq"), "&4 /a/R&&D.seq");
+    EXPECT_EQ(CRecentFileList::Abbreviate("/home/anwender/projekte/linie3/mischer/anlage.seq", 40),
+              "/home/.../linie3/mischer/anlage.seq");
+    // The file name is never cut, even when it alone is too long.
+    const std::string longName = "/abc/def/ghi/eine_sehr_lange_zuordnungsliste_fuer_linie_3.seq";
+    EXPECT_EQ(CRecentFileList::Abbreviate(longName, 40), "/abc/.../eine_sehr_lange_zuordnungsliste_fuer_linie_3.seq");
+    EXPECT_EQ(CRecentFileList::Abbreviate("relativ/anlage.seq", 5), "relativ/anlage.seq");
+    EXPECT_EQ(CRecentFileList::Abbreviate("/kurz.seq", 40), "/kurz.seq");
+}
+
+} // namespace
