@@ -103,6 +103,15 @@ std::filesystem::path CStepChainGroup::GetFilePath() const
     return folder / m_diskName;
 }
 
+unsigned CStepChainGroup::CheckGroupId(const std::string& id)
+{
+    if (id.size() != 3)
+        return ids::kGroupIdInvalid;
+    if (id.find_first_of("/\\:*?\"'.,;") != std::string::npos)
+        return ids::kGroupIdBadChars;
+    return 0;
+}
+
 std::string CStepChainGroup::GetGroupId() const
 {
     return GetFileName().substr(std::min<std::size_t>(1, GetFileName().size()), 3);

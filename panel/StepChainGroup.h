@@ -85,6 +85,11 @@ public:
     void ReadImage(CMemFile& file);
     void WriteImage(CMemFile& file) const;
 
+    // The message (string-table ID) that refuses `id` as a group
+    // identifier, 0 when it is one: exactly three characters, none that
+    // would spoil the file name.
+    static unsigned CheckGroupId(const std::string& id);
+
     // Whether `header` (the first bytes of a file) is the header of the
     // group `groupId`; fills designation and size field if so.
     static bool ReadHeader(std::span<const std::uint8_t> header, const std::string& groupId,
