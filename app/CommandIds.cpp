@@ -17,6 +17,9 @@ constexpr Prompt kPrompts[] = {
     {kConfiguration, 32773},
     {kViewOperands, 32774},
     {kOpenProject, 32776},
+    {kProjectBrowser, 32777},
+    {kRenameGroup, 32778},
+    {kRefresh, 32779},
     {kFileOpen, 57601},
     {kFileClose, 57602},
     {kWindowNew, 57648},
@@ -29,6 +32,9 @@ constexpr Prompt kPrompts[] = {
     {kViewToolBar, 59392},
     {kViewStatusBar, 59393},
     {wxID_PREVIEW, 57609},
+    {wxID_DELETE, 57632},
+    {wxID_COPY, 57634},
+    {wxID_PASTE, 57637},
 };
 
 } // namespace

@@ -4,7 +4,8 @@
 // so each command has its own ID here and PromptId maps it to the
 // string-table entry ("status prompt\ntool tip") that describes it.
 // Commands that wx's document manager handles itself (New, Save, Print,
-// Print preview) use wx's stock IDs.
+// Print preview) use wx's stock IDs, and so do the edit commands of the
+// project browser, which the keys of the main window send.
 namespace cmd {
 
 enum : int {
@@ -13,6 +14,9 @@ enum : int {
     kConfiguration = 2773,
     kViewOperands = 2774,
     kOpenProject = 2776,
+    kProjectBrowser = 2777,
+    kRenameGroup = 2778,
+    kRefresh = 2779,
     kFileOpen = 7601,
     kFileClose = 7602,
     kRecentFirst = 7616, // and the next three

@@ -73,9 +73,13 @@ void CMainFrame::ShowProject(const wxString& path, const wxString& name)
 void CMainFrame::UpdateTitle()
 {
     wxString title = wxtext::String(kMainTitle);
-    if (wxView* view = GetDocumentManager()->GetCurrentView())
+    if (wxView* view = GetDocumentManager()->GetCurrentView()) {
         if (wxDocument* document = view->GetDocument())
             title += wxString::FromUTF8(" - ") + document->GetUserReadableName();
+    } else if (const wxMDIChildFrame* child = GetActiveChild()) {
+        // A window without a document (the project browser) by its title.
+        title += wxString::FromUTF8(" - ") + child->GetTitle();
+    }
     SetTitle(title);
 }
 

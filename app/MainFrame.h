@@ -15,7 +15,8 @@ public:
 
     // An empty path shows that no project is open.
     void ShowProject(const wxString& path, const wxString& name);
-    // "MoraWin", followed by the active document's title when there is one.
+    // "MoraWin", followed by the active document's title, or the active
+    // window's when it shows no document.
     void UpdateTitle();
 
     CProjectStatusBar* GetProjectStatusBar() const { return m_statusBar; }

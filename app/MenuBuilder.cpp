@@ -55,6 +55,7 @@ wxMenuBar* CMenuBuilder::MainMenuBar()
     auto* file = new wxMenu;
     // The key text is GTK's to write, in the user's language.
     Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
+    Add(file, cmd::kProjectBrowser, "RZ731 Projekt an&zeigen...");
     AppendRecentFilesAndExit(file);
 
     auto* bar = new wxMenuBar;
@@ -70,6 +71,7 @@ wxMenuBar* CMenuBuilder::DocumentMenuBar()
     auto* file = new wxMenu;
     Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
     Add(file, cmd::kOpenProject, "Öffnen &RZ731 Projekt...");
+    Add(file, cmd::kProjectBrowser, "RZ731 Projekt an&zeigen...");
     Add(file, cmd::kFileClose, "&Schließen");
     file->AppendSeparator();
     Add(file, cmd::kConvert, "&Konvertieren...");
@@ -93,6 +95,37 @@ wxMenuBar* CMenuBuilder::DocumentMenuBar()
     return bar;
 }
 
+wxMenu* CMenuBuilder::EditMenu()
+{
+    auto* edit = new wxMenu;
+    Add(edit, wxID_COPY, "&Kopieren\tCtrl+C");
+    Add(edit, wxID_PASTE, "&Einfügen\tCtrl+V");
+    Add(edit, wxID_DELETE, "&Löschen\tDel");
+    edit->AppendSeparator();
+    Add(edit, cmd::kRenameGroup, "Gruppe &umbenennen...\tF2");
+    edit->AppendSeparator();
+    Add(edit, cmd::kRefresh, "&Aktualisieren\tF5");
+    return edit;
+}
+
+wxMenuBar* CMenuBuilder::BrowserMenuBar()
+{
+    auto* file = new wxMenu;
+    Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
+    Add(file, cmd::kOpenProject, "Öffnen &RZ731 Projekt...");
+    Add(file, cmd::kProjectBrowser, "RZ731 Projekt an&zeigen...");
+    Add(file, cmd::kFileClose, "&Schließen");
+    AppendRecentFilesAndExit(file);
+
+    auto* bar = new wxMenuBar;
+    bar->Append(file, wxString::FromUTF8("&Datei"));
+    bar->Append(EditMenu(), wxString::FromUTF8("&Bearbeiten"));
+    bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
+    bar->Append(ConfigurationMenu(), wxString::FromUTF8("Konfiguration"));
+    bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
+    return bar;
+}
+
 wxMenu* CMenuBuilder::FileMenu(wxMenuBar* bar)
 {
     return bar ? bar->GetMenu(0) : nullptr;
@@ -100,8 +133,8 @@ wxMenu* CMenuBuilder::FileMenu(wxMenuBar* bar)
 
 wxAcceleratorTable CMenuBuilder::Accelerators()
 {
-    // The edit keys and F6 have no command behind them; they are kept so
-    // that they do nothing in this program's windows either.
+    // The edit keys reach the project browser, whose window takes the
+    // commands while it is active; elsewhere they and F6 do nothing.
     wxAcceleratorEntry entries[] = {
         {wxACCEL_CTRL, 'N', wxID_NEW},
         {wxACCEL_CTRL, 'O', cmd::kFileOpen},

@@ -13,6 +13,9 @@ class CMenuBuilder {
 public:
     static wxMenuBar* MainMenuBar();
     static wxMenuBar* DocumentMenuBar();
+    // The project browser's bar: the document bar's files, an edit menu
+    // instead of the document's commands, no window menu.
+    static wxMenuBar* BrowserMenuBar();
     static wxAcceleratorTable Accelerators();
 
     // The "&Datei" menu of a menu bar, which holds the recent files.
@@ -22,5 +25,6 @@ private:
     static wxMenu* ViewMenu(bool document);
     static wxMenu* ConfigurationMenu();
     static wxMenu* HelpMenu();
+    static wxMenu* EditMenu();
     static void AppendRecentFilesAndExit(wxMenu* file);
 };

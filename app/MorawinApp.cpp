@@ -11,6 +11,8 @@
 #include "app/MorawinDoc.h"
 #include "app/MorawinView.h"
 #include "app/ProjectArgument.h"
+#include "app/ProjectBrowserFrame.h"
+#include "app/ProjectObserver.h"
 #include "app/ProjectFolderDialog.h"
 #include "app/WxText.h"
 #include "data/Charset.h"
@@ -24,6 +26,7 @@
 #include <wx/translation.h>
 #include <wx/utils.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <fstream>
@@ -60,6 +63,7 @@ bool CMorawinApp::OnInit()
     if (fs::exists(m_paths.CatalogFile, ec))
         CStringTable::LoadCatalog(m_paths.CatalogFile);
     CErrorMessage::SetSink(&m_sink);
+    IClipboard::Install(&m_clipboard);
     m_recent.List().LoadFrom(m_paths.SettingsFile);
     m_settings.Load(m_paths.SettingsFile);
 
@@ -106,6 +110,7 @@ int CMorawinApp::OnExit()
     delete m_docManager;
     m_docManager = nullptr;
     m_project.reset();
+    IClipboard::Install(nullptr);
     CErrorMessage::SetSink(nullptr);
     return wxApp::OnExit();
 }
@@ -120,6 +125,8 @@ void CMorawinApp::BindCommands()
     Bind(wxEVT_MENU, &CMorawinApp::OnRecentFile, this, cmd::kRecentFirst, cmd::kRecentFirst + cmd::kRecentCount - 1);
     Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kOpenProject);
     Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kFileOpen);
+    Bind(wxEVT_MENU, &CMorawinApp::OnProjectBrowser, this, cmd::kProjectBrowser);
+    Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kProjectBrowser);
 }
 
 bool CMorawinApp::OpenSequenceFile(const fs::path& file)
@@ -146,6 +153,7 @@ void CMorawinApp::SetProject(std::unique_ptr<CPanelProject> project, const fs::p
 {
     m_project = std::move(project);
     m_mainFrame->ShowProject(wxtext::FromPath(shownPath), wxtext::FromCp1252(m_project->GetName()));
+    NotifyProjectChanged();
 }
 
 bool CMorawinApp::OpenProjectArgument(const std::string& text)
@@ -181,8 +189,46 @@ bool CMorawinApp::EnsureProject()
 
 void CMorawinApp::RunConversion(wxWindow* parent, int mode, const std::vector<CSequenceEntry*>& operands)
 {
-    if (m_project)
-        HandOverConversion(parent, mode, *m_project, operands);
+    if (!m_project)
+        return;
+    HandOverConversion(parent, mode, *m_project, operands);
+    // The conversion may have written group files.
+    NotifyProjectChanged();
+}
+
+CProjectBrowserFrame* CMorawinApp::OpenProjectBrowser()
+{
+    if (!EnsureProject())
+        return nullptr;
+    for (IProjectObserver* observer : m_observers) {
+        if (auto* browser = dynamic_cast<CProjectBrowserFrame*>(observer)) {
+            browser->Activate();
+            return browser;
+        }
+    }
+    auto* browser = new CProjectBrowserFrame(m_mainFrame);
+    browser->Show();
+    return browser;
+}
+
+void CMorawinApp::AddProjectObserver(IProjectObserver* observer)
+{
+    m_observers.push_back(observer);
+}
+
+void CMorawinApp::RemoveProjectObserver(IProjectObserver* observer)
+{
+    std::erase(m_observers, observer);
+}
+
+void CMorawinApp::NotifyProjectChanged()
+{
+    // An observer may go while it is told (a browser closes without a
+    // project); the others are still told.
+    const std::vector<IProjectObserver*> observers = m_observers;
+    for (IProjectObserver* observer : observers)
+        if (std::find(m_observers.begin(), m_observers.end(), observer) != m_observers.end())
+            observer->OnProjectChanged();
 }
 
 void CMorawinApp::HandOverConversion(wxWindow* parent, int mode, CPanelProject& project,
@@ -244,6 +290,11 @@ void CMorawinApp::OnRecentFile(wxCommandEvent& event)
         m_recent.List().Remove(index);
         m_recent.Refresh();
     }
+}
+
+void CMorawinApp::OnProjectBrowser(wxCommandEvent&)
+{
+    OpenProjectBrowser();
 }
 
 void CMorawinApp::OnUpdateEnabled(wxUpdateUIEvent& event)

@@ -3,6 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/RecentFilesMenu.h"
+#include "app/WxClipboard.h"
 #include "app/WxMessageSink.h"
 #include "data/AppSettings.h"
 
@@ -15,6 +16,8 @@
 
 class CMainFrame;
 class CPanelProject;
+class CProjectBrowserFrame;
+class IProjectObserver;
 class CSequenceEntry;
 class wxDocManager;
 
@@ -57,6 +60,14 @@ public:
     // Opens the help document; a failure is reported to the user.
     bool ShowHelp();
 
+    // Brings up the project browser on the open project, opening one first
+    // when none is; null when no project is open afterwards.
+    CProjectBrowserFrame* OpenProjectBrowser();
+    // Observers are told when another project is opened and after each
+    // conversion; they remove themselves before they go.
+    void AddProjectObserver(IProjectObserver* observer);
+    void RemoveProjectObserver(IProjectObserver* observer);
+
 protected:
     // The points where tests step in.
     virtual std::filesystem::path ProgramFile() const;
@@ -78,12 +89,16 @@ private:
     void OnConfiguration(wxCommandEvent& event);
     void OnHelpFinder(wxCommandEvent& event);
     void OnRecentFile(wxCommandEvent& event);
+    void OnProjectBrowser(wxCommandEvent& event);
+    void NotifyProjectChanged();
     void OnUpdateEnabled(wxUpdateUIEvent& event);
 
     CAppSettings m_settings;
     CAppPaths m_paths;
     CRecentFilesMenu m_recent;
     CWxMessageSink m_sink;
+    CWxClipboard m_clipboard;
+    std::vector<IProjectObserver*> m_observers;
     wxDocManager* m_docManager = nullptr;
     CMainFrame* m_mainFrame = nullptr;
 };

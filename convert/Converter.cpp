@@ -291,12 +291,8 @@ std::string CConverter::EntryText(const CSequenceEntry& operand) const
 bool CConverter::Validate()
 {
     m_groupId = project_files::ToUpper(m_groupId);
-    if (m_groupId.size() != 3) {
-        m_host->ShowError(ids::kGroupIdInvalid, {});
-        return false;
-    }
-    if (m_groupId.find_first_of("/\\:*?\"'.,;") != std::string::npos) {
-        m_host->ShowError(ids::kGroupIdBadChars, {});
+    if (const unsigned problem = CStepChainGroup::CheckGroupId(m_groupId)) {
+        m_host->ShowError(problem, {});
         return false;
     }
     if (m_listId.size() != 3) {

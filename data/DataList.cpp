@@ -1,5 +1,7 @@
 #include "data/DataList.h"
 
+#include "data/Clipboard.h"
+#include "data/ClipboardBlock.h"
 #include "data/StringTable.h"
 
 #include <algorithm>
@@ -112,6 +114,38 @@ void CDataList::CollectLists(std::vector<CDataList*>& lists)
 CDataEntry* CDataList::CreateFromRecord(int, std::span<const std::uint8_t>)
 {
     return nullptr;
+}
+
+std::unique_ptr<CDataEntry> CDataList::NewClipboardEntry()
+{
+    return nullptr;
+}
+
+bool CDataList::CanPaste() const
+{
+    IClipboard* clipboard = IClipboard::GetInstalled();
+    const std::string format = GetClipboardFormatName();
+    return clipboard && !format.empty() && clipboard->HasFormat(format);
+}
+
+bool CDataList::CopyToClipboard(std::span<const int> rows) const
+{
+    IClipboard* clipboard = IClipboard::GetInstalled();
+    const std::string format = GetClipboardFormatName();
+    if (!clipboard || format.empty())
+        return false;
+    auto block = CClipboardBlock::Build(*this, rows);
+    return block && clipboard->SetData({{format, std::move(*block)}});
+}
+
+CDataEntry* CDataList::PasteFromClipboard(int firstSelected)
+{
+    IClipboard* clipboard = IClipboard::GetInstalled();
+    const std::string format = GetClipboardFormatName();
+    if (!clipboard || format.empty())
+        return nullptr;
+    const auto block = clipboard->GetData(format);
+    return block ? CClipboardBlock::Paste(*this, *block, firstSelected) : nullptr;
 }
 
 int CDataList::IndexOf(const CDataEntry* entry) const

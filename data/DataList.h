@@ -5,9 +5,21 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
+
+// Command codes of IsCommandEnabled that the views of this program ask. The
+// lists answer them as their tables say: copy and delete need selected
+// rows, rename exactly one, paste a block of the list's format on the
+// clipboard.
+namespace list_command {
+constexpr int kDelete = 4;
+constexpr int kRename = 5;
+constexpr int kCopy = 30;
+constexpr int kPaste = 31;
+} // namespace list_command
 
 // A data entry that owns an ordered set of entries. Lists nest: a list is an
 // entry of its parent list.
@@ -47,8 +59,28 @@ public:
     virtual std::string GetClipboardFormatName() const;
     // Every non-empty list below and including this one, depth first.
     virtual void CollectLists(std::vector<CDataList*>& lists);
-    // Creates an entry from a clipboard record and places it; null refuses.
+    // Creates an entry from a clipboard record and places it; null refuses
+    // (the list reports why). `index` is the row after which the entry is
+    // wanted, -1 for the end; a list with an order of its own may append.
     virtual CDataEntry* CreateFromRecord(int index, std::span<const std::uint8_t> record);
+    // An empty entry of the kind this list takes from the clipboard, not
+    // placed anywhere: the paste reads every record into one before it
+    // changes anything. Null: the list takes nothing.
+    virtual std::unique_ptr<CDataEntry> NewClipboardEntry();
+    // Whether the list can take no more entries; a paste ends after a
+    // refusal when it is.
+    virtual bool IsFull() const { return false; }
+    // Called once a pasted entry has its own entries. A list that went past
+    // its limits with it removes it again, reports why and returns false,
+    // which ends the paste.
+    virtual bool KeepPasted(CDataEntry*) { return true; }
+    // Copies the entries at `rows` to the installed clipboard under this
+    // list's format. False when nothing was copied.
+    virtual bool CopyToClipboard(std::span<const int> rows) const;
+    // Pastes the clipboard's block of this list's format after row
+    // `firstSelected` (-1: nothing selected). The last entry created, or
+    // null.
+    virtual CDataEntry* PasteFromClipboard(int firstSelected);
     // The column titles, separated by newline characters.
     virtual std::string GetColumnHeaders() const = 0;
 
@@ -61,6 +93,8 @@ public:
         return raw;
     }
 
+    // Whether the installed clipboard holds a block of this list's format.
+    bool CanPaste() const;
     int IndexOf(const CDataEntry* entry) const;
     std::string GetColumnHeader(int column) const;
     int GetCount() const { return static_cast<int>(m_entries.size()); }

@@ -38,6 +38,13 @@ constexpr unsigned kUnknownSystemError = 1057;
 constexpr unsigned kOperandsLeft = 1060;
 constexpr unsigned kGroupsExhausted = 1061;
 constexpr unsigned kGroupUnreadable = 1062;
+constexpr unsigned kClipboardDataInvalid = 1063;
+constexpr unsigned kGroupWouldOverflow = 1064;
+constexpr unsigned kClipboardOtherKind = 1065;
+constexpr unsigned kAskDeleteGroups = 1066;
+constexpr unsigned kAskDeleteLists = 1067;
+constexpr unsigned kAskDeleteTexts = 1068;
+constexpr unsigned kGroupIdTaken = 1069;
 } // namespace ids
 
 // The program's string table. Texts are kept as Windows-1252 bytes, like

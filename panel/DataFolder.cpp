@@ -31,6 +31,29 @@ std::string CDataFolder::GetColumnText(int column) const
     }
 }
 
+bool CDataFolder::IsCommandEnabled(int command, int selectedCount, int reserved) const
+{
+    switch (command) {
+    case 0:
+    case 2:
+    case 13:
+    case 19:
+    case 21: return true;
+    case 1:
+    case list_command::kRename: return selectedCount == 1;
+    case list_command::kDelete:
+    case 14:
+    case 15:
+    case 18: return selectedCount != 0;
+    case 3:
+    case list_command::kCopy:
+    case list_command::kPaste:
+    case 32:
+    case 35: return false;
+    default: return CDataList::IsCommandEnabled(command, selectedCount, reserved);
+    }
+}
+
 int CDataFolder::GetColumnWidth(int column) const
 {
     static constexpr int kWidths[] = {30, 7, 4, 18, 7};

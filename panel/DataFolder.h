@@ -15,6 +15,8 @@ public:
 
     // 0 name, 1 pattern, 3 the project's date text, 4 total size.
     std::string GetColumnText(int column) const override;
+    // Files are deleted and renamed, never copied or pasted.
+    bool IsCommandEnabled(int command, int selectedCount, int reserved) const override;
     // Appends and counts the entry's size in the total.
     void Add(std::unique_ptr<CDataEntry> entry) override;
     // Deletes the entry's file, then the entry. A file that cannot be

@@ -1,6 +1,7 @@
 #include "panel/StepChainGroup.h"
 
 #include "data/BufferedFile.h"
+#include "data/ErrorMessage.h"
 #include "data/RecordStream.h"
 #include "data/StringTable.h"
 #include "panel/GroupFolder.h"
@@ -102,6 +103,15 @@ std::filesystem::path CStepChainGroup::GetFilePath() const
     return folder / m_diskName;
 }
 
+unsigned CStepChainGroup::CheckGroupId(const std::string& id)
+{
+    if (id.size() != 3)
+        return ids::kGroupIdInvalid;
+    if (id.find_first_of("/\\:*?\"'.,;") != std::string::npos)
+        return ids::kGroupIdBadChars;
+    return 0;
+}
+
 std::string CStepChainGroup::GetGroupId() const
 {
     return GetFileName().substr(std::min<std::size_t>(1, GetFileName().size()), 3);
@@ -130,6 +140,72 @@ void CStepChainGroup::OnEntryChanged(CDataEntry* list)
 {
     SetModified(true);
     CDataFile::OnEntryChanged(list);
+}
+
+bool CStepChainGroup::IsCommandEnabled(int command, int selectedCount, int reserved) const
+{
+    // The file holds at most kMaxLists lists: one more may neither be
+    // created nor pasted.
+    const bool room = !IsFull();
+    switch (command) {
+    case 0: return room;
+    case 1:
+    case list_command::kRename: return selectedCount == 1;
+    case 2:
+    case 3:
+    case 13:
+    case 19:
+    case 21: return true;
+    case list_command::kDelete:
+    case 18:
+    case list_command::kCopy:
+    case 32: return selectedCount != 0;
+    case list_command::kPaste: return room && CanPaste();
+    case 8:
+    case 9:
+    case 10:
+    case 14:
+    case 15:
+    case 35: return false;
+    default: return CDataFile::IsCommandEnabled(command, selectedCount, reserved);
+    }
+}
+
+CDataEntry* CStepChainGroup::CreateFromRecord(int, std::span<const std::uint8_t> record)
+{
+    if (IsFull()) {
+        CErrorMessage(ids::kClipboardFull, static_cast<int>(kMaxLists)).Report();
+        return nullptr;
+    }
+    auto list = std::make_unique<CStepChainList>(this);
+    if (!list->ReadRecord(record))
+        return nullptr;
+    if (FindList(list->GetListId())) {
+        CErrorMessage(ids::kListIdExists, 0).Report();
+        return nullptr;
+    }
+    return AddNew(std::move(list));
+}
+
+std::unique_ptr<CDataEntry> CStepChainGroup::NewClipboardEntry()
+{
+    return std::make_unique<CStepChainList>(this);
+}
+
+bool CStepChainGroup::KeepPasted(CDataEntry* list)
+{
+    if (!ReportIfTooLarge())
+        return true;
+    Remove(list);
+    return false;
+}
+
+bool CStepChainGroup::ReportIfTooLarge() const
+{
+    if (ComputeSize() <= kMaxFileSize)
+        return false;
+    CErrorMessage(ids::kGroupWouldOverflow, GetGroupId(), static_cast<int>(kMaxFileSize)).Report();
+    return true;
 }
 
 int CStepChainGroup::GetColumnWidth(int column) const

@@ -34,6 +34,7 @@ public:
     CStepChainGroup(CGroupFolder* folder, std::string fileName, std::string diskName = {});
 
     int GetType() const override { return type_code::kStepChainGroup; }
+    bool IsCommandEnabled(int command, int selectedCount, int reserved) const override;
     // By base name, ignoring case; 0 for entries of other types.
     int Compare(const CDataEntry* other) const override;
     void Add(std::unique_ptr<CDataEntry> list) override;
@@ -50,6 +51,13 @@ public:
     int GetColumnCount() const override { return 5; }
     int GetColumnWidth(int column) const override;
     std::string GetClipboardFormatName() const override { return "RZ731_SCTLISTE"; }
+    // A list from its clipboard record, appended. Refused (and reported)
+    // when the group holds kMaxLists lists or a list with that identifier.
+    CDataEntry* CreateFromRecord(int index, std::span<const std::uint8_t> record) override;
+    std::unique_ptr<CDataEntry> NewClipboardEntry() override;
+    bool IsFull() const override { return static_cast<std::size_t>(GetCount()) >= kMaxLists; }
+    // Takes a pasted list out again when the file would pass kMaxFileSize.
+    bool KeepPasted(CDataEntry* list) override;
     std::string GetColumnHeaders() const override;
     // The project folder and the name the file has on disk, which may differ
     // in case from GetFileName(): the panel's file system ignores case, so a
@@ -60,6 +68,8 @@ public:
     std::string GetGroupId() const;
     // The exact size of the file Save would write (not limited to 16 bits).
     std::size_t ComputeSize() const;
+    // Reports string 1064 when the file would pass kMaxFileSize; true then.
+    bool ReportIfTooLarge() const;
     // The first list with this identifier, ignoring case; null if none.
     CStepChainList* FindList(const std::string& id) const;
     CStepChainList* GetList(int index) const;
@@ -74,6 +84,11 @@ public:
     // WriteImage checks the format limits before it writes anything.
     void ReadImage(CMemFile& file);
     void WriteImage(CMemFile& file) const;
+
+    // The message (string-table ID) that refuses `id` as a group
+    // identifier, 0 when it is one: exactly three characters, none that
+    // would spoil the file name.
+    static unsigned CheckGroupId(const std::string& id);
 
     // Whether `header` (the first bytes of a file) is the header of the
     // group `groupId`; fills designation and size field if so.

@@ -1,5 +1,8 @@
 #include "panel/StepChainList.h"
 
+#include "data/Clipboard.h"
+#include "data/ClipboardBlock.h"
+#include "data/ErrorMessage.h"
 #include "data/FileException.h"
 #include "data/RecordStream.h"
 #include "data/SequenceEntry.h"
@@ -83,6 +86,32 @@ std::string CStepChainList::GetColumnText(int column) const
     case 3: return IntToText(GetListSize());
     case 4: return group ? group->GetDateText() : std::string();
     default: return {};
+    }
+}
+
+bool CStepChainList::IsCommandEnabled(int command, int selectedCount, int reserved) const
+{
+    switch (command) {
+    case 0:
+    case 2:
+    case 13:
+    case 19:
+    case 21: return true;
+    case 1:
+    case list_command::kRename: return selectedCount == 1;
+    case list_command::kDelete:
+    case list_command::kCopy:
+    case 32: return selectedCount != 0;
+    case list_command::kPaste: return CanPaste();
+    case 3:
+    case 8:
+    case 9:
+    case 10:
+    case 14:
+    case 15:
+    case 18:
+    case 35: return false;
+    default: return CDataList::IsCommandEnabled(command, selectedCount, reserved);
     }
 }
 
@@ -305,12 +334,76 @@ bool CStepChainList::WriteRecord(std::span<std::uint8_t> buffer) const
 
 bool CStepChainList::ReadRecord(std::span<const std::uint8_t> record)
 {
-    if (record.size() < 11)
+    if (record.size() < 12)
+        return false;
+    const auto designation = record.subspan(11);
+    const auto end = std::find(designation.begin(), designation.end(), std::uint8_t{0});
+    // The kind is a 32-bit field holding one byte; a designation must end
+    // inside the record and fit the file's counted string.
+    if (record[5] != 0 || record[6] != 0 || record[7] != 0 || end == designation.end()
+        || end - designation.begin() > static_cast<std::ptrdiff_t>(record::kMaxCountedLength))
         return false;
     m_kind = record[4];
     m_id = TrimTrailingSpaces(std::string(record.begin() + 8, record.begin() + 11));
-    const auto designation = record.subspan(11);
-    SetName(std::string(designation.begin(), std::find(designation.begin(), designation.end(), std::uint8_t{0})));
+    SetName(std::string(designation.begin(), end));
     m_size = ComputeSize();
     return true;
+}
+
+CDataEntry* CStepChainList::CreateFromRecord(int, std::span<const std::uint8_t> record)
+{
+    CStepChainText read(this);
+    if (!read.ReadRecord(record))
+        return nullptr;
+    // A number operand has no bit, and the file would not keep one.
+    const std::uint8_t bit = IsBitList() ? read.GetBit() : 0;
+    if (FindText(read.GetOperand(), bit)) {
+        // The operand's name is the user's only clue which text was refused.
+        CErrorMessage(ids::kOperandExists, read.GetOperandName(), 0).Report();
+        return nullptr;
+    }
+    return AddNew(std::make_unique<CStepChainText>(this, read.GetOperand(), bit, read.GetAttribute1(),
+                                                   read.GetAttribute2(), read.GetText()));
+}
+
+std::unique_ptr<CDataEntry> CStepChainList::NewClipboardEntry()
+{
+    return std::make_unique<CStepChainText>(this);
+}
+
+bool CStepChainList::KeepPasted(CDataEntry* text)
+{
+    const auto* group = dynamic_cast<const CStepChainGroup*>(GetParent());
+    if (!group || !group->ReportIfTooLarge())
+        return true;
+    Remove(text);
+    return false;
+}
+
+bool CStepChainList::CopyToClipboard(std::span<const int> rows) const
+{
+    IClipboard* clipboard = IClipboard::GetInstalled();
+    if (!clipboard)
+        return false;
+    auto block = CClipboardBlock::Build(*this, rows);
+    return block && clipboard->SetData({{GetClipboardFormatName(), std::move(*block)}, {kKindFormat, {m_kind}}});
+}
+
+CDataEntry* CStepChainList::PasteFromClipboard(int firstSelected)
+{
+    IClipboard* clipboard = IClipboard::GetInstalled();
+    if (!clipboard)
+        return nullptr;
+    // Texts that other software put there come without a kind.
+    if (const auto kind = clipboard->GetData(kKindFormat)) {
+        if (kind->size() != 1) {
+            CErrorMessage(ids::kClipboardDataInvalid, 0).Report();
+            return nullptr;
+        }
+        if ((*kind)[0] != m_kind) {
+            CErrorMessage(ids::kClipboardOtherKind, 0).Report();
+            return nullptr;
+        }
+    }
+    return CDataList::PasteFromClipboard(firstSelected);
 }

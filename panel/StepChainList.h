@@ -22,7 +22,12 @@ class CStepChainList : public CDataList {
 public:
     explicit CStepChainList(CStepChainGroup* group);
 
+    // Beside the block of texts, their list's kind goes to the clipboard
+    // under this format: texts fit only into a list of the same kind.
+    static constexpr const char* kKindFormat = "MORAWIN_SCTKIND";
+
     int GetType() const override { return type_code::kStepChainList; }
+    bool IsCommandEnabled(int command, int selectedCount, int reserved) const override;
     // 0 designation, 1 kind letter and identifier (E001), 2 the group's
     // extension, 3 size, 4 the group's date text.
     std::string GetColumnText(int column) const override;
@@ -48,6 +53,17 @@ public:
     // 1 and 2 the group's, 3 kind letter and identifier, 4 designation.
     std::string GetContextText(int selector) const override;
     std::string GetClipboardFormatName() const override { return "RZ731_SCTTEXT"; }
+    // A text from its clipboard record, added. Refused (and reported with
+    // the operand's name) when the list holds a text for that operand.
+    CDataEntry* CreateFromRecord(int index, std::span<const std::uint8_t> record) override;
+    std::unique_ptr<CDataEntry> NewClipboardEntry() override;
+    // Takes a pasted text out again when the group file would grow too
+    // large.
+    bool KeepPasted(CDataEntry* text) override;
+    // The texts' block and this list's kind.
+    bool CopyToClipboard(std::span<const int> rows) const override;
+    // Refuses texts copied from a list of another kind (string 1065).
+    CDataEntry* PasteFromClipboard(int firstSelected) override;
     std::string GetColumnHeaders() const override;
 
     // Identifier, kind and designation of a new list, or a new designation;

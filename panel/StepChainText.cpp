@@ -110,15 +110,19 @@ bool CStepChainText::WriteRecord(std::span<std::uint8_t> buffer) const
 
 bool CStepChainText::ReadRecord(std::span<const std::uint8_t> record)
 {
-    if (record.size() < 12)
+    if (record.size() < 13)
+        return false;
+    const auto text = record.subspan(12);
+    const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
+    // The file packs the attributes into 5 and 3 bits; larger values would
+    // come back changed.
+    if (end == text.end() || record[10] > 0x1F || record[11] > 0x07)
         return false;
     m_number = static_cast<int>(GetLong(record, 4));
     m_operand = record[8];
     m_bit = record[9];
     m_attribute1 = record[10];
     m_attribute2 = record[11];
-    const auto text = record.subspan(12);
-    const auto end = std::find(text.begin(), text.end(), std::uint8_t{0});
     SetText(std::string(text.begin(), end));
     return true;
 }

@@ -1,4 +1,5 @@
 #include "data/FileException.h"
+#include "data/StringTable.h"
 #include "tests/panel/ProjectFixture.h"
 
 #include <cerrno>
@@ -303,6 +304,17 @@ TEST_F(StepChainGroupTest, FilesOf65536BytesOrMoreAreRefused)
     EXPECT_FALSE(group->Save());
     EXPECT_EQ(group->GetLastError()->GetCause(), CFileException::Cause::tooLarge);
     EXPECT_EQ(ReadBytes(dir / "GS01.731"), before);
+}
+
+TEST(StepChainGroupId, ThreeCharactersThatAFileNameCanCarry)
+{
+    EXPECT_EQ(CStepChainGroup::CheckGroupId("S01"), 0u);
+    EXPECT_EQ(CStepChainGroup::CheckGroupId("A 1"), 0u);
+    EXPECT_EQ(CStepChainGroup::CheckGroupId("S1"), ids::kGroupIdInvalid);
+    EXPECT_EQ(CStepChainGroup::CheckGroupId("S001"), ids::kGroupIdInvalid);
+    EXPECT_EQ(CStepChainGroup::CheckGroupId(""), ids::kGroupIdInvalid);
+    for (const char* id : {"S/1", "S\\1", "S:1", "S*1", "S?1", "S\"1", "S'1", "S.1", "S,1", "S;1"})
+        EXPECT_EQ(CStepChainGroup::CheckGroupId(id), ids::kGroupIdBadChars) << id;
 }
 
 } // namespace

@@ -1,0 +1,106 @@
+#include "app/ProjectBrowserFrame.h"
+
+#include "app/Artwork.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/MenuBuilder.h"
+#include "app/MorawinApp.h"
+#include "app/ProjectBrowser.h"
+#include "app/WxText.h"
+#include "data/DataList.h"
+#include "panel/PanelProject.h"
+
+#include <wx/menu.h>
+
+namespace {
+
+// The list command each edit command asks about.
+int ListCommand(int id)
+{
+    switch (id) {
+    case wxID_COPY: return list_command::kCopy;
+    case wxID_PASTE: return list_command::kPaste;
+    case wxID_DELETE: return list_command::kDelete;
+    case cmd::kRenameGroup: return list_command::kRename;
+    default: return -1;
+    }
+}
+
+} // namespace
+
+CProjectBrowserFrame::CProjectBrowserFrame(CMainFrame* parent)
+    : wxMDIChildFrame(parent, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
+                      wxDEFAULT_FRAME_STYLE | wxMAXIMIZE)
+{
+    SetIcons(CArtwork::ProgramIcons());
+    SetMenuBar(CMenuBuilder::BrowserMenuBar());
+    wxGetApp().RecentFiles().Attach(CMenuBuilder::FileMenu(GetMenuBar()));
+    m_browser = new CProjectBrowser(this);
+    BindCommands();
+    wxGetApp().AddProjectObserver(this);
+    if (const CPanelProject* project = wxGetApp().GetProject())
+        m_browser->ShowProject(project->GetProjectDir());
+    ShowTitle();
+}
+
+CProjectBrowserFrame::~CProjectBrowserFrame()
+{
+    wxGetApp().RemoveProjectObserver(this);
+    wxGetApp().RecentFiles().Detach(CMenuBuilder::FileMenu(GetMenuBar()));
+}
+
+void CProjectBrowserFrame::BindCommands()
+{
+    const int commands[] = {wxID_COPY, wxID_PASTE, wxID_DELETE, cmd::kRenameGroup, cmd::kRefresh};
+    for (int id : commands) {
+        Bind(wxEVT_MENU, &CProjectBrowserFrame::OnEdit, this, id);
+        Bind(wxEVT_UPDATE_UI, &CProjectBrowserFrame::OnUpdateEdit, this, id);
+    }
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, cmd::kFileClose);
+    Bind(wxEVT_ACTIVATE, [](wxActivateEvent& event) {
+        wxGetApp().GetMainFrame()->CallAfter(&CMainFrame::UpdateTitle);
+        event.Skip();
+    });
+    // The status bar belongs to the main frame.
+    Bind(wxEVT_MENU_HIGHLIGHT, [](wxMenuEvent& event) { wxGetApp().GetMainFrame()->OnMenuHighlight(event); });
+}
+
+void CProjectBrowserFrame::ShowTitle()
+{
+    const CPanelProject* project = m_browser->GetProject();
+    SetTitle(wxString::FromUTF8("Projekt ") + (project ? wxtext::FromCp1252(project->GetName()) : wxString()));
+    wxGetApp().GetMainFrame()->CallAfter(&CMainFrame::UpdateTitle);
+}
+
+void CProjectBrowserFrame::OnProjectChanged()
+{
+    const CPanelProject* open = wxGetApp().GetProject();
+    if (!open) {
+        Close();
+        return;
+    }
+    const CPanelProject* shown = m_browser->GetProject();
+    if (shown && shown->GetProjectDir() == open->GetProjectDir())
+        m_browser->Reload();
+    else
+        m_browser->ShowProject(open->GetProjectDir());
+    ShowTitle();
+}
+
+void CProjectBrowserFrame::OnEdit(wxCommandEvent& event)
+{
+    switch (event.GetId()) {
+    case wxID_COPY: m_browser->Copy(); break;
+    case wxID_PASTE: m_browser->Paste(); break;
+    case wxID_DELETE: m_browser->Delete(); break;
+    case cmd::kRenameGroup: m_browser->RenameGroup(); break;
+    case cmd::kRefresh: m_browser->Reload(); break;
+    default: event.Skip();
+    }
+}
+
+void CProjectBrowserFrame::OnUpdateEdit(wxUpdateUIEvent& event)
+{
+    const int command = ListCommand(event.GetId());
+    event.Enable(command < 0 || m_browser->IsEnabled(command));
+}
