@@ -1,19 +1,38 @@
 #include "app/AboutDialog.h"
 
 #include "app/Artwork.h"
+#include "app/WxText.h"
+#include "data/AppPaths.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-CAboutDialog::CAboutDialog(wxWindow* parent)
+namespace {
+
+// "Einstellungen: /path", with a note when the file is not there.
+wxString Place(const char* what, const std::filesystem::path& file)
+{
+    std::error_code ec;
+    const char* missing = std::filesystem::exists(file, ec) ? "" : " (nicht vorhanden)";
+    return wxString::FromUTF8(what) + wxtext::FromPath(file) + wxString::FromUTF8(missing);
+}
+
+} // namespace
+
+CAboutDialog::CAboutDialog(wxWindow* parent, const CAppPaths& paths)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8("Info über morawin"))
 {
     auto* lines = new wxBoxSizer(wxVERTICAL);
-    lines->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8("MoraWin, Version 1.1")), 0, wxBOTTOM, 8);
+    lines->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8("MoraWin, Version " MORAWIN_VERSION)), 0,
+               wxBOTTOM, 8);
     lines->Add(new wxStaticText(this, wxID_ANY,
-                                wxString::FromUTF8("Schrittkettentexte für RZ731-Bedienfelder aus Zuordnungslisten")));
+                                wxString::FromUTF8("Schrittkettentexte für RZ731-Bedienfelder aus Zuordnungslisten")),
+               0, wxBOTTOM, 12);
+    for (const wxString& place : {Place("Einstellungen: ", paths.SettingsFile),
+                                  Place("Hilfe: ", paths.HelpFolder), Place("Textkatalog: ", paths.CatalogFile)})
+        lines->Add(new wxStaticText(this, wxID_ANY, place), 0, wxBOTTOM, 2);
 
     auto* body = new wxBoxSizer(wxHORIZONTAL);
     body->Add(new wxStaticBitmap(this, wxID_ANY, CArtwork::ProgramBitmap()), 0, wxRIGHT, 16);

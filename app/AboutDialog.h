@@ -2,8 +2,11 @@
 
 #include <wx/dialog.h>
 
-// "Info über morawin": program icon, name and version.
+class CAppPaths;
+
+// "Info über morawin": program icon, name and version, and where the
+// program finds its settings, its help and its text catalog.
 class CAboutDialog : public wxDialog {
 public:
-    explicit CAboutDialog(wxWindow* parent);
+    CAboutDialog(wxWindow* parent, const CAppPaths& paths);
 };

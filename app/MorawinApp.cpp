@@ -250,7 +250,7 @@ bool CMorawinApp::ShowHelp()
 
 void CMorawinApp::OnAbout(wxCommandEvent&)
 {
-    CAboutDialog about(m_mainFrame);
+    CAboutDialog about(m_mainFrame, m_paths);
     about.ShowModal();
 }
 

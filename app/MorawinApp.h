@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppPaths.h"
+#include "data/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/RecentFilesMenu.h"
 #include "app/WxClipboard.h"

@@ -10,7 +10,6 @@
 #include "data/AppSettings.h"
 #include "data/Charset.h"
 #include "data/SequenceFile.h"
-#include "data/SettingsLocation.h"
 #include "panel/PanelProject.h"
 
 #include <CLI/CLI.hpp>
@@ -56,8 +55,9 @@ std::optional<CConsoleHost::Answer> ChooseAnswer(const std::string& text)
 
 } // namespace
 
-CConvertCommand::CConvertCommand(CLI::App& parent)
-    : m_command(parent.add_subcommand("convert", "Convert operands of a sequence file into a panel project"))
+CConvertCommand::CConvertCommand(CLI::App& parent, std::filesystem::path settingsFile)
+    : m_command(parent.add_subcommand("convert", "Convert operands of a sequence file into a panel project")),
+      m_defaultSettings(std::move(settingsFile))
 {
     auto& o = m_options;
     m_command->add_option("sequence", o.sequenceFile, "Sequence file (*.seq)")->required();
@@ -71,7 +71,7 @@ CConvertCommand::CConvertCommand(CLI::App& parent)
     m_command->add_option("--answer", o.answer,
                           "Answer to overwrite questions: ask, yes, no, yes-all, no-all "
                           "(default: ask on a terminal, no otherwise)");
-    m_command->add_option("--settings", o.settingsFile, "Settings file (default: morawin.ini beside the programs)");
+    m_command->add_option("--settings", o.settingsFile, "Settings file (default: see Files below)");
     m_command->add_flag("--dry-run", o.dryRun, "Run every step on a scratch copy and write nothing");
     m_command->add_flag("--json", o.json, "Print one JSON object per step and a final summary");
 }
@@ -113,8 +113,7 @@ int CConvertCommand::Run() const
     }
 
     CAppSettings settings;
-    settings.Load(o.settingsFile.empty() ? settings_location::ForProgram(settings_location::ProgramFile())
-                                         : std::filesystem::path(o.settingsFile));
+    settings.Load(o.settingsFile.empty() ? m_defaultSettings : std::filesystem::path(o.settingsFile));
     const auto operands = FilteredOperands(*sequence, *filter);
 
     CConsoleHost host(*answer, o.json, std::cin, std::cout, std::cerr);

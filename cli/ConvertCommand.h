@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace CLI {
@@ -10,7 +11,8 @@ class App;
 // project's step-chain groups through the conversion engine.
 class CConvertCommand {
 public:
-    explicit CConvertCommand(CLI::App& parent);
+    // `settingsFile`: the settings file when --settings does not name one.
+    CConvertCommand(CLI::App& parent, std::filesystem::path settingsFile);
     bool Chosen() const;
     int Run() const;
 
@@ -31,5 +33,6 @@ private:
     };
 
     CLI::App* m_command;
+    std::filesystem::path m_defaultSettings;
     Options m_options;
 };

@@ -3,27 +3,54 @@
 #include "cli/OperandsCommand.h"
 #include "cli/ProjectCommand.h"
 #include "cli/ShowCommand.h"
+#include "data/AppPaths.h"
 #include "data/ErrorMessage.h"
 #include "data/MessageSink.h"
+#include "data/SettingsLocation.h"
+#include "data/StringTable.h"
 
 #include <CLI/CLI.hpp>
 
 #include <clocale>
 #include <iostream>
 
+namespace {
+
+std::string Place(const char* what, const std::filesystem::path& file)
+{
+    std::error_code ec;
+    return std::string("  ") + what + file.string() + (std::filesystem::exists(file, ec) ? "" : " (not present)") + "\n";
+}
+
+// Where the program finds its files, for --help.
+std::string FilesFooter(const CAppPaths& paths)
+{
+    return "\nFiles:\n" + Place("settings:      ", paths.SettingsFile) + Place("text catalog:  ", paths.CatalogFile)
+        + Place("help (GUI):    ", paths.HelpFolder);
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     // Date texts follow the user's time locale, as in the desktop program.
     std::setlocale(LC_TIME, "");
 
+    const CAppPaths paths = CAppPaths::ForProgram(settings_location::ProgramFile());
+    // The catalog is optional; without it the built-in texts are used.
+    std::error_code ec;
+    if (std::filesystem::exists(paths.CatalogFile, ec))
+        CStringTable::LoadCatalog(paths.CatalogFile);
+
     CLI::App app{"MoraWin command-line tool: sequence files and RZ731 panel projects"};
     app.require_subcommand(1);
     app.set_version_flag("--version", std::string("morawin-cli ") + MORAWIN_VERSION);
+    app.footer(FilesFooter(paths));
 
     COperandsCommand operands(app);
     CProjectCommand project(app);
     CShowCommand show(app);
-    CConvertCommand convert(app);
+    CConvertCommand convert(app, paths.SettingsFile);
 
     try {
         app.parse(argc, argv);

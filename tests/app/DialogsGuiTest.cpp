@@ -361,11 +361,24 @@ TEST(Help, NoBrowserAndNoDocumentAreReported)
     TestApp().GetSettings().HelpFileName = "morawin.htm";
 }
 
-TEST(About, ShowsTheAboutBox)
+TEST(About, ShowsVersionAndWhereTheProgramFindsItsFiles)
 {
-    ModalDriver driver(AnswerAll);
+    std::vector<std::string> lines;
+    ModalDriver driver([&](wxDialog* dialog) {
+        for (wxWindow* child : dialog->GetChildren())
+            if (auto* text = dynamic_cast<wxStaticText*>(child))
+                lines.push_back(ToUtf8(text->GetLabel()));
+        return static_cast<int>(wxID_OK);
+    });
     ChooseCommand(cmd::kAppAbout);
     EXPECT_EQ(driver.dialogs, (std::vector<std::string>{"Info über morawin"}));
+    ASSERT_GE(lines.size(), 5u);
+    // The same version as morawin-cli --version: both come from the build.
+    EXPECT_EQ(lines[0], "MoraWin, Version " MORAWIN_VERSION);
+    EXPECT_EQ(lines[2], "Einstellungen: " + Fixture().settingsFile.string() + " (nicht vorhanden)");
+    EXPECT_EQ(lines[3], "Hilfe: " + Fixture().helpDocument.parent_path().string());
+    EXPECT_EQ(lines[4], "Textkatalog: " + (Fixture().programFile.parent_path() / "morawin.strings").string()
+                            + " (nicht vorhanden)");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/AppPaths.h"
+#include "data/AppPaths.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +66,15 @@ TEST_F(AppPathsTest, InstalledProgramFindsItsDataInShare)
     const CAppPaths paths = CAppPaths::ForProgram(program);
     EXPECT_EQ(paths.HelpFolder, prefix / "share" / "morawin" / "hlp");
     EXPECT_EQ(paths.CatalogFile, prefix / "share" / "morawin" / "morawin.strings");
+}
+
+TEST_F(AppPathsTest, InstalledProgramWithoutCatalogNamesItsPlaceInShare)
+{
+    const fs::path prefix = m_dir / "usr";
+    const fs::path program = Program(prefix / "bin");
+    fs::create_directories(prefix / "share" / "morawin" / "hlp");
+
+    EXPECT_EQ(CAppPaths::ForProgram(program).CatalogFile, prefix / "share" / "morawin" / "morawin.strings");
 }
 
 TEST_F(AppPathsTest, NothingInstalledNamesThePlaceBesideTheProgram)

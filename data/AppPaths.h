@@ -3,11 +3,12 @@
 #include <filesystem>
 #include <string>
 
-// Where the desktop program finds its files, derived from its own program
-// file: the settings file (shared with the command-line tool), the help
-// folder and the optional resource catalog. In a build tree the help folder
-// "hlp" and the catalog lie beside the program; installed, they lie in
-// <prefix>/share/morawin beside <prefix>/bin.
+// Where the programs find their files, derived from their own program
+// file: the settings file (shared by the desktop program and the
+// command-line tool), the help folder and the optional resource catalog.
+// In a build tree the help folder "hlp" and the catalog lie beside the
+// program; installed, they lie in <prefix>/share/morawin beside
+// <prefix>/bin.
 class CAppPaths {
 public:
     static constexpr const char* kHelpFolderName = "hlp";

@@ -1,4 +1,4 @@
-#include "app/AppPaths.h"
+#include "data/AppPaths.h"
 
 #include "data/SettingsLocation.h"
 
@@ -35,8 +35,9 @@ fs::path InstalledDataFolder(const fs::path& programFolder)
     return programFolder.parent_path() / "share" / settings_location::kApplicationName;
 }
 
-// The first of the two places that exists; the one beside the program
-// when neither does, so that messages name a sensible path.
+// The first of the two places that exists. When neither does, the place
+// where the user would put the file: in the shared data folder of an
+// installed program, else beside the program.
 fs::path Locate(const fs::path& programFolder, const char* name)
 {
     std::error_code ec;
@@ -44,7 +45,7 @@ fs::path Locate(const fs::path& programFolder, const char* name)
     if (fs::exists(beside, ec))
         return beside;
     const fs::path installed = InstalledDataFolder(programFolder) / name;
-    if (fs::exists(installed, ec))
+    if (fs::exists(installed, ec) || fs::is_directory(installed.parent_path(), ec))
         return installed;
     return beside;
 }

@@ -1,0 +1,74 @@
+#!/bin/bash
+# Runs the bash completion of morawin-cli on typed command lines and checks
+# the words it offers. The bash-completion package need not be installed:
+# its two helpers are stood in for, _filedir records what it was asked for.
+set -u
+completion=$1
+
+_init_completion()
+{
+    cur=${COMP_WORDS[COMP_CWORD]}
+    prev=${COMP_WORDS[COMP_CWORD - 1]}
+    words=("${COMP_WORDS[@]}")
+    cword=$COMP_CWORD
+}
+_filedir()
+{
+    COMPREPLY=("<files${1:+ $1}>")
+}
+# shellcheck source=/dev/null
+source "$completion"
+
+failures=0
+# expect "typed line" "words offered, space separated"; the cursor is at
+# the end of the line, a trailing space starts a new word.
+expect()
+{
+    read -r -a COMP_WORDS <<<"$1"
+    [[ $1 == *" " ]] && COMP_WORDS+=("")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    COMPREPLY=()
+    _morawin_cli
+    local got="${COMPREPLY[*]}"
+    if [[ $got != "$2" ]]; then
+        echo "FAIL: '$1' offered '$got', expected '$2'"
+        failures=$((failures + 1))
+    fi
+}
+
+expect "morawin-cli " "operands project show convert --help --version"
+expect "morawin-cli co" "convert"
+expect "morawin-cli --" "--help --version"
+expect "morawin-cli operands " "<files seq>"
+expect "morawin-cli operands --" "--help --kinds --json"
+expect "morawin-cli operands a.seq --kinds " "E A M T Z EAM TZ"
+expect "morawin-cli operands a.seq " "<files -d>"
+expect "morawin-cli show " "<files -d>"
+expect "morawin-cli show --" "--help --json"
+expect "morawin-cli convert --all " "<files seq>"
+expect "morawin-cli convert a.seq " "<files -d>"
+expect "morawin-cli convert --group S01 a.seq " "<files -d>"
+expect "morawin-cli convert a.seq p --answer y" "yes yes-all"
+expect "morawin-cli convert a.seq p --settings " "<files ini>"
+expect "morawin-cli convert a.seq p --group " ""
+expect "morawin-cli convert a.seq p --d" "--dry-run"
+
+# Every option the tool knows is offered for its command.
+cli=${2:-}
+if [[ -n $cli ]]; then
+    for command in operands show convert; do
+        COMP_WORDS=(morawin-cli "$command" --)
+        COMP_CWORD=2
+        COMPREPLY=()
+        _morawin_cli
+        for option in $("$cli" "$command" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+            if [[ " ${COMPREPLY[*]} " != *" $option "* ]]; then
+                echo "FAIL: '$command $option' is not offered"
+                failures=$((failures + 1))
+            fi
+        done
+    done
+fi
+
+[[ $failures -eq 0 ]] && echo "completion: all cases offered what they should"
+exit $((failures > 0))
