@@ -2,6 +2,7 @@
 
 #include <wx/button.h>
 #include <wx/dialog.h>
+#include <wx/sizer.h>
 
 wxButton* CCancelButton::Create(wxDialog* dialog)
 {
@@ -9,4 +10,14 @@ wxButton* CCancelButton::Create(wxDialog* dialog)
     dialog->SetEscapeId(kId);
     button->Bind(wxEVT_BUTTON, [dialog](wxCommandEvent&) { dialog->EndModal(wxID_CANCEL); });
     return button;
+}
+
+wxSizer* CCancelButton::OkCancelColumn(wxDialog* dialog)
+{
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    auto* ok = new wxButton(dialog, wxID_OK, wxString::FromUTF8("OK"));
+    ok->SetDefault();
+    column->Add(ok, 0, wxEXPAND | wxBOTTOM, 6);
+    column->Add(Create(dialog), 0, wxEXPAND);
+    return column;
 }

@@ -2,6 +2,7 @@
 
 class wxButton;
 class wxDialog;
+class wxSizer;
 
 // The "Abbrechen" button of the program's dialogs. It does what a button
 // with wx's stock ID wxID_CANCEL does (Escape and closing the window press
@@ -13,4 +14,7 @@ public:
     static constexpr int kId = 2;
 
     static wxButton* Create(wxDialog* dialog);
+    // The right-hand column of most dialogs: OK (the default button)
+    // above Abbrechen.
+    static wxSizer* OkCancelColumn(wxDialog* dialog);
 };

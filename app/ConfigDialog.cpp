@@ -4,7 +4,6 @@
 #include "app/UIntValidator.h"
 #include "data/AppSettings.h"
 
-#include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
@@ -62,11 +61,7 @@ void CConfigDialog::CreateControls()
     fields->Add(box, 0, wxEXPAND | wxRIGHT, 16);
     fields->Add(limits, 0, wxALIGN_TOP);
 
-    auto* buttons = new wxBoxSizer(wxVERTICAL);
-    auto* ok = new wxButton(this, wxID_OK, U8("OK"));
-    ok->SetDefault();
-    buttons->Add(ok, 0, wxEXPAND | wxBOTTOM, 6);
-    buttons->Add(CCancelButton::Create(this), 0, wxEXPAND);
+    wxSizer* buttons = CCancelButton::OkCancelColumn(this);
 
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(fields, 1, wxALL, 12);

@@ -4,7 +4,6 @@
 #include "app/ProjectFolder.h"
 #include "app/WxText.h"
 
-#include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/listbox.h>
 #include <wx/sizer.h>
@@ -57,11 +56,7 @@ void CProjectFolderDialog::CreateControls()
     fields->Add(new wxStaticText(this, wxID_ANY, U8("Projektname:")));
     fields->Add(m_projectName, 0, wxEXPAND);
 
-    auto* buttons = new wxBoxSizer(wxVERTICAL);
-    auto* ok = new wxButton(this, wxID_OK, U8("OK"));
-    ok->SetDefault();
-    buttons->Add(ok, 0, wxEXPAND | wxBOTTOM, 6);
-    buttons->Add(CCancelButton::Create(this), 0, wxEXPAND);
+    wxSizer* buttons = CCancelButton::OkCancelColumn(this);
 
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(fields, 1, wxEXPAND | wxALL, 12);

@@ -8,7 +8,6 @@
 #include "panel/ProjectFiles.h"
 #include "panel/StepChainGroup.h"
 
-#include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -47,11 +46,7 @@ void CRenameGroupDialog::CreateControls()
     fields->Add(new wxStaticText(this, wxID_ANY, U8("&Bezeichnung:")), 0, wxALIGN_CENTER_VERTICAL);
     fields->Add(m_designationField, 0, wxALIGN_CENTER_VERTICAL);
 
-    auto* buttons = new wxBoxSizer(wxVERTICAL);
-    auto* ok = new wxButton(this, wxID_OK, U8("OK"));
-    ok->SetDefault();
-    buttons->Add(ok, 0, wxEXPAND | wxBOTTOM, 6);
-    buttons->Add(CCancelButton::Create(this), 0, wxEXPAND);
+    wxSizer* buttons = CCancelButton::OkCancelColumn(this);
 
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(fields, 1, wxALL, 12);
