@@ -354,6 +354,17 @@ bool CConverter::EnsureGroupReadable()
     return false;
 }
 
+std::unique_ptr<CStepChainGroup> CConverter::WriteEmptyGroup()
+{
+    auto group = std::make_unique<CStepChainGroup>(m_folder);
+    group->SetCreated(true);
+    if (!group->Rename("G" + m_groupId, m_groupDesignation)) {
+        m_host->ShowError(ids::kWriteError, group->GetFileName());
+        return nullptr;
+    }
+    return group;
+}
+
 bool CConverter::CreateGroup()
 {
     // A file of that name that the folder did not take as a group (its
@@ -364,12 +375,9 @@ bool CConverter::CreateGroup()
         m_host->ShowError(ids::kReadError, *existing);
         return false;
     }
-    auto group = std::make_unique<CStepChainGroup>(m_folder);
-    group->SetCreated(true);
-    if (!group->Rename("G" + m_groupId, m_groupDesignation)) {
-        m_host->ShowError(ids::kWriteError, group->GetFileName());
+    auto group = WriteEmptyGroup();
+    if (!group)
         return false;
-    }
     m_group = m_folder->AddNew(std::move(group));
     m_list = nullptr;
     m_groupId = project_files::ToUpper(m_group->GetBaseName().substr(1));
@@ -383,12 +391,9 @@ bool CConverter::ReplaceGroup()
         return false;
     // The new group is written over the old file in one atomic step, so
     // there is no moment without either of them on disk.
-    auto group = std::make_unique<CStepChainGroup>(m_folder);
-    group->SetCreated(true);
-    if (!group->Rename("G" + m_groupId, m_groupDesignation)) {
-        m_host->ShowError(ids::kWriteError, group->GetFileName());
+    auto group = WriteEmptyGroup();
+    if (!group)
         return false;
-    }
     m_folder->Release(m_group);
     m_group = m_folder->AddNew(std::move(group));
     m_list = nullptr;

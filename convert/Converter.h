@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,9 @@ private:
     bool PrepareGroup();
     bool CreateGroup();
     bool ReplaceGroup();
+    // The group m_groupId with m_groupDesignation and no lists, written to
+    // its file; null (and the error shown) when that fails.
+    std::unique_ptr<CStepChainGroup> WriteEmptyGroup();
     bool EnsureGroupReadable();
     void PrepareList();
     CStepChainText* AddTexts();
