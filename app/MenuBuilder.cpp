@@ -66,13 +66,19 @@ wxMenuBar* CMenuBuilder::MainMenuBar()
     return bar;
 }
 
-wxMenuBar* CMenuBuilder::DocumentMenuBar()
+wxMenu* CMenuBuilder::ChildFileMenu()
 {
     auto* file = new wxMenu;
     Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
     Add(file, cmd::kOpenProject, "Öffnen &RZ731 Projekt...");
     Add(file, cmd::kProjectBrowser, "RZ731 Projekt an&zeigen...");
     Add(file, cmd::kFileClose, "&Schließen");
+    return file;
+}
+
+wxMenuBar* CMenuBuilder::DocumentMenuBar()
+{
+    wxMenu* file = ChildFileMenu();
     file->AppendSeparator();
     Add(file, cmd::kConvert, "&Konvertieren...");
     Add(file, cmd::kConvertAll, "&Alles Konvertieren...");
@@ -110,11 +116,7 @@ wxMenu* CMenuBuilder::EditMenu()
 
 wxMenuBar* CMenuBuilder::BrowserMenuBar()
 {
-    auto* file = new wxMenu;
-    Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
-    Add(file, cmd::kOpenProject, "Öffnen &RZ731 Projekt...");
-    Add(file, cmd::kProjectBrowser, "RZ731 Projekt an&zeigen...");
-    Add(file, cmd::kFileClose, "&Schließen");
+    wxMenu* file = ChildFileMenu();
     AppendRecentFilesAndExit(file);
 
     auto* bar = new wxMenuBar;

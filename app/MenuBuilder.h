@@ -26,5 +26,7 @@ private:
     static wxMenu* ConfigurationMenu();
     static wxMenu* HelpMenu();
     static wxMenu* EditMenu();
+    // The first items of the Datei menu while a child window is active.
+    static wxMenu* ChildFileMenu();
     static void AppendRecentFilesAndExit(wxMenu* file);
 };
