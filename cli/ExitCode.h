@@ -8,4 +8,6 @@ constexpr int kSequenceUnreadable = 2;
 constexpr int kNotProject = 3;
 constexpr int kGroupUnreadable = 4;
 constexpr int kOperandsLeft = 5;
+// diff: texts changed or operands new.
+constexpr int kDifferences = 6;
 } // namespace exit_code

@@ -54,5 +54,10 @@ std::string LoadGroup(CStepChainGroup& group)
 {
     if (group.IsLoaded() || group.Load())
         return {};
+    return LoadErrorText(group);
+}
+
+std::string LoadErrorText(const CStepChainGroup& group)
+{
     return group.GetLastError() ? FileErrorText(*group.GetLastError()) : std::string("cannot be read");
 }

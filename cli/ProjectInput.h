@@ -17,3 +17,5 @@ std::string ProblemText(const CPanelProject& project);
 
 // Loads the group if needed; on failure returns why, else an empty text.
 std::string LoadGroup(CStepChainGroup& group);
+// Why the group's last Load failed, in a few words.
+std::string LoadErrorText(const CStepChainGroup& group);

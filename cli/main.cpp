@@ -1,4 +1,5 @@
 #include "cli/ConvertCommand.h"
+#include "cli/DiffCommand.h"
 #include "cli/ExitCode.h"
 #include "cli/OperandsCommand.h"
 #include "cli/ProjectCommand.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv)
     CProjectCommand project(app);
     CShowCommand show(app);
     CConvertCommand convert(app, paths.SettingsFile);
+    CDiffCommand diff(app, paths.SettingsFile);
 
     try {
         app.parse(argc, argv);
@@ -69,5 +71,7 @@ int main(int argc, char** argv)
         return show.Run();
     if (convert.Chosen())
         return convert.Run();
+    if (diff.Chosen())
+        return diff.Run();
     return exit_code::kUsage;
 }

@@ -136,7 +136,12 @@ void CStepChainText::ReadFileRecord(CMemFile& file, bool bitKind)
     (bitKind ? m_bit : m_operand) = number;
     m_attribute1 = attributes & 0x1F;
     m_attribute2 = static_cast<std::uint8_t>(attributes >> 5);
-    m_stored = record::ReadEscapedString(file);
+    SetStoredText(record::ReadEscapedString(file));
+}
+
+void CStepChainText::SetStoredText(std::string stored)
+{
+    m_stored = std::move(stored);
     m_shownDiffers = m_stored.find(record::kEscape) != std::string::npos;
     m_text = m_shownDiffers ? record::DecodeReferences(m_stored) : std::string();
 }

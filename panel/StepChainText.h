@@ -52,6 +52,10 @@ public:
 
     // Bytes of the text in the group file, without its terminator.
     std::size_t GetStoredLength() const { return m_stored.size(); }
+    const std::string& GetStoredText() const { return m_stored; }
+    // Takes the bytes the group file is to hold: ESC and a 16-bit number
+    // for a field reference, no other zero byte.
+    void SetStoredText(std::string stored);
     // A key that orders texts as Compare does.
     std::uint32_t SortKey() const { return (static_cast<std::uint32_t>(m_operand) << 8) | m_bit; }
 

@@ -1,0 +1,202 @@
+#include "cli/DiffCommand.h"
+
+#include "cli/ExitCode.h"
+#include "cli/KindFilter.h"
+#include "cli/ProjectInput.h"
+#include "cli/SequenceInput.h"
+#include "convert/ProjectComparison.h"
+#include "data/AppSettings.h"
+#include "data/Charset.h"
+#include "data/SequenceEntry.h"
+#include "data/SequenceFile.h"
+#include "panel/PanelProject.h"
+#include "panel/StepChainGroup.h"
+#include "panel/StepChainList.h"
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <iostream>
+
+using charset::Cp1252ToUtf8;
+using Row = CProjectComparison::Row;
+using Status = CProjectComparison::Status;
+
+namespace {
+
+CProjectComparison::Kinds ComparedKinds(const CKindFilter& filter)
+{
+    CProjectComparison::Kinds kinds;
+    for (int kind = kKindInput; kind <= kKindCounter; ++kind)
+        kinds.set(static_cast<std::size_t>(kind), filter.Allows(kind));
+    return kinds;
+}
+
+// A text in double quotes, with control characters, quotes and
+// backslashes escaped, so that every byte of it can be seen.
+std::string Quoted(const std::string& cp1252)
+{
+    std::string out = "\"";
+    for (const char c : Cp1252ToUtf8(cp1252)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+std::string Padded(std::string text, std::size_t width)
+{
+    if (text.size() < width)
+        text.append(width - text.size(), ' ');
+    return text;
+}
+
+void PrintTextRow(const Row& row)
+{
+    const bool placed = row.group != nullptr;
+    std::cout << Padded(CProjectComparison::StatusName(row.status), 8) << Padded(Cp1252ToUtf8(row.OperandName()), 9)
+              << Padded(placed ? Cp1252ToUtf8(row.group->GetGroupId()) : "-", 4)
+              << Padded(placed ? Cp1252ToUtf8(row.list->GetListId()) : "-", 5);
+    switch (row.status) {
+    case Status::changed: std::cout << Quoted(row.StoredText()) << " → " << Quoted(row.NewText()); break;
+    case Status::added: std::cout << "→ " << Quoted(row.NewText()); break;
+    default: std::cout << Quoted(row.StoredText()); break;
+    }
+    std::cout << '\n';
+}
+
+nlohmann::ordered_json JsonRow(const Row& row)
+{
+    nlohmann::ordered_json json = {
+        {"operand", Cp1252ToUtf8(row.OperandName())},
+        {"status", CProjectComparison::StatusName(row.status)},
+    };
+    if (row.group) {
+        json["group"] = Cp1252ToUtf8(row.group->GetGroupId());
+        json["list"] = Cp1252ToUtf8(row.list->GetListId());
+        json["old"] = Cp1252ToUtf8(row.StoredText());
+    }
+    if (row.status != Status::orphan)
+        json["new"] = Cp1252ToUtf8(row.NewText());
+    return json;
+}
+
+void PrintJson(const CProjectComparison& comparison)
+{
+    // Row by row: a large project gives many thousand rows.
+    std::cout << "{\"rows\":[";
+    const char* separator = "";
+    for (const Row& row : comparison.GetRows()) {
+        std::cout << separator << JsonRow(row).dump();
+        separator = ",";
+    }
+    const auto& counts = comparison.GetCounts();
+    const nlohmann::ordered_json summary = {
+        {"same", counts.same},
+        {"changed", counts.changed},
+        {"new", counts.added},
+        {"orphan", counts.orphan},
+    };
+    std::cout << "],\"summary\":" << summary.dump() << "}\n";
+}
+
+void PrintText(const CProjectComparison& comparison)
+{
+    for (const Row& row : comparison.GetRows())
+        if (row.status != Status::same)
+            PrintTextRow(row);
+    const auto& counts = comparison.GetCounts();
+    std::cout << counts.same << " same, " << counts.changed << " changed, " << counts.added << " new, "
+              << counts.orphan << " orphan\n";
+}
+
+void ReportApplied(const CProjectComparison::ApplyResult& result)
+{
+    if (result.savedFiles.empty())
+        return;
+    std::cerr << "morawin-cli diff: " << result.replaced << (result.replaced == 1 ? " text" : " texts")
+              << " replaced in";
+    for (const std::string& file : result.savedFiles)
+        std::cerr << ' ' << file;
+    std::cerr << '\n';
+}
+
+} // namespace
+
+CDiffCommand::CDiffCommand(CLI::App& parent, std::filesystem::path settingsFile)
+    : m_command(parent.add_subcommand("diff", "Compare a sequence file with the texts of a panel project")),
+      m_defaultSettings(std::move(settingsFile))
+{
+    m_command->add_option("sequence", m_sequenceFile, "Sequence file (*.seq)")->required();
+    m_command->add_option("project", m_projectDir, "Panel project folder")->required();
+    m_command->add_option("--kinds", m_kinds, "Only these kinds, letters of E A M T Z");
+    m_command->add_option("--settings", m_settingsFile,
+                          "Settings file whose text switches give the expected texts (default: see Files below)");
+    m_command->add_flag("--json", m_json, "Print one JSON object with every row and the counts");
+    m_command->add_flag("--apply", m_apply,
+                        "Replace each changed text in place and write each touched group once; "
+                        "new operands are not added and orphaned texts stay");
+    m_command->footer("Exit status: 0 in step, 6 changed or new texts, 2 sequence file unreadable, "
+                      "3 not a panel project, 4 a group unreadable (it is left out).");
+}
+
+bool CDiffCommand::Chosen() const
+{
+    return m_command->parsed();
+}
+
+int CDiffCommand::Run() const
+{
+    const auto filter = CKindFilter::Parse(m_kinds);
+    if (!filter) {
+        std::cerr << "morawin-cli diff: --kinds takes letters of E A M T Z, not \"" << m_kinds << "\"\n";
+        return exit_code::kUsage;
+    }
+    const auto sequence = ReadSequenceFile(m_sequenceFile);
+    if (!sequence)
+        return exit_code::kSequenceUnreadable;
+    const auto project = OpenProject(m_projectDir, "diff");
+    if (!project)
+        return exit_code::kNotProject;
+
+    CAppSettings settings;
+    settings.Load(m_settingsFile.empty() ? m_defaultSettings : std::filesystem::path(m_settingsFile));
+    if (settings.SymbolToText == 0 && settings.CommentToText == 0)
+        std::cerr << "morawin-cli diff: symbols and comments are both switched off in the settings; "
+                     "every expected text is empty\n";
+
+    CProjectComparison comparison(settings);
+    comparison.Compare(FilteredOperands(*sequence, *filter), *project, ComparedKinds(*filter));
+    for (const CStepChainGroup* group : comparison.GetUnreadableGroups())
+        std::cerr << "morawin-cli diff: group " << group->GetFileName() << " cannot be read ("
+                  << LoadErrorText(*group) << "); it is left out\n";
+    if (m_json)
+        PrintJson(comparison);
+    else
+        PrintText(comparison);
+    std::cout.flush();
+
+    const bool unreadable = !comparison.GetUnreadableGroups().empty();
+    bool inStep = comparison.InStep();
+    if (m_apply && comparison.GetCounts().changed > 0) {
+        const bool anyNew = comparison.GetCounts().added > 0;
+        const auto result = comparison.ApplyAll();
+        ReportApplied(result);
+        inStep = !anyNew && result.failedFiles.empty();
+    }
+    if (unreadable)
+        return exit_code::kGroupUnreadable;
+    return inStep ? exit_code::kOk : exit_code::kDifferences;
+}
