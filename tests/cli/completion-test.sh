@@ -36,7 +36,7 @@ expect()
     fi
 }
 
-expect "morawin-cli " "operands project show convert --help --version"
+expect "morawin-cli " "operands project show convert diff --help --version"
 expect "morawin-cli co" "convert"
 expect "morawin-cli --" "--help --version"
 expect "morawin-cli operands " "<files seq>"
@@ -52,11 +52,30 @@ expect "morawin-cli convert a.seq p --answer y" "yes yes-all"
 expect "morawin-cli convert a.seq p --settings " "<files ini>"
 expect "morawin-cli convert a.seq p --group " ""
 expect "morawin-cli convert a.seq p --d" "--dry-run"
+expect "morawin-cli di" "diff"
+expect "morawin-cli diff " "<files seq>"
+expect "morawin-cli diff a.seq " "<files -d>"
+expect "morawin-cli diff --kinds E a.seq " "<files -d>"
+expect "morawin-cli diff a.seq p --" "--help --kinds --settings --json --apply"
+expect "morawin-cli diff a.seq p --settings " "<files ini>"
 
-# Every option the tool knows is offered for its command.
+# Every command the tool knows is offered, and every option of each
+# command's --help for that command.
 cli=${2:-}
 if [[ -n $cli ]]; then
-    for command in operands show convert; do
+    commands=$("$cli" --help | sed -n '/^Subcommands:/,/^$/p' | awk 'NR > 1 && NF { print $1 }')
+    [[ -n $commands ]] || { echo "FAIL: no commands in '$cli --help'"; failures=$((failures + 1)); }
+    for command in $commands; do
+        COMP_WORDS=(morawin-cli "")
+        COMP_CWORD=1
+        COMPREPLY=()
+        _morawin_cli
+        if [[ " ${COMPREPLY[*]} " != *" $command "* ]]; then
+            echo "FAIL: command '$command' is not offered"
+            failures=$((failures + 1))
+        fi
+    done
+    for command in $commands; do
         COMP_WORDS=(morawin-cli "$command" --)
         COMP_CWORD=2
         COMPREPLY=()
