@@ -77,6 +77,7 @@ void CProjectComparison::Compare(const std::vector<CSequenceEntry*>& operands, C
     m_counts = {};
     m_unreadable.clear();
     CollectExpected(operands, kinds);
+    m_rows.reserve(m_expected.size());
 
     if (!project.IsLoaded())
         project.Load();
@@ -172,9 +173,16 @@ void CProjectComparison::SortRows()
 {
     // Rows were collected group by group and list by list in identifier
     // order: a stable sort by operand keeps that order within an operand.
-    std::stable_sort(m_rows.begin(), m_rows.end(), [](const Row& a, const Row& b) {
-        return Key(a.kind, a.byte, a.bit) < Key(b.kind, b.byte, b.bit);
-    });
+    // The keys are few, so the rows are counted into place.
+    std::vector<std::uint32_t> starts((kKinds << 16) + 1, 0);
+    for (const Row& row : m_rows)
+        ++starts[Key(row.kind, row.byte, row.bit) + 1];
+    for (std::size_t i = 1; i < starts.size(); ++i)
+        starts[i] += starts[i - 1];
+    std::vector<Row> sorted(m_rows.size());
+    for (const Row& row : m_rows)
+        sorted[starts[Key(row.kind, row.byte, row.bit)]++] = row;
+    m_rows = std::move(sorted);
 }
 
 CProjectComparison::ApplyResult CProjectComparison::ApplyAll()
