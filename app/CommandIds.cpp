@@ -20,6 +20,7 @@ constexpr Prompt kPrompts[] = {
     {kProjectBrowser, 32777},
     {kRenameGroup, 32778},
     {kRefresh, 32779},
+    {kCompareWithProject, 32790},
     {kFileOpen, 57601},
     {kFileClose, 57602},
     {kWindowNew, 57648},

@@ -17,6 +17,7 @@ enum : int {
     kProjectBrowser = 2777,
     kRenameGroup = 2778,
     kRefresh = 2779,
+    kCompareWithProject = 2790,
     kFileOpen = 7601,
     kFileClose = 7602,
     kRecentFirst = 7616, // and the next three

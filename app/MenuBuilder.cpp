@@ -82,6 +82,7 @@ wxMenuBar* CMenuBuilder::DocumentMenuBar()
     file->AppendSeparator();
     Add(file, cmd::kConvert, "&Konvertieren...");
     Add(file, cmd::kConvertAll, "&Alles Konvertieren...");
+    Add(file, cmd::kCompareWithProject, "Mit Projekt &abgleichen...");
     file->AppendSeparator();
     Add(file, wxID_PREVIEW, "Seiten&ansicht");
     AppendRecentFilesAndExit(file);

@@ -67,6 +67,8 @@ public:
     // conversion; they remove themselves before they go.
     void AddProjectObserver(IProjectObserver* observer);
     void RemoveProjectObserver(IProjectObserver* observer);
+    // Tells the observers; also for windows that wrote group files.
+    void NotifyProjectChanged();
 
 protected:
     // The points where tests step in.
@@ -90,7 +92,6 @@ private:
     void OnHelpFinder(wxCommandEvent& event);
     void OnRecentFile(wxCommandEvent& event);
     void OnProjectBrowser(wxCommandEvent& event);
-    void NotifyProjectChanged();
     void OnUpdateEnabled(wxUpdateUIEvent& event);
 
     CAppSettings m_settings;

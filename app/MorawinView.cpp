@@ -1,6 +1,7 @@
 #include "app/MorawinView.h"
 
 #include "app/ChildFrame.h"
+#include "app/ComparisonDlg.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/MorawinApp.h"
@@ -9,7 +10,9 @@
 #include "app/OperandListCtrl.h"
 #include "app/OperandPrintout.h"
 #include "app/WxText.h"
+#include "data/SequenceEntry.h"
 #include "data/SequenceFile.h"
+#include "panel/PanelProject.h"
 
 #include <wx/print.h>
 #include <wx/utils.h>
@@ -20,6 +23,7 @@ CMorawinView::CMorawinView()
 {
     Bind(wxEVT_MENU, &CMorawinView::OnConvert, this, cmd::kConvert);
     Bind(wxEVT_MENU, &CMorawinView::OnConvertAll, this, cmd::kConvertAll);
+    Bind(wxEVT_MENU, &CMorawinView::OnCompare, this, cmd::kCompareWithProject);
     Bind(wxEVT_MENU, &CMorawinView::OnOperands, this, cmd::kViewOperands);
 #if wxUSE_PRINTING_ARCHITECTURE
     Bind(wxEVT_MENU, &CMorawinView::OnPrintPreview, this, wxID_PREVIEW);
@@ -138,6 +142,23 @@ void CMorawinView::OnConvert(wxCommandEvent&)
 void CMorawinView::OnConvertAll(wxCommandEvent&)
 {
     Convert(1);
+}
+
+void CMorawinView::CompareWithProject()
+{
+    if (!wxGetApp().EnsureProject())
+        return;
+    CProjectComparison::Kinds kinds;
+    for (int kind = kKindInput; kind <= kKindCounter; ++kind)
+        kinds.set(static_cast<std::size_t>(kind), m_filter.Shows(kind));
+    CComparisonDlg dialog(GetFrame(), m_list->GetRows(), kinds, wxGetApp().GetProject()->GetProjectDir(),
+                          wxGetApp().GetSettings());
+    dialog.ShowModal();
+}
+
+void CMorawinView::OnCompare(wxCommandEvent&)
+{
+    CompareWithProject();
 }
 
 void CMorawinView::OnOperands(wxCommandEvent&)

@@ -32,12 +32,16 @@ public:
 
     // The conversion commands: mode 0 the selected rows, mode 1 all rows.
     void Convert(int mode);
+    // Compares the listed operands with the open project (opening one
+    // first when none is).
+    void CompareWithProject();
 
 private:
     void FillOperandList();
     void SetUpColumns();
     void OnConvert(wxCommandEvent& event);
     void OnConvertAll(wxCommandEvent& event);
+    void OnCompare(wxCommandEvent& event);
     void OnOperands(wxCommandEvent& event);
     void OnPrintPreview(wxCommandEvent& event);
     void OnUpdateEnable(wxUpdateUIEvent& event);

@@ -105,7 +105,7 @@ void CProjectComparison::CollectExpected(const std::vector<CSequenceEntry*>& ope
     m_slots.assign(kKinds << 16, kNone);
     m_expected.clear();
     const CConverter converter(m_settings);
-    for (const CSequenceEntry* operand : operands) {
+    for (CSequenceEntry* operand : operands) {
         const int kind = operand->GetKind();
         if (kind <= 0 || kind >= static_cast<int>(kKinds) || !kinds.test(static_cast<std::size_t>(kind)))
             continue;

@@ -30,7 +30,7 @@ public:
         int kind = 0;
         std::uint8_t byte = 0;
         std::uint8_t bit = 0;
-        const CSequenceEntry* operand = nullptr; // null for an orphan
+        CSequenceEntry* operand = nullptr; // null for an orphan
         CStepChainGroup* group = nullptr;        // null for a new operand
         CStepChainList* list = nullptr;
         CStepChainText* text = nullptr;
@@ -94,7 +94,7 @@ public:
 
 private:
     struct Expected {
-        const CSequenceEntry* operand = nullptr;
+        CSequenceEntry* operand = nullptr;
         std::string stored;
         bool found = false;
     };
