@@ -43,7 +43,7 @@ void CComparisonDlg::CreateControls()
     top->Add(filter, 0, wxALL, 8);
 
     m_list = new CComparisonListCtrl(this, kListId);
-    m_list->SetMinSize(wxSize(900, 360));
+    m_list->SetMinSize(wxSize(960, 360));
     top->Add(m_list, 1, wxEXPAND | wxLEFT | wxRIGHT, 8);
     m_summary = new wxStaticText(this, kSummaryId, wxString());
     top->Add(m_summary, 0, wxEXPAND | wxALL, 8);
