@@ -194,8 +194,10 @@ CProjectComparison::ApplyResult CProjectComparison::ApplyAll()
     return Apply(rows);
 }
 
-CProjectComparison::ApplyResult CProjectComparison::Apply(const std::vector<std::size_t>& rows)
+CProjectComparison::ApplyResult CProjectComparison::Apply(std::vector<std::size_t> rows)
 {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     ApplyResult result;
     std::vector<CStepChainGroup*> groups; // in the order they are first touched
     std::set<CStepChainList*> lists;

@@ -86,7 +86,7 @@ public:
     // and writes each touched group once. A group that cannot be written
     // is reported (string 1041), keeps its file as it was and is read
     // again. The rows are cleared: compare again to see the result.
-    ApplyResult Apply(const std::vector<std::size_t>& rows);
+    ApplyResult Apply(std::vector<std::size_t> rows);
     // Apply on every changed row.
     ApplyResult ApplyAll();
 

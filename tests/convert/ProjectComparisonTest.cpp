@@ -229,10 +229,11 @@ TEST_F(ProjectComparisonApplyTest, ChangedTextsAreReplacedInPlaceAndNothingElse)
 TEST_F(ProjectComparisonApplyTest, OnlyTheChosenRowsAreApplied)
 {
     Compare(seq);
-    // Row 1 is S02's text; row 2 (same) and an index past the end are
-    // not changed rows and are passed over.
-    const auto result = comparison.Apply({1, 2, 99});
+    // Row 1 is S02's text, named twice; row 2 (same) and an index past
+    // the end are not changed rows and are passed over.
+    const auto result = comparison.Apply({1, 2, 99, 1});
     EXPECT_EQ(result.savedFiles, std::vector<std::string>{"GS02.731"});
+    EXPECT_EQ(result.replaced, 1u);
     const auto rows = Compare(seq);
     EXPECT_EQ(rows.at(0), "changed E000.00 S01/001 alt|Neu @007 Text");
     EXPECT_EQ(rows.at(1), "same E000.00 S02/001 Neu @007 Text|Neu @007 Text");
