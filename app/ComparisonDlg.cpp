@@ -69,6 +69,7 @@ void CComparisonDlg::Recompute()
     wxBusyCursor wait;
     m_list->Clear();
     // A fresh project object: what is on disk now.
+    m_comparison.Clear();
     m_project = std::make_unique<CPanelProject>(m_folder.string(), std::string());
     if (m_project->IsValid())
         m_comparison.Compare(m_operands, *m_project, m_kinds);
@@ -128,6 +129,8 @@ void CComparisonDlg::OnApply(wxCommandEvent&)
     const std::vector<std::size_t> rows = RowsToApply();
     if (rows.empty())
         return;
+    // The rows go with the apply; an error message must not repaint them.
+    m_list->Clear();
     CProjectComparison::ApplyResult result;
     {
         wxBusyCursor wait;

@@ -105,7 +105,8 @@ const CProjectComparison::Row* CComparisonListCtrl::RowAt(long item) const
 {
     if (!m_comparison || item < 0 || static_cast<std::size_t>(item) >= m_shown.size())
         return nullptr;
-    return &m_comparison->GetRows()[m_shown[static_cast<std::size_t>(item)]];
+    const std::size_t row = m_shown[static_cast<std::size_t>(item)];
+    return row < m_comparison->GetRows().size() ? &m_comparison->GetRows()[row] : nullptr;
 }
 
 wxString CComparisonListCtrl::OnGetItemText(long item, long column) const

@@ -71,11 +71,16 @@ CProjectComparison::CProjectComparison(const CAppSettings& settings)
 {
 }
 
-void CProjectComparison::Compare(const std::vector<CSequenceEntry*>& operands, CPanelProject& project, Kinds kinds)
+void CProjectComparison::Clear()
 {
     m_rows.clear();
     m_counts = {};
     m_unreadable.clear();
+}
+
+void CProjectComparison::Compare(const std::vector<CSequenceEntry*>& operands, CPanelProject& project, Kinds kinds)
+{
+    Clear();
     CollectExpected(operands, kinds);
     m_rows.reserve(m_expected.size());
 
@@ -228,7 +233,6 @@ CProjectComparison::ApplyResult CProjectComparison::Apply(std::vector<std::size_
         group->RemoveAll();
         group->Load();
     }
-    m_rows.clear();
-    m_counts = {};
+    Clear();
     return result;
 }

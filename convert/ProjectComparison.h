@@ -72,6 +72,9 @@ public:
     // GetUnreadableGroups.
     void Compare(const std::vector<CSequenceEntry*>& operands, CPanelProject& project, Kinds kinds = AllKinds());
 
+    // No rows, no counts (before the project they pointed into goes).
+    void Clear();
+
     // In operand order (kind, byte, bit), then group and list identifier
     // ignoring case, then the texts' order in their list.
     const std::vector<Row>& GetRows() const { return m_rows; }

@@ -199,4 +199,17 @@ TEST_F(ComparisonWindow, NewOperandsGoToTheConversionOfSelectedOperands)
     EXPECT_EQ(names(conversions[1].operands), "A004.00 A004.01 A005.03 M000.00 M010.07 T002 Z001 Z003 ");
 }
 
+TEST_F(ComparisonWindow, ProjectGoneFromDiskLeavesNoRows)
+{
+    RunComparison([&](CComparisonDlg* dialog) {
+        ASSERT_EQ(Rows(dialog).size(), 12u);
+        fs::remove(project / "SDAT.731");
+        dialog->Recompute();
+        EXPECT_EQ(dialog->GetList()->GetItemCount(), 0);
+        EXPECT_TRUE(dialog->GetComparison().GetRows().empty());
+        EXPECT_EQ(Summary(dialog).rfind("Kein RZ731 Projekt in ", 0), 0u) << Summary(dialog);
+        EXPECT_TRUE(dialog->RowsToApply().empty());
+    });
+}
+
 } // namespace
