@@ -65,6 +65,14 @@ TEST_F(DiffCommandTest, JsonHasExactlyTheAgreedShape)
         << result.out;
 }
 
+TEST_F(DiffCommandTest, ControlBytesStayReadableInBothOutputs)
+{
+    WriteText(seq, "\tE 0.1\tB\x01\tx\x7F\n");
+    const auto json = nlohmann::json::parse(Diff({"--json", "--kinds", "E"}).out);
+    EXPECT_EQ(json["rows"][2]["new"].get<std::string>(), "B\x01 x\x7F");
+    EXPECT_NE(Diff().out.find("\"B x\" → \"B\\x01 x\\x7F\"\n"), std::string::npos);
+}
+
 TEST_F(DiffCommandTest, TextShowsWhatDiffersAndTheCounts)
 {
     WriteText(seq, "\tE 0.0\tNeu\tTab\there\n\tE 0.1\tB\tx\n\tT 3\tZeit\tx\n");
