@@ -139,6 +139,10 @@ void COperandListCtrl::OnMouseMove(wxMouseEvent& event)
 {
     event.Skip();
     auto* window = static_cast<wxWindow*>(event.GetEventObject());
+    // The column headers of the generic list are a window of their own,
+    // whose positions are no rows.
+    if (wxString(window->GetClassInfo()->GetClassName()) == wxASCII_STR("wxListHeaderWindow"))
+        return;
     int flags = 0;
     const long item = m_duplicates ? HitTest(event.GetPosition(), flags) : wxNOT_FOUND;
     const wxString tip = IsDuplicateRow(item) ? wxString::FromUTF8(kDuplicateTip) : wxString();
