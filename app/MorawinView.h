@@ -20,6 +20,7 @@ public:
     void OnUpdate(wxView* sender, wxObject* hint) override;
     bool OnClose(bool deleteWindow) override;
     void OnActivateView(bool activate, wxView* activeView, wxView* deactiveView) override;
+    void OnChangeFilename() override;
 #if wxUSE_PRINTING_ARCHITECTURE
     wxPrintout* OnCreatePrintout() override;
 #endif
@@ -35,6 +36,8 @@ public:
     // Compares the listed operands with the open project (opening one
     // first when none is).
     void CompareWithProject();
+    // For the status bar: rows shown, operands in the file, duplicates.
+    wxString GetCountText() const;
 
 private:
     void FillOperandList();
@@ -45,6 +48,7 @@ private:
     void OnOperands(wxCommandEvent& event);
     void OnPrintPreview(wxCommandEvent& event);
     void OnUpdateEnable(wxUpdateUIEvent& event);
+    void OnSelectAll(wxCommandEvent& event);
 
     COperandListCtrl* m_list = nullptr;
     COperandFilter m_filter;
