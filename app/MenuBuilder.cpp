@@ -93,7 +93,7 @@ wxMenuBar* CMenuBuilder::DocumentMenuBar()
     file->AppendSeparator();
     Add(file, cmd::kConvert, "&Konvertieren...");
     Add(file, cmd::kConvertAll, "&Alles Konvertieren...");
-    Add(file, cmd::kCompareWithProject, "Mit Projekt &abgleichen...");
+    Add(file, cmd::kCompareWithProject, "Mit Projekt ab&gleichen...");
     file->AppendSeparator();
     Add(file, wxID_PRINT, "&Drucken...\tCtrl+P");
     Add(file, wxID_PREVIEW, "Seitena&nsicht");

@@ -121,6 +121,7 @@ protected:
     std::vector<std::string> messages;
 };
 
+// "a" belongs to "Alles Konvertieren..." in the same menu.
 TEST_F(ComparisonWindow, IsOnTheDocumentsFileMenu)
 {
     auto* frame = wxDynamicCast(ActiveView()->GetFrame(), wxFrame);
@@ -129,7 +130,7 @@ TEST_F(ComparisonWindow, IsOnTheDocumentsFileMenu)
     ASSERT_NE(bar, nullptr);
     wxMenuItem* item = bar->FindItem(cmd::kCompareWithProject);
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(ToUtf8(item->GetItemLabel()), "Mit Projekt &abgleichen...");
+    EXPECT_EQ(ToUtf8(item->GetItemLabel()), "Mit Projekt ab&gleichen...");
 }
 
 TEST_F(ComparisonWindow, ShowsRowsFiltersAndTakesChangedTextsOver)
