@@ -212,7 +212,9 @@ TEST_F(ConvertCrash, KilledConversionLeavesOldOrFullRunBytes)
         Mode& mode = modes[m];
         Restore(project, old);
         const auto start = std::chrono::steady_clock::now();
-        ASSERT_EQ(RunCli(Args(mode.args)), 0);
+        // Step by step, a run may stop at lists that other operands fill (5).
+        const int code = RunCli(Args(mode.args));
+        ASSERT_TRUE(code == 0 || (mode.stepwise && code == 5)) << code;
         mode.runtime =
             std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
         mode.ref = {dir / "alt", dir / ("voll" + std::to_string(m)), old, GroupFiles(project)};
@@ -250,7 +252,7 @@ TEST_F(ConvertCrash, AFullDiskLeavesEveryOldGroupFileAndSaysSo)
         ::waitpid(StartCli(Args(mode), 1000, errFile.string()), &status, 0);
         ASSERT_TRUE(WIFEXITED(status)) << "the run was not ended by a signal";
         EXPECT_EQ(WEXITSTATUS(status), 5) << mode[0];
-        EXPECT_EQ(GroupFiles(project), old) << mode[0];
+        EXPECT_TRUE(GroupFiles(project) == old) << mode[0] << ": a group file changed";
         EXPECT_NE(ReadText(errFile).find("Fehler beim Schreiben der Datei \"GS01.731\"."), std::string::npos)
             << ReadText(errFile);
     }

@@ -369,7 +369,8 @@ TEST_F(ConversionDialogTest, ANewGroupGetsListOneAndTheKindLetterFollowsTheOpera
     });
     EXPECT_EQ(listId, "001");
     EXPECT_EQ(letter, "E");
-    EXPECT_TRUE(Messages().empty()) << Messages().front();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Die Operanden E001.00 - E001.02 wurden nach \nGruppe GS07, "
+                                                   "Liste E001 konvertiert."});
     EXPECT_TRUE(std::filesystem::exists(dir / "GS07.731"));
 
     // Whole-list mode replaces list 001 by one of inputs, and says so.
