@@ -421,6 +421,20 @@ TEST_F(ConverterTest, AReplacedGroupKeepsItsOldBytesUntilItsNewContentIsComplete
     c.Close();
     EXPECT_EQ(TextsOnDisk("GS01.731", "001"),
               (std::vector<std::string>{"E000.00=S c", "E000.01=S c", "E000.02=S c"}));
+
+    // "Übernehmen" writes the replaced group once, whole.
+    ExistingGroup("S01", {{"E 1.0", "alt"}, {"E 1.1", "alt"}});
+    std::vector<bool> oldBeforeEachWrite;
+    CAtomicFile::SetFaultHook([&](CAtomicFile::Step step) {
+        if (step == CAtomicFile::Step::createTemp)
+            oldBeforeEachWrite.push_back(ReadBytes(dir / "GS01.731") == before);
+        return 0;
+    });
+    CConverter& step = Open(Inputs(3), CConverter::kAll);
+    EXPECT_TRUE(step.Accept());
+    CAtomicFile::SetFaultHook({});
+    step.Close();
+    EXPECT_EQ(oldBeforeEachWrite, std::vector<bool>{true});
 }
 
 TEST_F(ConverterTest, AFailingSaveOfAReplacedGroupLeavesTheOldFile)
@@ -712,13 +726,15 @@ TEST_F(ConverterTest, ProposalsPassOverListsOfAnotherKind)
 
 TEST_F(ConverterTest, AcceptAllShowsTheKindOfTheOperandsItConverts)
 {
-    // The old group's lists hold other kinds than the new operands.
-    ExistingGroup("S01", {{"T 1", "t"}}, "002", kKindTimer);
-    settings.MaxOperands = 2;
-    CConverter& c = Open("\tE 1.0\tx\n\tE 1.1\tx\n\tA 1.0\tx\n\tT 3\tx\n\tZ 4\tx\n", CConverter::kAll);
+    // One operand per group; the old groups' lists hold other kinds.
+    ExistingGroup("S02", {{"T 1", "t"}}, "001", kKindTimer);
+    ExistingGroup("S03", {{"A 1.0", "a"}}, "001", kKindOutput);
+    settings.MaxOperands = 1;
+    settings.MaxLists = 1;
+    CConverter& c = Open("\tE 1.0\tx\n\tE 1.1\tx\n\tT 3\tx\n\tZ 4\tx\n", CConverter::kAll);
     EXPECT_TRUE(c.AcceptAll());
     c.Close();
-    EXPECT_EQ(host.shownAndConvertedKinds, (std::vector<std::string>{"A/A", "T/T", "Z/Z"}));
+    EXPECT_EQ(host.shownAndConvertedKinds, (std::vector<std::string>{"E/E", "T/T", "Z/Z"}));
 }
 
 TEST_F(ConverterTest, ANewGroupTypedByTheUserGetsListOne)
