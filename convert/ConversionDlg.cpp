@@ -309,8 +309,10 @@ void CConversionDlg::OnAcceptAll(wxCommandEvent&)
 bool CConversionDlg::ContinueAcceptAll(const CConverter& converter)
 {
     // The target moves on while it runs; the kind letter follows the
-    // operands being converted.
-    m_kindLetter->SetLabel(Shown(converter.GetKindLetterText()));
+    // operands being converted (set only when it changes, which is rare).
+    const wxString letter = Shown(converter.GetKindLetterText());
+    if (m_kindLetter->GetLabel() != letter)
+        m_kindLetter->SetLabel(letter);
     if (!m_progress)
         return true;
     // Drawing the progress at each of thousands of steps would take longer
