@@ -174,7 +174,7 @@ int CDiffCommand::Run() const
     CAppSettings settings;
     settings.Load(m_settingsFile.empty() ? m_defaultSettings : std::filesystem::path(m_settingsFile));
     if (settings.SymbolToText == 0 && settings.CommentToText == 0)
-        std::cerr << "morawin-cli diff: symbols and comments are both switched off in the settings; "
+        std::cerr << "morawin-cli diff: SymbolToText and CommentToText are both 0 in the settings: "
                      "every expected text is empty\n";
 
     CProjectComparison comparison(settings);
