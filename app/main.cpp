@@ -15,7 +15,7 @@ bool AnswerWithoutWindow(int argc, char** argv)
     if (line.ShowHelp)
         std::fputs(CCommandLine::Usage().c_str(), stdout);
     else if (line.ShowVersion)
-        std::printf("morawin %s\n", MORAWIN_VERSION);
+        std::fputs(CCommandLine::VersionText().c_str(), stdout);
     return line.ShowHelp || line.ShowVersion;
 }
 

@@ -26,7 +26,8 @@ std::string Place(const char* what, const std::filesystem::path& file)
 std::string FilesFooter(const CAppPaths& paths)
 {
     return "\nFiles:\n" + Place("settings:      ", paths.SettingsFile) + Place("text catalog:  ", paths.CatalogFile)
-        + Place("help (GUI):    ", paths.HelpFolder);
+        + Place("help (GUI):    ", paths.HelpFolder) + "\nMoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT
+        "\nFree software under the " MORAWIN_LICENSE " License, without any warranty.";
 }
 
 } // namespace
@@ -44,7 +45,8 @@ int main(int argc, char** argv)
 
     CLI::App app{"MoraWin command-line tool: sequence files and RZ731 panel projects"};
     app.require_subcommand(1);
-    app.set_version_flag("--version", std::string("morawin-cli ") + MORAWIN_VERSION);
+    app.set_version_flag("--version", "morawin-cli " MORAWIN_VERSION "\n" MORAWIN_COPYRIGHT
+                                      "\nLicense: " MORAWIN_LICENSE " (free software, without any warranty)");
     app.footer(FilesFooter(paths));
 
     COperandsCommand operands(app);
