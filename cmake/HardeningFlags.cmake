@@ -16,7 +16,6 @@ function(morawin_add_hardening_flags)
     message(STATUS "dpkg-buildflags not found: release builds are not hardened")
     return()
   endif()
-  set(flags)
   foreach(kind CPPFLAGS CXXFLAGS LDFLAGS)
     execute_process(
       COMMAND ${CMAKE_COMMAND} -E env
