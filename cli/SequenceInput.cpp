@@ -6,8 +6,45 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <algorithm>
+#include <cstdio>
+#include <string>
 #include <iostream>
+
+namespace {
+
+// The whole file in one piece; false with errno set when it cannot be read.
+bool ReadWhole(const std::filesystem::path& path, std::string& content)
+{
+    std::FILE* file = std::fopen(path.string().c_str(), "rb");
+    if (!file)
+        return false;
+    content.clear();
+    // The size is a hint only: a file that grows or shrinks meanwhile is
+    // read to its end all the same.
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    std::size_t capacity = ec ? 0 : static_cast<std::size_t>(size) + 1;
+    std::size_t used = 0;
+    for (;;) {
+        if (used == capacity)
+            capacity = std::max<std::size_t>(capacity * 2, 1 << 16);
+        content.resize(capacity);
+        const std::size_t got = std::fread(content.data() + used, 1, capacity - used, file);
+        used += got;
+        // A short read is the end of the file or an error.
+        if (used < capacity)
+            break;
+    }
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
+    std::fclose(file);
+    content.resize(used);
+    errno = error;
+    return !failed;
+}
+
+} // namespace
 
 std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& path)
 {
@@ -16,13 +53,13 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
         std::cerr << "morawin-cli: cannot read " << path.string() << ": is a folder\n";
         return nullptr;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string content;
+    if (!ReadWhole(path, content)) {
         std::cerr << "morawin-cli: cannot read " << path.string() << ": " << std::strerror(errno) << '\n';
         return nullptr;
     }
     auto file = std::make_unique<CSequenceFile>(path.string());
-    if (!file->ReadArchive(in)) {
+    if (!file->ReadContent(std::move(content))) {
         std::cerr << "morawin-cli: error while reading " << path.string() << '\n';
         return nullptr;
     }

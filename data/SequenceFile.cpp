@@ -94,11 +94,8 @@ bool CSequenceFile::ReadArchive(std::istream& in)
     try {
         LineReader reader(in);
         std::string_view line;
-        while (reader.Next(line)) {
-            auto entry = std::make_unique<CSequenceEntry>(this, line);
-            if (entry->IsValid())
-                Add(std::move(entry));
-        }
+        while (reader.Next(line))
+            AddLine(line);
         if (reader.Failed()) {
             RemoveAll();
             return false;
@@ -113,9 +110,44 @@ bool CSequenceFile::ReadArchive(std::istream& in)
     return IsLoaded();
 }
 
+bool CSequenceFile::ReadContent(std::string content)
+{
+    try {
+        RemoveAll();
+        m_content = std::move(content);
+        const std::string_view text = m_content;
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+            if (end == std::string_view::npos)
+                end = text.size();
+            if (end > start && text[end - 1] == '\r')
+                --end;
+            AddLine(text.substr(start, end - start));
+            start = next;
+        }
+        Sort();
+        SetLoaded(true);
+    } catch (const std::exception&) {
+        // Out of memory: the list is left empty.
+        RemoveAll();
+        return false;
+    }
+    return IsLoaded();
+}
+
+void CSequenceFile::AddLine(std::string_view line)
+{
+    auto entry = std::make_unique<CSequenceEntry>(this, line);
+    if (entry->IsValid())
+        Add(std::move(entry));
+}
+
 void CSequenceFile::RemoveAll()
 {
     CDataFile::RemoveAll();
+    m_content = std::string();
     m_textBlocks.clear();
     m_blockUsed = m_blockSize = 0;
 }
@@ -125,6 +157,9 @@ std::string_view CSequenceFile::StoreText(std::string_view text)
     constexpr std::size_t kBlockSize = 1 << 20;
     if (text.empty())
         return {};
+    // Lines of a file read whole are already where they stay.
+    if (!m_content.empty() && text.data() >= m_content.data() && text.data() < m_content.data() + m_content.size())
+        return text;
     if (m_blockSize - m_blockUsed < text.size()) {
         m_blockSize = std::max(kBlockSize, text.size());
         m_textBlocks.push_back(std::make_unique_for_overwrite<char[]>(m_blockSize));
