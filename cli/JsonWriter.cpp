@@ -1,6 +1,5 @@
 #include "cli/JsonWriter.h"
 
-#include "cli/ByteTables.h"
 #include "cli/OutputBuffer.h"
 
 #include <nlohmann/json.hpp>
@@ -66,7 +65,15 @@ CJsonWriter& CJsonWriter::EndArray()
     return *this;
 }
 
-CJsonWriter& CJsonWriter::Key(std::string_view name)
+CJsonWriter::Name::Name(std::string_view name)
+{
+    COutputBuffer out(m_quoted);
+    CJsonWriter(out).String(name);
+    out.Flush();
+    m_quoted += ':';
+}
+
+CJsonWriter& CJsonWriter::Key(const Name& name)
 {
     assert(!m_levels.empty() && !m_levels.back().isArray && !m_afterKey);
     Level& level = m_levels.back();
@@ -74,8 +81,7 @@ CJsonWriter& CJsonWriter::Key(std::string_view name)
         m_out.Put(',');
     level.empty = false;
     m_started = true;
-    Quoted(name);
-    m_out.Put(':');
+    m_out.Write(name.Quoted());
     m_afterKey = true;
     return *this;
 }
@@ -104,7 +110,7 @@ CJsonWriter& CJsonWriter::Cp1252String(std::string_view text)
 void CJsonWriter::Quoted(std::string_view text)
 {
     m_out.Put('"');
-    m_out.WriteThrough(text, byte_tables::JsonString(), 6);
+    m_out.WriteJsonEscaped(text);
     m_out.Put('"');
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,13 +22,25 @@ public:
         elementPerLine,
     };
 
+    // A member name, quoted and escaped once; for names written over and
+    // over again, such as those of a million array elements.
+    class Name {
+    public:
+        explicit Name(std::string_view name);
+        const std::string& Quoted() const { return m_quoted; }
+
+    private:
+        std::string m_quoted;
+    };
+
     explicit CJsonWriter(COutputBuffer& out) : m_out(out) {}
 
     CJsonWriter& BeginObject();
     CJsonWriter& EndObject();
     CJsonWriter& BeginArray(Layout layout = Layout::compact);
     CJsonWriter& EndArray();
-    CJsonWriter& Key(std::string_view name);
+    CJsonWriter& Key(std::string_view name) { return Key(Name(name)); }
+    CJsonWriter& Key(const Name& name);
     // A text that is UTF-8 already (keys are ASCII); malformed UTF-8 is
     // replaced by U+FFFD.
     CJsonWriter& String(std::string_view utf8);

@@ -83,18 +83,20 @@ void PrintText(COutputBuffer& out, const std::vector<CSequenceEntry*>& operands)
 void PrintJson(COutputBuffer& out, const std::vector<CSequenceEntry*>& operands)
 {
     const KindLetters letters;
+    static const CJsonWriter::Name kKind("kind"), kByte("byte"), kBit("bit"), kOperand("operand"), kSymbol("symbol"),
+        kComment("comment");
     CJsonWriter json(out);
     json.BeginArray(CJsonWriter::Layout::elementPerLine);
     std::string operand;
     for (const CSequenceEntry* entry : operands) {
         json.BeginObject();
-        json.Key("kind").Cp1252String(letters.Of(entry->GetKind()));
-        json.Key("byte").Number(entry->GetByte());
-        json.Key("bit").Number(entry->GetBit());
+        json.Key(kKind).Cp1252String(letters.Of(entry->GetKind()));
+        json.Key(kByte).Number(entry->GetByte());
+        json.Key(kBit).Number(entry->GetBit());
         OperandText(operand, letters, *entry);
-        json.Key("operand").Cp1252String(operand);
-        json.Key("symbol").Cp1252String(entry->GetSymbol());
-        json.Key("comment").Cp1252String(entry->GetComment());
+        json.Key(kOperand).Cp1252String(operand);
+        json.Key(kSymbol).Cp1252String(entry->GetSymbol());
+        json.Key(kComment).Cp1252String(entry->GetComment());
         json.EndObject();
     }
     json.EndArray();
