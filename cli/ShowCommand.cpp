@@ -102,8 +102,8 @@ void PrintText(COutputBuffer& out, const CPanelProject& project, const std::vect
         out.WriteCp1252(group.GetName());
         out.Put('\n');
         if (!shown.error.empty()) {
-            out.Write("  cannot be read: ");
-            out.Write(shown.error);
+            out.Write("  ");
+            out.Write(ProblemOfGroup(shown.error));
             out.Put('\n');
             continue;
         }
