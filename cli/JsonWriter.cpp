@@ -73,7 +73,7 @@ CJsonWriter::Name::Name(std::string_view name)
     m_quoted += ':';
 }
 
-CJsonWriter& CJsonWriter::Key(const Name& name)
+void CJsonWriter::BeforeKey()
 {
     assert(!m_levels.empty() && !m_levels.back().isArray && !m_afterKey);
     Level& level = m_levels.back();
@@ -81,8 +81,27 @@ CJsonWriter& CJsonWriter::Key(const Name& name)
         m_out.Put(',');
     level.empty = false;
     m_started = true;
-    m_out.Write(name.Quoted());
     m_afterKey = true;
+}
+
+CJsonWriter& CJsonWriter::Key(const Name& name)
+{
+    BeforeKey();
+    m_out.Write(name.Quoted());
+    return *this;
+}
+
+CJsonWriter& CJsonWriter::Key(std::string_view name)
+{
+    BeforeKey();
+    // Names from the code need no escaping; one that does takes the long way.
+    if (std::all_of(name.begin(), name.end(), [](char c) { return c > 0x20 && c < 0x7F && c != '"' && c != '\\'; })) {
+        m_out.Put('"');
+        m_out.Write(name);
+        m_out.Write("\":");
+    } else {
+        m_out.Write(Name(name).Quoted());
+    }
     return *this;
 }
 
@@ -117,7 +136,9 @@ void CJsonWriter::Quoted(std::string_view text)
 CJsonWriter& CJsonWriter::Number(std::int64_t value)
 {
     BeforeValue();
-    if (value < 0) {
+    if (value >= 0 && value < 1000) {
+        m_out.WriteUnsigned(static_cast<unsigned>(value));
+    } else if (value < 0) {
         m_out.Put('-');
         // Written through unsigned arithmetic so that the smallest value works.
         const std::uint64_t magnitude = ~static_cast<std::uint64_t>(value) + 1;

@@ -39,7 +39,7 @@ public:
     CJsonWriter& EndObject();
     CJsonWriter& BeginArray(Layout layout = Layout::compact);
     CJsonWriter& EndArray();
-    CJsonWriter& Key(std::string_view name) { return Key(Name(name)); }
+    CJsonWriter& Key(std::string_view name);
     CJsonWriter& Key(const Name& name);
     // A text that is UTF-8 already (keys are ASCII); malformed UTF-8 is
     // replaced by U+FFFD.
@@ -62,6 +62,7 @@ private:
 
     // The separator a value needs where it stands.
     void BeforeValue();
+    void BeforeKey();
     void Raw(std::string_view text);
     // Windows-1252 bytes as a quoted, escaped JSON string.
     void Quoted(std::string_view text);

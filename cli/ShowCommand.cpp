@@ -24,23 +24,42 @@ struct ShownGroup {
     std::string error; // empty when the group loaded
 };
 
+// Member names, quoted once for all the texts of a project.
+namespace key {
+const CJsonWriter::Name kAttr("attr");
+const CJsonWriter::Name kBit("bit");
+const CJsonWriter::Name kByte("byte");
+const CJsonWriter::Name kDataFile("dataFile");
+const CJsonWriter::Name kDate("date");
+const CJsonWriter::Name kError("error");
+const CJsonWriter::Name kFile("file");
+const CJsonWriter::Name kGroups("groups");
+const CJsonWriter::Name kId("id");
+const CJsonWriter::Name kKind("kind");
+const CJsonWriter::Name kLists("lists");
+const CJsonWriter::Name kName("name");
+const CJsonWriter::Name kProject("project");
+const CJsonWriter::Name kText("text");
+const CJsonWriter::Name kTexts("texts");
+} // namespace key
+
 void WriteText(CJsonWriter& json, const CStepChainText& text)
 {
     json.BeginObject();
-    json.Key("byte").Number(text.GetOperand());
-    json.Key("bit").Number(text.GetBit());
-    json.Key("attr").BeginArray().Number(text.GetAttribute1()).Number(text.GetAttribute2()).EndArray();
-    json.Key("text").Cp1252String(text.GetText());
+    json.Key(key::kByte).Number(text.GetOperand());
+    json.Key(key::kBit).Number(text.GetBit());
+    json.Key(key::kAttr).BeginArray().Number(text.GetAttribute1()).Number(text.GetAttribute2()).EndArray();
+    json.Key(key::kText).Cp1252String(text.GetText());
     json.EndObject();
 }
 
 void WriteList(CJsonWriter& json, const CStepChainList& list)
 {
     json.BeginObject();
-    json.Key("id").Cp1252String(list.GetListId());
-    json.Key("kind").String(list.GetKindLetter());
-    json.Key("name").Cp1252String(list.GetName());
-    json.Key("texts").BeginArray();
+    json.Key(key::kId).Cp1252String(list.GetListId());
+    json.Key(key::kKind).String(list.GetKindLetter());
+    json.Key(key::kName).Cp1252String(list.GetName());
+    json.Key(key::kTexts).BeginArray();
     for (int i = 0; i < list.GetCount(); ++i)
         WriteText(json, *list.GetText(i));
     json.EndArray();
@@ -51,13 +70,13 @@ void WriteGroup(CJsonWriter& json, const ShownGroup& shown)
 {
     const CStepChainGroup& group = *shown.group;
     json.BeginObject();
-    json.Key("id").Cp1252String(group.GetGroupId());
-    json.Key("file").Cp1252String(group.GetFileName());
-    json.Key("name").Cp1252String(group.GetName());
+    json.Key(key::kId).Cp1252String(group.GetGroupId());
+    json.Key(key::kFile).Cp1252String(group.GetFileName());
+    json.Key(key::kName).Cp1252String(group.GetName());
     if (!shown.error.empty()) {
-        json.Key("error").String(shown.error);
+        json.Key(key::kError).String(shown.error);
     } else {
-        json.Key("lists").BeginArray();
+        json.Key(key::kLists).BeginArray();
         for (int i = 0; i < group.GetCount(); ++i)
             WriteList(json, *group.GetList(i));
         json.EndArray();
@@ -71,12 +90,12 @@ void PrintJson(COutputBuffer& out, const CPanelProject& project, const std::vect
     json.BeginObject();
     // The date comes in the locale's encoding; anything in it that is not
     // UTF-8 is replaced rather than failing the whole output.
-    json.Key("project").BeginObject();
-    json.Key("name").Cp1252String(project.GetName());
-    json.Key("date").String(project.GetDateText());
-    json.Key("dataFile").String(project.GetDataFileName());
+    json.Key(key::kProject).BeginObject();
+    json.Key(key::kName).Cp1252String(project.GetName());
+    json.Key(key::kDate).String(project.GetDateText());
+    json.Key(key::kDataFile).String(project.GetDataFileName());
     json.EndObject();
-    json.Key("groups").BeginArray();
+    json.Key(key::kGroups).BeginArray();
     for (const ShownGroup& shown : groups)
         WriteGroup(json, shown);
     json.EndArray();
