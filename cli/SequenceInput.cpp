@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <algorithm>
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <iostream>
 
@@ -16,10 +16,9 @@ namespace {
 // The whole file in one piece; false with errno set when it cannot be read.
 bool ReadWhole(const std::filesystem::path& path, std::string& content)
 {
-    std::FILE* file = std::fopen(path.string().c_str(), "rb");
-    if (!file)
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
         return false;
-    content.clear();
     // The size is a hint only: a file that grows or shrinks meanwhile is
     // read to its end all the same.
     std::error_code ec;
@@ -30,18 +29,14 @@ bool ReadWhole(const std::filesystem::path& path, std::string& content)
         if (used == capacity)
             capacity = std::max<std::size_t>(capacity * 2, 1 << 16);
         content.resize(capacity);
-        const std::size_t got = std::fread(content.data() + used, 1, capacity - used, file);
-        used += got;
+        in.read(content.data() + used, static_cast<std::streamsize>(capacity - used));
+        used += static_cast<std::size_t>(in.gcount());
         // A short read is the end of the file or an error.
         if (used < capacity)
             break;
     }
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
     content.resize(used);
-    errno = error;
-    return !failed;
+    return !in.bad();
 }
 
 } // namespace
@@ -69,6 +64,14 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
 std::vector<CSequenceEntry*> FilteredOperands(const CSequenceFile& file, const CKindFilter& filter)
 {
     std::vector<CSequenceEntry*> operands;
+    operands.reserve(static_cast<std::size_t>(file.GetCount()));
+    // Without a filter the entries need not be looked at, which in a large
+    // file means a cache miss for each.
+    if (filter.AllowsAll()) {
+        for (int i = 0; i < file.GetCount(); ++i)
+            operands.push_back(file.GetEntry(i));
+        return operands;
+    }
     for (int i = 0; i < file.GetCount(); ++i) {
         CSequenceEntry* entry = file.GetEntry(i);
         if (filter.Allows(*entry))
