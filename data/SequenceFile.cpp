@@ -89,14 +89,14 @@ std::string CSequenceFile::GetColumnHeaders() const
     return CStringTable::Get(ids::kSequenceColumns);
 }
 
-bool CSequenceFile::ReadArchive(std::istream& in)
+template <class NextLine, class Failed>
+bool CSequenceFile::ReadLines(NextLine nextLine, Failed failed)
 {
     try {
-        LineReader reader(in);
         std::string_view line;
-        while (reader.Next(line))
+        while (nextLine(line))
             AddLine(line);
-        if (reader.Failed()) {
+        if (failed()) {
             RemoveAll();
             return false;
         }
@@ -110,31 +110,28 @@ bool CSequenceFile::ReadArchive(std::istream& in)
     return IsLoaded();
 }
 
+bool CSequenceFile::ReadArchive(std::istream& in)
+{
+    LineReader reader(in);
+    return ReadLines([&](std::string_view& line) { return reader.Next(line); }, [&] { return reader.Failed(); });
+}
+
 bool CSequenceFile::ReadContent(std::string content)
 {
-    try {
-        RemoveAll();
-        m_content = std::move(content);
-        const std::string_view text = m_content;
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find('\n', start);
-            const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-            if (end == std::string_view::npos)
-                end = text.size();
-            if (end > start && text[end - 1] == '\r')
-                --end;
-            AddLine(text.substr(start, end - start));
-            start = next;
-        }
-        Sort();
-        SetLoaded(true);
-    } catch (const std::exception&) {
-        // Out of memory: the list is left empty.
-        RemoveAll();
-        return false;
-    }
-    return IsLoaded();
+    RemoveAll();
+    m_content = std::move(content);
+    std::string_view rest = m_content;
+    const auto nextLine = [&](std::string_view& line) {
+        if (rest.empty())
+            return false;
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        line = rest.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        return true;
+    };
+    return ReadLines(nextLine, [] { return false; });
 }
 
 void CSequenceFile::AddLine(std::string_view line)

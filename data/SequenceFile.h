@@ -45,6 +45,10 @@ public:
     std::string_view StoreText(std::string_view text);
 
 private:
+    // Adds an entry for each operand line that `nextLine` delivers, then
+    // sorts; `failed` tells afterwards whether reading went wrong.
+    template <class NextLine, class Failed>
+    bool ReadLines(NextLine nextLine, Failed failed);
     void AddLine(std::string_view line);
 
     std::string m_content;
