@@ -56,16 +56,6 @@ void OperandText(std::string& text, const KindLetters& letters, const CSequenceE
     }
 }
 
-void WriteOperand(COutputBuffer& out, const KindLetters& letters, const CSequenceEntry& entry)
-{
-    out.WriteCp1252(letters.Of(entry.GetKind()));
-    out.WriteUnsigned(entry.GetByte(), 3);
-    if (IsBitKind(entry.GetKind())) {
-        out.Put('.');
-        out.WriteUnsigned(entry.GetBit(), 2);
-    }
-}
-
 // In list order the entries and their texts lie all over a large file's
 // memory; asking for them a few rows ahead hides most of the waiting.
 class Lookahead {
@@ -89,10 +79,12 @@ void PrintText(COutputBuffer& out, const std::vector<CSequenceEntry*>& operands)
 {
     const KindLetters letters;
     const Lookahead lookahead(operands);
+    std::string operand;
     for (std::size_t row = 0; row < operands.size(); ++row) {
         lookahead.Before(row);
         const CSequenceEntry* entry = operands[row];
-        WriteOperand(out, letters, *entry);
+        OperandText(operand, letters, *entry);
+        out.WriteCp1252(operand);
         out.Put('\t');
         out.WriteCp1252(entry->GetSymbol());
         out.Put('\t');
