@@ -56,7 +56,7 @@ public:
     {
         // Short texts, by far the most, are converted in one go in the
         // buffer; the loop is what all output of a large file runs through.
-        if (text.size() > kShortText) {
+        if (text.size() * 3 + kSlack > m_capacity) {
             WriteThrough(text, m_utf8, 3);
             return;
         }
@@ -81,7 +81,7 @@ public:
 private:
     friend class CJsonWriter;
 
-    // Room for at least `count` bytes (at most the capacity) at Cursor().
+    // Room for `count` bytes, at most the capacity, where the output goes on.
     char* Reserve(std::size_t count)
     {
         if (m_capacity - m_used < count)
@@ -92,7 +92,7 @@ private:
     // Windows-1252 bytes as the inside of a JSON string.
     void WriteJsonEscaped(std::string_view text)
     {
-        if (text.size() > kShortText) {
+        if (text.size() * 6 + kSlack > m_capacity) {
             WriteThrough(text, m_json, 6);
             return;
         }
@@ -111,7 +111,6 @@ private:
     // A table entry is copied with a fixed number of bytes, more than it
     // may hold, so every conversion reserves this much more.
     static constexpr std::size_t kSlack = 8;
-    static constexpr std::size_t kShortText = 4096;
 
     // Converts `text` through a table of up to `width` output bytes per
     // input byte.
