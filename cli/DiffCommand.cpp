@@ -1,7 +1,9 @@
 #include "cli/DiffCommand.h"
 
 #include "cli/ExitCode.h"
+#include "cli/JsonWriter.h"
 #include "cli/KindFilter.h"
+#include "cli/OutputBuffer.h"
 #include "cli/ProjectInput.h"
 #include "cli/SequenceInput.h"
 #include "convert/ProjectComparison.h"
@@ -14,7 +16,6 @@
 #include "panel/StepChainList.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <iostream>
@@ -77,39 +78,36 @@ void PrintTextRow(const Row& row)
     std::cout << '\n';
 }
 
-nlohmann::ordered_json JsonRow(const Row& row)
-{
-    nlohmann::ordered_json json = {
-        {"operand", Cp1252ToUtf8(row.OperandName())},
-        {"status", CProjectComparison::StatusName(row.status)},
-    };
-    if (row.group) {
-        json["group"] = Cp1252ToUtf8(row.group->GetGroupId());
-        json["list"] = Cp1252ToUtf8(row.list->GetListId());
-        json["old"] = Cp1252ToUtf8(row.StoredText());
-    }
-    if (row.status != Status::orphan)
-        json["new"] = Cp1252ToUtf8(row.NewText());
-    return json;
-}
-
 void PrintJson(const CProjectComparison& comparison)
 {
-    // Row by row: a large project gives many thousand rows.
-    std::cout << "{\"rows\":[";
-    const char* separator = "";
+    // Row by row, straight to the output: a large project gives a quarter
+    // million rows.
+    static const CJsonWriter::Name kOperand("operand"), kStatus("status"), kGroup("group"), kList("list"),
+        kOld("old"), kNew("new");
+    COutputBuffer out;
+    CJsonWriter json(out);
+    json.BeginObject().Key("rows").BeginArray();
     for (const Row& row : comparison.GetRows()) {
-        std::cout << separator << JsonRow(row).dump();
-        separator = ",";
+        json.BeginObject().Key(kOperand).Cp1252String(row.OperandName());
+        json.Key(kStatus).String(CProjectComparison::StatusName(row.status));
+        if (row.group) {
+            json.Key(kGroup).Cp1252String(row.group->GetGroupId());
+            json.Key(kList).Cp1252String(row.list->GetListId());
+            json.Key(kOld).Cp1252String(row.StoredText());
+        }
+        if (row.status != Status::orphan)
+            json.Key(kNew).Cp1252String(row.NewText());
+        json.EndObject();
     }
     const auto& counts = comparison.GetCounts();
-    const nlohmann::ordered_json summary = {
-        {"same", counts.same},
-        {"changed", counts.changed},
-        {"new", counts.added},
-        {"orphan", counts.orphan},
-    };
-    std::cout << "],\"summary\":" << summary.dump() << "}\n";
+    json.EndArray().Key("summary").BeginObject();
+    json.Key("same").Number(static_cast<std::int64_t>(counts.same));
+    json.Key("changed").Number(static_cast<std::int64_t>(counts.changed));
+    json.Key("new").Number(static_cast<std::int64_t>(counts.added));
+    json.Key("orphan").Number(static_cast<std::int64_t>(counts.orphan));
+    json.EndObject().EndObject();
+    out.Put('\n');
+    out.Flush();
 }
 
 void PrintText(const CProjectComparison& comparison)
