@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DuplicateOperands.h"
+#include "data/DuplicateOperands.h"
 
 #include <wx/docview.h>
 

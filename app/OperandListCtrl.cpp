@@ -1,7 +1,7 @@
 #include "app/OperandListCtrl.h"
 
 #include "app/Artwork.h"
-#include "app/DuplicateOperands.h"
+#include "data/DuplicateOperands.h"
 #include "app/WxText.h"
 #include "data/SequenceEntry.h"
 

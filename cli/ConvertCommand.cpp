@@ -9,6 +9,7 @@
 #include "convert/Converter.h"
 #include "data/AppSettings.h"
 #include "data/Charset.h"
+#include "data/DuplicateOperands.h"
 #include "data/SequenceFile.h"
 #include "panel/PanelProject.h"
 
@@ -59,7 +60,8 @@ void WarnBeforeConverting(const CAppSettings& settings, const std::vector<CSeque
     if (settings.SymbolToText == 0 && settings.CommentToText == 0)
         std::cerr << "morawin-cli convert: SymbolToText and CommentToText are both 0 in the settings: "
                      "every text will be empty\n";
-    const auto duplicates = DuplicateOperands(operands);
+    const CDuplicateOperands found(operands);
+    const auto& duplicates = found.Names();
     if (duplicates.empty())
         return;
     constexpr std::size_t kMaxNamed = 10;

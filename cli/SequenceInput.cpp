@@ -10,8 +10,6 @@
 #include <fstream>
 #include <string>
 #include <iostream>
-#include <map>
-#include <tuple>
 
 namespace {
 
@@ -80,17 +78,4 @@ std::vector<CSequenceEntry*> FilteredOperands(const CSequenceFile& file, const C
             operands.push_back(entry);
     }
     return operands;
-}
-
-std::vector<std::string> DuplicateOperands(const std::vector<CSequenceEntry*>& operands)
-{
-    // Kind, byte and bit (timers and counters have no bit).
-    std::map<std::tuple<int, int, int>, int> seen;
-    std::vector<std::string> names;
-    for (const CSequenceEntry* entry : operands) {
-        const int bit = IsBitKind(entry->GetKind()) ? entry->GetBit() : 0;
-        if (++seen[{entry->GetKind(), entry->GetByte(), bit}] == 2)
-            names.push_back(entry->GetOperandText());
-    }
-    return names;
 }

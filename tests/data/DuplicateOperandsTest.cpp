@@ -1,4 +1,4 @@
-#include "app/DuplicateOperands.h"
+#include "data/DuplicateOperands.h"
 #include "data/SequenceEntry.h"
 #include "data/SequenceFile.h"
 
@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -43,6 +45,19 @@ TEST(DuplicateOperands, EveryLineOfAnOperandNamedTwiceIsMarked)
     // operands, as are input 0.1 and 0.2.
     EXPECT_EQ(duplicates.OperandCount(), 2u);
     EXPECT_EQ(duplicates.EntryCount(), 5u);
+    EXPECT_EQ(duplicates.Names(), (std::vector<std::string>{"E000.01", "T005"}));
+}
+
+TEST(DuplicateOperands, TheRowsOfAFilteredViewCountOnlyAmongThemselves)
+{
+    const auto owned = Read("\tE 0.1\tS1\tStart\n\tA 4.0\tK1\tPumpe\n\tA 4.0\tK2\tPumpe 2\n\tE 0.1\tS1b\tStart\n");
+    std::vector<CSequenceEntry*> outputs;
+    for (int i = 0; i < owned->GetCount(); ++i)
+        if (owned->GetEntry(i)->GetKind() == kKindOutput)
+            outputs.push_back(owned->GetEntry(i));
+    const CDuplicateOperands duplicates(outputs);
+    EXPECT_EQ(duplicates.Names(), std::vector<std::string>{"A004.00"});
+    EXPECT_EQ(duplicates.EntryCount(), 2u);
 }
 
 TEST(DuplicateOperands, NoneInAFileWithoutRepeatsOrWithoutAFile)
