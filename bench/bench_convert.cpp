@@ -131,7 +131,60 @@ void ConvertStepwiseIntoExistingGroups(benchmark::State& state)
     std::filesystem::remove_all(folder);
 }
 
+// One step into a group file as large as the format allows: the step reads
+// the whole file, replaces 64 texts of its first list and writes it again.
+// This is where checking that no other program changed the file since it
+// was read costs most, relative to the work itself.
+void ConvertIntoTheLargestGroupFile(benchmark::State& state)
+{
+    const auto folder = BenchFolder("convert-largest");
+    WriteProjectDataFile(folder);
+    const auto path = folder / "anlage.seq";
+    {
+        std::ofstream out(path, std::ios::binary);
+        for (int i = 0; i < 2048; ++i)
+            out << "\tM " << i / 8 << "." << i % 8 << "\tMOTOR_" << i << "\tKommentar zum Merker\r\n";
+    }
+    CSequenceFile operands(path.string());
+    {
+        std::ifstream in(path, std::ios::binary);
+        operands.ReadArchive(in);
+    }
+    CAppSettings settings;
+    settings.MaxGroupSizeKb = 64;
+    settings.MaxLists = 255;
+    settings.MaxOperands = 255;
+    SilentHost host;
+    {
+        CPanelProject project(folder.string(), "");
+        CConverter fill(settings);
+        fill.Open(project, Entries(operands), CConverter::kAll, host);
+        fill.AcceptAll();
+        fill.Close();
+    }
+    const auto size = std::filesystem::file_size(folder / "GS01.731");
+    std::vector<CSequenceEntry*> step = Entries(operands);
+    step.resize(64);
+    for (auto _ : state) {
+        CPanelProject project(folder.string(), "");
+        CConverter converter(settings);
+        converter.Open(project, step, CConverter::kSelected, host);
+        converter.SetGroupId("S01");
+        converter.SelectGroup(true);
+        converter.SetListId("001");
+        converter.SelectList(true);
+        if (!converter.Validate() || !converter.Accept())
+            state.SkipWithError("the step was not done");
+        converter.Close();
+    }
+    if (host.errors != 0 || std::filesystem::file_size(folder / "GS01.731") != size)
+        state.SkipWithError("the group file changed its size");
+    state.counters["file_bytes"] = static_cast<double>(size);
+    std::filesystem::remove_all(folder);
+}
+
 } // namespace
 
+BENCHMARK(ConvertIntoTheLargestGroupFile)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ConvertAllIntoEmptyProject)->Arg(15000)->Arg(30000)->Arg(60000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConvertStepwiseIntoExistingGroups)->Arg(15000)->Arg(30000)->Arg(60000)->Unit(benchmark::kMillisecond);

@@ -121,6 +121,7 @@ int CConvertCommand::Run() const
     std::size_t remaining = 0;
     std::size_t skipped = 0;
     bool unreadable = false;
+    bool refused = false;
     if (!operands.empty()) {
         converter.Open(project, operands, o.all ? CConverter::kAll : CConverter::kSelected, host);
         if (!ApplyOverrides(converter, o.groupId, o.listId, o.groupName, o.listName)) {
@@ -135,10 +136,15 @@ int CConvertCommand::Run() const
         remaining = converter.GetRemainingCount();
         skipped = converter.GetSkippedCount();
         unreadable = converter.HadUnreadableGroup();
+        // A group file another program changed meanwhile was not written.
+        // Step by step, the engine has already tried that step once more on
+        // what the file holds now: what it could not do is left over. The
+        // final save of "Alle übernehmen" has nothing to try again.
+        refused = o.all && converter.GetChangedFileCount() > 0;
     }
 
     const int code = unreadable ? exit_code::kGroupUnreadable
-        : remaining > 0          ? exit_code::kOperandsLeft
+        : remaining > 0 || refused ? exit_code::kOperandsLeft
                                  : exit_code::kOk;
     std::vector<std::string> changes;
     if (scratch)

@@ -338,8 +338,11 @@ bool CConverter::PrepareGroup()
         return ReplaceGroup();
     if (!EnsureGroupReadable())
         return false;
-    if (m_group->GetName() != m_groupDesignation)
-        m_group->Rename(m_group->GetBaseName(), m_groupDesignation);
+    if (m_group->GetName() != m_groupDesignation && !m_group->Rename(m_group->GetBaseName(), m_groupDesignation)
+        && m_group->ChangedOnDisk()) {
+        RefuseChangedFile(m_group->GetFileName());
+        return false;
+    }
     return true;
 }
 
@@ -354,12 +357,19 @@ bool CConverter::EnsureGroupReadable()
     return false;
 }
 
-std::unique_ptr<CStepChainGroup> CConverter::WriteEmptyGroup()
+std::unique_ptr<CStepChainGroup> CConverter::WriteEmptyGroup(const CStepChainGroup* replaced)
 {
     auto group = std::make_unique<CStepChainGroup>(m_folder);
     group->SetCreated(true);
+    // It takes the place of the replaced group's file, which must still
+    // hold what was read; a new group's name must still be free.
+    if (replaced)
+        group->SetDiskStamp(replaced->GetDiskStamp());
     if (!group->Rename("G" + m_groupId, m_groupDesignation)) {
-        m_host->ShowError(ids::kWriteError, group->GetFileName());
+        if (group->ChangedOnDisk())
+            RefuseChangedFile(group->GetFileName());
+        else
+            m_host->ShowError(ids::kWriteError, group->GetFileName());
         return nullptr;
     }
     return group;
@@ -371,11 +381,16 @@ bool CConverter::CreateGroup()
     // header could not be read) is left as it is.
     const std::string fileName = "G" + m_groupId + "." + m_project->GetProjectExt();
     if (const auto existing = project_files::FindIgnoringCase(m_project->GetProjectDir(), fileName)) {
+        // A group file another program created since the folder was read.
+        if (CStepChainGroup(m_folder, project_files::ToUpper(*existing), *existing).IsValid()) {
+            RefuseChangedFile(fileName);
+            return false;
+        }
         m_unreadableGroup = true;
         m_host->ShowError(ids::kReadError, *existing);
         return false;
     }
-    auto group = WriteEmptyGroup();
+    auto group = WriteEmptyGroup(nullptr);
     if (!group)
         return false;
     m_group = m_folder->AddNew(std::move(group));
@@ -391,7 +406,7 @@ bool CConverter::ReplaceGroup()
         return false;
     // The new group is written over the old file in one atomic step, so
     // there is no moment without either of them on disk.
-    auto group = WriteEmptyGroup();
+    auto group = WriteEmptyGroup(m_group);
     if (!group)
         return false;
     m_folder->Release(m_group);
@@ -448,12 +463,35 @@ bool CConverter::SaveStep()
                                     {m_rangeText, m_group->GetBaseName(), m_list->GetColumnText(1)}));
         return true;
     }
+    if (m_group->ChangedOnDisk()) {
+        RefuseChangedFile(m_group->GetFileName());
+        return false;
+    }
     m_host->ShowError(ids::kWriteError, m_group->GetFileName());
     // Back to what the file holds; the old list object is gone with it.
     m_group->RemoveAll();
     m_group->Load();
     m_list = m_group->FindList(m_listId);
     return false;
+}
+
+void CConverter::RefuseChangedFile(const std::string& fileName)
+{
+    ++m_changedFiles;
+    if (m_group) {
+        m_group->RemoveAll();
+        m_group->Load();
+        m_list = m_group->FindList(m_listId);
+    } else if (const auto disk = project_files::FindIgnoringCase(m_project->GetProjectDir(), fileName)) {
+        // The group another program created meanwhile becomes the target.
+        if (m_folder->CreateEntryForFile(project_files::ToUpper(*disk), *disk))
+            m_host->OnGroupAdded(m_groupId);
+        const std::string designation = m_groupDesignation;
+        SelectGroup(false);
+        SelectList(false);
+        m_groupDesignation = designation;
+    }
+    m_host->ShowError(ids::kChangedOnDisk, fileName);
 }
 
 void CConverter::Advance()
@@ -560,7 +598,10 @@ void CConverter::Close()
                 ++saved;
             } else {
                 ++failed;
-                m_host->ShowError(ids::kWriteError, group->GetFileName());
+                // The project is read again from disk on the next run.
+                m_changedFiles += group->ChangedOnDisk() ? 1 : 0;
+                m_host->ShowError(group->ChangedOnDisk() ? ids::kChangedOnDisk : ids::kWriteError,
+                                  group->GetFileName());
             }
         }
         m_host->EndWait();

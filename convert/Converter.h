@@ -95,6 +95,9 @@ public:
     std::size_t GetSkippedCount() const { return m_skipped; }
     // True once a group could not be read during this run.
     bool HadUnreadableGroup() const { return m_unreadableGroup; }
+    // How many writes were refused because another program had changed
+    // the file meanwhile.
+    int GetChangedFileCount() const { return m_changedFiles; }
     CStepChainGroup* GetGroup() const { return m_group; }
     CStepChainList* GetList() const { return m_list; }
 
@@ -123,8 +126,13 @@ private:
     bool CreateGroup();
     bool ReplaceGroup();
     // The group m_groupId with m_groupDesignation and no lists, written to
-    // its file; null (and the error shown) when that fails.
-    std::unique_ptr<CStepChainGroup> WriteEmptyGroup();
+    // its file (over the file of `replaced`, if given); null (and the error
+    // shown) when that fails.
+    std::unique_ptr<CStepChainGroup> WriteEmptyGroup(const CStepChainGroup* replaced);
+    // Another program changed the target group's file (or created it):
+    // nothing was written; the target is read again from disk, so that the
+    // same proposal now works on what the file holds, and the user is told.
+    void RefuseChangedFile(const std::string& fileName);
     bool EnsureGroupReadable();
     void PrepareList();
     CStepChainText* AddTexts();
@@ -148,6 +156,7 @@ private:
     bool m_groupFull = false;
     bool m_exhausted = false; // no group above S99 is proposed
     bool m_unreadableGroup = false;
+    int m_changedFiles = 0;
     std::size_t m_skipped = 0;
     std::string m_defaultDesignation;
     int m_groupNumber = 1;

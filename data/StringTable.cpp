@@ -60,6 +60,7 @@ constexpr BuiltIn kBuiltIn[] = {
     {1067, "Sollen die markierten Schrittkettenlisten gelöscht werden?"},
     {1068, "Sollen die markierten Texte gelöscht werden?"},
     {1069, "Die Schrittkettengruppe \"%s\" existiert bereits."},
+    {1080, "Die Datei \"%s\" wurde inzwischen von einem anderen Programm geändert. Sie wurde neu eingelesen; bitte den Schritt wiederholen."},
     {32771, "Konvertiert die selektierten Operanden\nEinzelkonvertierung"},
     {32772, "Konvertiert alle Operanden\nAlles konvertieren"},
     {32773, "Öffnet den Dialog MORAWIN-Konfiguration.\nKonfiguration"},

@@ -45,6 +45,7 @@ constexpr unsigned kAskDeleteGroups = 1066;
 constexpr unsigned kAskDeleteLists = 1067;
 constexpr unsigned kAskDeleteTexts = 1068;
 constexpr unsigned kGroupIdTaken = 1069;
+constexpr unsigned kChangedOnDisk = 1080;
 } // namespace ids
 
 // The program's string table. Texts are kept as Windows-1252 bytes, like

@@ -361,6 +361,39 @@ TEST_F(ConversionDialogTest, FailedSaveShowsTheErrorAndKeepsTheFiles)
     EXPECT_EQ(ReadBytes(dir / "GS01.731"), before);
 }
 
+TEST_F(ConversionDialogTest, StepOverAFileAnotherProgramChangedIsRefusedAndTheProposalStays)
+{
+    ExistingGroup("S01");
+    const auto other = GroupBytes("Mischanlage", "S01", "Zwei", 2)
+                           .List("001", "Liste", 1, 1).BitBlock(1, 1).Text(0, 0, "fremd").EndList()
+                           .List("009", "Fremd", 2, 1).BitBlock(4, 1).Text(0, 0, "Ventil").EndList()
+                           .Bytes();
+    const int result = Run(CConverter::kSelected, "\tE 2.0\tneu\t\n", [&](CConversionDlg& d) {
+        WriteBytes(dir / "GS01.731", other);
+        Click(d, wxID_OK);
+        EXPECT_TRUE(d.IsModal());
+        EXPECT_EQ(ReadBytes(dir / "GS01.731"), other);
+        EXPECT_EQ(Value(d, CConversionDlg::kGroupIdId), "S01");
+        EXPECT_EQ(Value(d, CConversionDlg::kListIdId), "001");
+        EXPECT_EQ(Value(d, CConversionDlg::kRangeId), "E002.00");
+        Click(d, wxID_OK); // the same step again, on what the file holds now
+    });
+    EXPECT_EQ(result, wxID_OK);
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0], "Die Datei \"GS01.731\" wurde inzwischen von einem anderen Programm geändert. "
+                             "Sie wurde neu eingelesen; bitte den Schritt wiederholen.");
+    EXPECT_EQ(script.boxes[0].style & wxICON_MASK, wxICON_ERROR);
+    CPanelProject project(dir.Path().string(), "");
+    project.Load();
+    auto* group = static_cast<CStepChainGroup*>(project.GetGroupFolder()->FindEntry("GS01"));
+    ASSERT_TRUE(group && group->Load());
+    ASSERT_NE(group->FindList("009"), nullptr);
+    const CStepChainList* inputs = group->FindList("001");
+    ASSERT_EQ(inputs->GetCount(), 2);
+    EXPECT_EQ(inputs->GetText(0)->GetText(), "fremd");
+    EXPECT_EQ(inputs->GetText(1)->GetText(), "neu ");
+}
+
 TEST_F(ConversionDialogTest, RemainingOperandsAtS99)
 {
     WriteText(dir / "morawin.ini", "[Configuration]\r\nMaxLists=1\r\nMaxOperands=1\r\n");
