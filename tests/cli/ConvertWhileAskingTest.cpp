@@ -158,7 +158,8 @@ protected:
         const CliResult shown = RunCli({"show", project.string(), "--json"});
         EXPECT_EQ(shown.exitCode, 0) << shown.err;
         std::vector<std::string> lists;
-        for (const auto& list : nlohmann::json::parse(shown.out)["groups"][0]["lists"]) {
+        const nlohmann::json json = nlohmann::json::parse(shown.out);
+        for (const auto& list : json["groups"][0]["lists"]) {
             std::string line = list["id"].get<std::string>() + ":";
             for (const auto& text : list["texts"])
                 line += " " + std::to_string(text["byte"].get<int>()) + "." + std::to_string(text["bit"].get<int>())
