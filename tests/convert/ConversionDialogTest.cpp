@@ -109,6 +109,8 @@ protected:
     // A group S02 "Zwei" with input list 001 holding E001.00 "alt".
     void ExistingGroup(const std::string& id = "S02", int kind = 1)
     {
+        // Written afresh: a new group never replaces a file it did not read.
+        std::filesystem::remove(dir / ("G" + id + ".731"));
         CPanelProject project(dir.Path().string(), "");
         project.Load();
         auto group = std::make_unique<CStepChainGroup>(project.GetGroupFolder());
