@@ -57,6 +57,9 @@ void CConfigDialog::CreateControls()
                             wxGenericValidator(&m_commentToText)),
              0, wxALL, 4);
 
+    // The switches stand left of the numbers: the Tab key visits them first.
+    box->GetStaticBox()->MoveBeforeInTabOrder(GetChildren().GetFirst()->GetData());
+
     auto* fields = new wxBoxSizer(wxHORIZONTAL);
     fields->Add(box, 0, wxEXPAND | wxRIGHT, 16);
     fields->Add(limits, 0, wxALIGN_TOP);

@@ -7,6 +7,7 @@
 #include "app/ConversionLauncher.h"
 #include "app/FileFilter.h"
 #include "app/HelpLauncher.h"
+#include "app/HtmlViewer.h"
 #include "app/MainFrame.h"
 #include "app/MorawinDoc.h"
 #include "app/MorawinView.h"
@@ -239,7 +240,8 @@ void CMorawinApp::HandOverConversion(wxWindow* parent, int mode, CPanelProject& 
 
 bool CMorawinApp::LaunchBrowser(const std::string& url)
 {
-    return wxLaunchDefaultBrowser(wxtext::FromUtf8(url));
+    const fs::path document = m_paths.HelpDocument(m_settings.HelpFileName);
+    return LaunchHtmlViewer(wxtext::FromUtf8(url), [document] { CHelpLauncher::ReportLaunchFailure(document); });
 }
 
 bool CMorawinApp::ShowHelp()

@@ -73,6 +73,7 @@ constexpr BuiltIn kBuiltIn[] = {
     {57345, "Bereit"},
     {57601, "Öffnet ein bestehendes Dokument.\nÖffnen"},
     {57602, "Schließt das aktive Dokument.\nSchließen"},
+    {57607, "Druckt die Operandenliste.\nDrucken"},
     {57609, "Zeigt die Operandenliste so an, wie sie gedruckt wird.\nSeitenansicht"},
     {57616, "Öffnet dieses Dokument."},
     {57632, "Löscht die markierten Einträge.\nLöschen"},

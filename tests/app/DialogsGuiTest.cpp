@@ -351,7 +351,7 @@ TEST(Help, NoBrowserAndNoDocumentAreReported)
     ModalDriver driver(AnswerAll);
     ChooseCommand(cmd::kHelpFinder);
     ASSERT_EQ(driver.messages.size(), 1u);
-    EXPECT_EQ(driver.messages[0], CStringTable::GetUtf8(ids::kNoHtmViewer));
+    EXPECT_EQ(driver.messages[0], "Datei-Fehler.");
 
     TestApp().browserAvailable = true;
     TestApp().GetSettings().HelpFileName = "fehlt.htm";

@@ -275,11 +275,19 @@ TEST_F(OverwriteQuestionTest, ShowsTheQuestionWithFourButtons)
         for (int id : {CYesNoAllDlg::kYesId, CYesNoAllDlg::kNoId, CYesNoAllDlg::kYesForAllId,
                        CYesNoAllDlg::kNoForAllId})
             EXPECT_NE(question.FindWindow(id), nullptr);
-        EXPECT_EQ(Utf8(dynamic_cast<wxButton*>(question.FindWindow(CYesNoAllDlg::kYesForAllId))->GetLabel()),
-                  "Ja für Alle");
+        // Each answer has its own mnemonic; Enter answers "Ja".
+        const std::pair<int, const char*> labels[] = {{CYesNoAllDlg::kYesId, "&Ja"},
+                                                      {CYesNoAllDlg::kNoId, "&Nein"},
+                                                      {CYesNoAllDlg::kYesForAllId, "Ja für &Alle"},
+                                                      {CYesNoAllDlg::kNoForAllId, "Nein für A&lle"}};
+        for (const auto& [id, label] : labels)
+            EXPECT_EQ(Utf8(dynamic_cast<wxButton*>(question.FindWindow(id))->GetLabel()), label);
+        auto* yes = dynamic_cast<wxButton*>(question.FindWindow(CYesNoAllDlg::kYesId));
+        EXPECT_EQ(question.GetDefaultItem(), yes);
         Click(question, CYesNoAllDlg::kYesId);
     });
-    EXPECT_EQ(script.dialogTitles, std::vector<std::string>{"Dialog"});
+    // The program's name, as on its message boxes.
+    EXPECT_EQ(script.dialogTitles, std::vector<std::string>{"morawin"});
     EXPECT_EQ(text, "Der  Operand \"E001.00\" ist bereits vorhanden. Soll er überschrieben werden?");
 }
 
