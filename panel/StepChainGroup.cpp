@@ -55,8 +55,7 @@ void CStepChainGroup::ReadHeaderFromDisk()
     // Only the header is read here; what it held is remembered, so that
     // deleting a group that was never read whole still notices a change.
     std::vector<std::uint8_t> header;
-    const CFileStamp stamp =
-        CFileGuard(path).Current(CFileStamp::OfHeader({}, 0, 0), &header);
+    const CFileStamp stamp = CFileGuard(path).Current(CFileStamp::OfHeader({}, 0, 0), &header);
     if (stamp.IsAbsent() || header.empty())
         return;
     SetDiskStamp(stamp);

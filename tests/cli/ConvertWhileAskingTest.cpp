@@ -146,10 +146,23 @@ protected:
         WriteBytes(project / "GS01.731", Group("alt"));
     }
 
-    InteractiveCli Start()
+    // Runs the conversion and answers "Ja" to each question; before it
+    // answers question i, another program writes writes[i] over GS01.731
+    // (nothing if empty).
+    CliResult ConvertWhileWriting(const std::vector<std::vector<std::uint8_t>>& writes)
     {
-        return InteractiveCli({"convert", (dir / "anlage.seq").string(), project.string(), "--settings",
-                               ini.string(), "--answer", "ask"});
+        InteractiveCli cli({"convert", (dir / "anlage.seq").string(), project.string(), "--settings", ini.string(),
+                            "--answer", "ask"});
+        for (std::size_t i = 0; i < writes.size(); ++i) {
+            if (!cli.WaitFor(kPrompt, static_cast<int>(i + 1))) {
+                ADD_FAILURE() << "no question " << i + 1;
+                break;
+            }
+            if (!writes[i].empty())
+                WriteBytes(project / "GS01.731", writes[i]);
+            cli.Answer("j");
+        }
+        return cli.Finish();
     }
 
     // Lists of group S01 as "001: E012.01 neu, ..." through morawin-cli show.
@@ -176,30 +189,17 @@ protected:
 
 TEST_F(ConvertWhileAskingTest, RefusedStepIsRepeatedOnceOnWhatTheFileHoldsNow)
 {
-    InteractiveCli cli = Start();
-    ASSERT_TRUE(cli.WaitFor(kPrompt, 1));
-    WriteBytes(project / "GS01.731", Group("fremd", "009"));
-    cli.Answer("j");
-    ASSERT_TRUE(cli.WaitFor(kRefused, 1));
     // Asked again about the same operand, now against the file's text.
-    ASSERT_TRUE(cli.WaitFor(kPrompt, 2));
-    cli.Answer("j");
-    const CliResult result = cli.Finish();
+    const CliResult result = ConvertWhileWriting({Group("fremd", "009"), {}});
     EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find(kRefused), std::string::npos) << result.err;
     EXPECT_EQ(Lists(), (std::vector<std::string>{"001: 12.1 neu 12.3 dazu", "009: 4.0 Ventil"}));
 }
 
 TEST_F(ConvertWhileAskingTest, StepRefusedTwiceEndsWithExitFiveAndTheOtherChangeIntact)
 {
-    InteractiveCli cli = Start();
-    ASSERT_TRUE(cli.WaitFor(kPrompt, 1));
-    WriteBytes(project / "GS01.731", Group("fremd", "009"));
-    cli.Answer("j");
-    ASSERT_TRUE(cli.WaitFor(kPrompt, 2));
     const auto last = Group("wieder fremd", "00A");
-    WriteBytes(project / "GS01.731", last);
-    cli.Answer("j");
-    const CliResult result = cli.Finish();
+    const CliResult result = ConvertWhileWriting({Group("fremd", "009"), last});
     EXPECT_EQ(result.exitCode, 5) << result.err;
     const auto first = result.err.find(kRefused);
     ASSERT_NE(first, std::string::npos) << result.err;
@@ -210,10 +210,7 @@ TEST_F(ConvertWhileAskingTest, StepRefusedTwiceEndsWithExitFiveAndTheOtherChange
 
 TEST_F(ConvertWhileAskingTest, UnchangedFileIsWrittenAfterTheAnswer)
 {
-    InteractiveCli cli = Start();
-    ASSERT_TRUE(cli.WaitFor(kPrompt, 1));
-    cli.Answer("j");
-    const CliResult result = cli.Finish();
+    const CliResult result = ConvertWhileWriting({std::vector<std::uint8_t>()});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err.find("inzwischen"), std::string::npos);
     EXPECT_EQ(Lists(), std::vector<std::string>{"001: 12.1 neu 12.3 dazu"});
