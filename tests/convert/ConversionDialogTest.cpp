@@ -404,6 +404,31 @@ TEST_F(ConversionDialogTest, StepOverAFileAnotherProgramChangedIsRefusedAndThePr
     EXPECT_EQ(inputs->GetText(1)->GetText(), "neu ");
 }
 
+TEST_F(ConversionDialogTest, AcceptAllLeavesAGroupAnotherProgramChangedBeforeTheFinalSave)
+{
+    // The new group's file exists once it has been created; the other
+    // program writes it while the final save is on its way to the disk.
+    const auto other = GroupBytes("Mischanlage", "S01", "Fremd", 0).Bytes();
+    bool written = false;
+    CAtomicFile::SetFaultHook([&](CAtomicFile::Step step) {
+        if (step == CAtomicFile::Step::close && !written && std::filesystem::exists(dir / "GS01.731")) {
+            WriteBytes(dir / "GS01.731", other);
+            written = true;
+        }
+        return 0;
+    });
+    const int result = Run(CConverter::kAll, threeInputs, [&](CConversionDlg& d) {
+        Click(d, CConversionDlg::kAcceptAllId);
+    });
+    CAtomicFile::SetFaultHook({});
+    EXPECT_EQ(result, wxID_OK);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Die Datei \"GS01.731\" wurde inzwischen von einem anderen "
+                                                   "Programm geändert. Sie wurde neu eingelesen; bitte den Schritt "
+                                                   "wiederholen."});
+    EXPECT_EQ(ReadBytes(dir / "GS01.731"), other);
+}
+
 TEST_F(ConversionDialogTest, RemainingOperandsAtS99)
 {
     WriteText(dir / "morawin.ini", "[Configuration]\r\nMaxLists=1\r\nMaxOperands=1\r\n");
