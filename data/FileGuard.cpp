@@ -2,8 +2,9 @@
 // late as the caller asks and the file is replaced right after.
 #include "data/FileGuard.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <cstdio> // renameat2
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
