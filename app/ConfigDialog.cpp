@@ -2,9 +2,12 @@
 
 #include "app/CancelButton.h"
 #include "app/UIntValidator.h"
+#include "app/WxText.h"
 #include "data/AppSettings.h"
+#include "data/StringTable.h"
 
 #include <wx/checkbox.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -78,6 +81,13 @@ void CConfigDialog::OnOK(wxCommandEvent&)
     // A wrong field has been reported and has the focus; stay open.
     if (!Validate() || !TransferDataFromWindow())
         return;
+    // Neither switch would make every converted text empty, and could
+    // overwrite real texts with nothing.
+    if (!m_symbolToText && !m_commentToText) {
+        wxMessageBox(wxtext::String(ids::kNoTextSwitch), wxtext::String(57344), wxOK | wxICON_EXCLAMATION, this);
+        FindWindow(kSymbolToText)->SetFocus();
+        return;
+    }
     m_settings.MaxLists = m_maxLists;
     m_settings.MaxOperands = m_maxOperands;
     m_settings.MaxGroupSizeKb = m_maxGroupSizeKb;

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <map>
+#include <tuple>
 
 std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& path)
 {
@@ -38,4 +40,17 @@ std::vector<CSequenceEntry*> FilteredOperands(const CSequenceFile& file, const C
             operands.push_back(entry);
     }
     return operands;
+}
+
+std::vector<std::string> DuplicateOperands(const std::vector<CSequenceEntry*>& operands)
+{
+    // Kind, byte and bit (timers and counters have no bit).
+    std::map<std::tuple<int, int, int>, int> seen;
+    std::vector<std::string> names;
+    for (const CSequenceEntry* entry : operands) {
+        const int bit = IsBitKind(entry->GetKind()) ? entry->GetBit() : 0;
+        if (++seen[{entry->GetKind(), entry->GetByte(), bit}] == 2)
+            names.push_back(entry->GetOperandText());
+    }
+    return names;
 }

@@ -228,6 +228,7 @@ void CConversionDlg::OnGroupText(wxCommandEvent&)
         return;
     m_converter.SetGroupId(Typed(m_groupId->GetValue()));
     m_converter.SelectGroup(true);
+    ShowProposedList();
     ShowState(false);
 }
 
@@ -237,7 +238,16 @@ void CConversionDlg::OnGroupChosen(wxCommandEvent&)
         return;
     m_converter.SetGroupId(Typed(m_groupId->GetString(m_groupId->GetSelection())));
     m_converter.SelectGroup(true);
+    ShowProposedList();
     ShowState(false);
+}
+
+// A new group gets its first list proposed; for an existing one the user
+// chooses among its lists, and the list identifier stays empty.
+void CConversionDlg::ShowProposedList()
+{
+    if (!m_converter.GetGroup())
+        m_listId->ChangeValue(Shown(m_converter.GetListId()));
 }
 
 void CConversionDlg::OnListText(wxCommandEvent&)
@@ -298,6 +308,11 @@ void CConversionDlg::OnAcceptAll(wxCommandEvent&)
 
 bool CConversionDlg::ContinueAcceptAll(const CConverter& converter)
 {
+    // The target moves on while it runs; the kind letter follows the
+    // operands being converted (set only when it changes, which is rare).
+    const wxString letter = Shown(converter.GetKindLetterText());
+    if (m_kindLetter->GetLabel() != letter)
+        m_kindLetter->SetLabel(letter);
     if (!m_progress)
         return true;
     // Drawing the progress at each of thousands of steps would take longer

@@ -70,6 +70,7 @@ private:
     void ShowState(bool identifiers);
     bool TakeControls();
     void FocusAfterError();
+    void ShowProposedList();
     void OnGroupText(wxCommandEvent& event);
     void OnGroupChosen(wxCommandEvent& event);
     void OnListText(wxCommandEvent& event);

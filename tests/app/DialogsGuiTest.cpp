@@ -128,6 +128,33 @@ TEST_F(Configuration, GroupSizeAbove32AndEmptyFieldsAreRefused)
     EXPECT_FALSE(fs::exists(Fixture().settingsFile));
 }
 
+TEST_F(Configuration, BothTextSwitchesOffIsRefusedWithTheFocusOnTheFirst)
+{
+    const ConfigRun run = RunConfig([](wxDialog* dialog) {
+        wxDynamicCast(dialog->FindWindow(CConfigDialog::kSymbolToText), wxCheckBox)->SetValue(false);
+        wxDynamicCast(dialog->FindWindow(CConfigDialog::kCommentToText), wxCheckBox)->SetValue(false);
+        Field(dialog, CConfigDialog::kMaxLists)->ChangeValue(U8("7"));
+        ClickButton(dialog, wxID_OK);
+        EXPECT_EQ(dialog->GetReturnCode(), 0) << "the dialog closed";
+    });
+    EXPECT_EQ(run.result, wxID_CANCEL);
+    ASSERT_EQ(run.messages.size(), 1u);
+    EXPECT_NE(run.messages[0].find("\"Operanden (=Symbole)\" und \"Kommentare\""), std::string::npos);
+    EXPECT_EQ(run.focusAfterAct, CConfigDialog::kSymbolToText);
+    EXPECT_FALSE(fs::exists(Fixture().settingsFile));
+    EXPECT_EQ(TestApp().GetSettings().SymbolToText, 1);
+    EXPECT_EQ(TestApp().GetSettings().MaxLists, 50);
+
+    // One switch is enough.
+    const ConfigRun comments = RunConfig([](wxDialog* dialog) {
+        wxDynamicCast(dialog->FindWindow(CConfigDialog::kSymbolToText), wxCheckBox)->SetValue(false);
+        ClickButton(dialog, wxID_OK);
+    });
+    EXPECT_EQ(comments.result, wxID_OK);
+    EXPECT_EQ(TestApp().GetSettings().SymbolToText, 0);
+    EXPECT_EQ(TestApp().GetSettings().CommentToText, 1);
+}
+
 TEST_F(Configuration, UpperLimitsAreAcceptedAndUsedByTheNextConversion)
 {
     const ConfigRun run = RunConfig([](wxDialog* dialog) {
