@@ -105,6 +105,12 @@ CCommandLine CMorawinApp::ParseArguments() const
     return CCommandLine::Parse(args);
 }
 
+void CMorawinApp::OnUnhandledException()
+{
+    // Called inside the framework's catch block: hands the exception on.
+    throw;
+}
+
 int CMorawinApp::OnExit()
 {
     m_recent.List().SaveTo(m_paths.SettingsFile);

@@ -1,5 +1,8 @@
 #include "cli/ScratchProject.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -25,13 +28,26 @@ std::map<std::string, std::string> Files(const std::filesystem::path& folder)
     return files;
 }
 
+// The system's folder for temporary files (TMPDIR, else /tmp).
+std::filesystem::path ScratchParent()
+{
+    try {
+        return std::filesystem::temp_directory_path();
+    } catch (const std::filesystem::filesystem_error& e) {
+        const char* named = std::getenv("TMPDIR");
+        throw std::runtime_error(std::string("cannot create a scratch folder for --dry-run in ")
+                                 + (named ? named : "the temporary folder") + ": " + e.code().message());
+    }
+}
+
 } // namespace
 
 CScratchProject::CScratchProject(const std::filesystem::path& projectDir)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "morawin-dry-run-XXXXXX").string();
+    std::string pattern = (ScratchParent() / "morawin-dry-run-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a scratch folder");
+        throw std::runtime_error("cannot create a scratch folder for --dry-run in "
+                                 + std::filesystem::path(pattern).parent_path().string() + ": " + std::strerror(errno));
     m_copy = pattern;
     m_original = Files(projectDir);
     for (const auto& [name, content] : m_original) {

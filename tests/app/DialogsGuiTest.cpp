@@ -399,13 +399,15 @@ TEST(About, ShowsVersionAndWhereTheProgramFindsItsFiles)
     });
     ChooseCommand(cmd::kAppAbout);
     EXPECT_EQ(driver.dialogs, (std::vector<std::string>{"Info über morawin"}));
-    ASSERT_GE(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 6u);
     // The same version as morawin-cli --version: both come from the build.
     EXPECT_EQ(lines[0], "MoraWin, Version " MORAWIN_VERSION);
     EXPECT_EQ(lines[2], "Einstellungen: " + Fixture().settingsFile.string() + " (nicht vorhanden)");
     EXPECT_EQ(lines[3], "Hilfe: " + Fixture().helpDocument.parent_path().string());
     EXPECT_EQ(lines[4], "Textkatalog: " + (Fixture().programFile.parent_path() / "morawin.strings").string()
                             + " (nicht vorhanden)");
+    // The licence, with the copyright line of LICENSE.
+    EXPECT_EQ(lines[5], MORAWIN_COPYRIGHT ". Freie Software unter der MIT-Lizenz, ohne jede Gewährleistung.");
 }
 
 } // namespace

@@ -70,8 +70,9 @@ pid_t StartCli(const std::vector<std::string>& args, rlim_t fileSizeLimit = 0,
         for (const auto& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
-        ::freopen("/dev/null", "w", stdout);
-        ::freopen(errFile.c_str(), "w", stderr);
+        // A child whose output cannot be redirected does not run the tool.
+        if (!::freopen("/dev/null", "w", stdout) || !::freopen(errFile.c_str(), "w", stderr))
+            ::_exit(126);
         if (fileSizeLimit > 0) {
             ::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{fileSizeLimit, fileSizeLimit};
