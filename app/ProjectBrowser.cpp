@@ -3,9 +3,12 @@
 #include "app/BrowserListCtrl.h"
 #include "app/RenameGroupDialog.h"
 #include "app/WxText.h"
+#include "convert/AnswerCode.h"
+#include "convert/YesNoAllDlg.h"
 #include "data/DataList.h"
 #include "data/ErrorMessage.h"
 #include "data/StringTable.h"
+#include "data/TextFormat.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"
@@ -17,6 +20,7 @@
 #include <wx/splitter.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -307,21 +311,67 @@ void CProjectBrowser::PasteTexts()
     if (!m_list || !m_group)
         return;
     Selection selection = CurrentSelection();
-    if (auto* created = static_cast<CStepChainText*>(m_list->PasteFromClipboard(m_texts->GetFirstSelected())))
+    m_list->SetDuplicateQuestion(OverwriteQuestion());
+    auto* created = static_cast<CStepChainText*>(m_list->PasteFromClipboard(m_texts->GetFirstSelected()));
+    m_list->SetDuplicateQuestion({});
+    if (m_list->PasteCancelled()) {
+        // Nothing of the paste stays: the group is read again as its file
+        // holds it (nothing was written).
+        m_group->RemoveAll();
+        m_list = nullptr;
+        EnsureLoaded(*m_group);
+        ShowSelection(selection);
+        return;
+    }
+    if (created)
         selection.texts = {created->SortKey()};
     if (m_group->IsModified())
         SaveGroup(*m_group, selection);
 }
 
+CStepChainList::DuplicateQuestion CProjectBrowser::OverwriteQuestion()
+{
+    // Asked per text until an answer "für Alle" holds for the rest.
+    return [this, always = std::optional<CStepChainList::Duplicate>()](const CStepChainText& stored) mutable {
+        using Duplicate = CStepChainList::Duplicate;
+        if (always)
+            return *always;
+        CYesNoAllDlg question(FormatText(CStringTable::Get(ids::kOperandExists), {stored.GetOperandName()}),
+                              CYesNoAllDlg::kIconQuestion, this);
+        switch (question.Run()) {
+        case answer_code::kYes: return Duplicate::replace;
+        case answer_code::kNo: return Duplicate::keep;
+        case answer_code::kYesForAll: return *(always = Duplicate::replace);
+        case answer_code::kNoForAll: return *(always = Duplicate::keep);
+        default: return Duplicate::cancel;
+        }
+    };
+}
+
 void CProjectBrowser::SaveGroup(CStepChainGroup& group, Selection selection)
 {
-    if (!group.Save()) {
+    if (group.Save()) {
+        ShowSelection(selection);
+    } else if (group.ChangedOnDisk()) {
+        // Another program's change stays: the project is read again (the
+        // file may even be gone) and shown as it is now.
+        const std::string name = FileNameOf(group);
+        Reload();
+        CErrorMessage(ids::kChangedOnDisk, name, 0).Report();
+    } else {
         CErrorMessage(ids::kWriteError, group.GetFileName(), 0).Report();
         // What the file holds is what counts.
         group.RemoveAll();
         EnsureLoaded(group);
+        ShowSelection(selection);
     }
-    ShowSelection(selection);
+}
+
+std::string CProjectBrowser::FileNameOf(const CStepChainGroup& group)
+{
+    // The name of the file that was found changed, as it is on disk.
+    const auto& error = group.GetLastError();
+    return error && !error->GetFile().empty() ? error->GetFile().filename().string() : group.GetFileName();
 }
 
 bool CProjectBrowser::Confirm(unsigned question)
@@ -351,21 +401,22 @@ void CProjectBrowser::DeleteGroups()
         doomed.push_back(groups->GetGroup(row));
     m_group = nullptr;
     m_list = nullptr;
-    bool allGone = true;
+    std::vector<CErrorMessage> problems;
     for (CStepChainGroup* group : doomed) {
-        const std::filesystem::path path = group->GetFilePath();
-        const std::string name = group->GetFileName();
-        groups->Remove(group);
-        std::error_code ec;
-        if (std::filesystem::exists(path, ec)) {
-            CErrorMessage(ids::kWriteError, name, 0).Report();
-            allGone = false;
-        }
+        // A file that another program changed since it was read is not
+        // deleted, nor one that cannot be.
+        if (!group->DeleteFile())
+            problems.emplace_back(group->ChangedOnDisk() ? ids::kChangedOnDisk : ids::kWriteError,
+                                  group->ChangedOnDisk() ? FileNameOf(*group) : group->GetFileName(), 0);
+        groups->Release(group);
     }
-    if (allGone)
+    if (problems.empty()) {
         ShowSelection({});
-    else
-        Reload(); // the files that stayed are groups still
+        return;
+    }
+    Reload(); // the files that stayed are groups still, as they are now
+    for (const CErrorMessage& problem : problems)
+        problem.Report();
 }
 
 void CProjectBrowser::DeleteLists()
@@ -409,8 +460,11 @@ void CProjectBrowser::RenameGroup()
     Selection selection = CurrentSelection();
     CStepChainGroup& group = *m_group;
     if (!group.Rename("G" + dialog.GetGroupId(), dialog.GetDesignation())) {
-        CErrorMessage(ids::kWriteError, "G" + dialog.GetGroupId() + "." + group.GetExtension(), 0).Report();
+        const CErrorMessage problem = group.ChangedOnDisk()
+            ? CErrorMessage(ids::kChangedOnDisk, FileNameOf(group), 0)
+            : CErrorMessage(ids::kWriteError, "G" + dialog.GetGroupId() + "." + group.GetExtension(), 0);
         Reload();
+        problem.Report();
         return;
     }
     selection.group = group.GetGroupId();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "panel/StepChainList.h"
+
 #include <wx/panel.h>
 
 #include <cstdint>
@@ -12,7 +14,6 @@ class CBrowserListCtrl;
 class CGroupFolder;
 class CPanelProject;
 class CStepChainGroup;
-class CStepChainList;
 class wxListEvent;
 
 // What a panel project holds, in three panes: its step-chain groups, the
@@ -74,11 +75,17 @@ private:
     void FillTexts(const Selection& selection);
     // Loads the group if needed; a group that cannot be read is reported.
     bool EnsureLoaded(CStepChainGroup& group);
-    // Writes the group; on failure says so and shows what the file holds.
+    // Writes the group; on failure (another program changed the file
+    // meanwhile, or it cannot be written) says so and shows what the file
+    // holds.
     void SaveGroup(CStepChainGroup& group, Selection selection);
+    static std::string FileNameOf(const CStepChainGroup& group);
     bool Confirm(unsigned question);
     void PasteLists();
+    // Texts for operands the list holds already are asked about with the
+    // four-answer question; its Escape undoes the whole paste.
     void PasteTexts();
+    CStepChainList::DuplicateQuestion OverwriteQuestion();
     void DeleteGroups();
     void DeleteLists();
     void DeleteTexts();

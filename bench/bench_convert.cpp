@@ -131,7 +131,67 @@ void ConvertStepwiseIntoExistingGroups(benchmark::State& state)
     std::filesystem::remove_all(folder);
 }
 
+// One step into a group file as large as the format allows: the step reads
+// the whole file, replaces 64 texts of its first list and writes it again.
+// This is where checking that no other program changed the file since it
+// was read costs most, relative to the work itself. The new texts are two
+// characters shorter than the old ones: in a group full to the byte even a
+// replacement of the same length does not fit (see above).
+void ConvertIntoTheLargestGroupFile(benchmark::State& state)
+{
+    const auto folder = BenchFolder("convert-largest");
+    WriteProjectDataFile(folder);
+    const auto writeOperands = [&](const char* name, int count, const char* comment) {
+        const auto path = folder / name;
+        std::ofstream out(path, std::ios::binary);
+        for (int i = 0; i < count; ++i)
+            out << "\tM " << i / 8 << "." << i % 8 << "\tMOTOR_" << i << "\t" << comment << "\r\n";
+        out.close();
+        auto file = std::make_unique<CSequenceFile>(path.string());
+        std::ifstream in(path, std::ios::binary);
+        file->ReadArchive(in);
+        return file;
+    };
+    const auto all = writeOperands("anlage.seq", 2048, "Kommentar zum Merker");
+    const auto step = writeOperands("schritt.seq", 64, "Kommentar zum Merk");
+    CAppSettings settings;
+    settings.MaxGroupSizeKb = 64;
+    settings.MaxLists = 255;
+    settings.MaxOperands = 255;
+    SilentHost host;
+    {
+        CPanelProject project(folder.string(), "");
+        CConverter fill(settings);
+        fill.Open(project, Entries(*all), CConverter::kAll, host);
+        fill.AcceptAll();
+        fill.Close();
+    }
+    const auto convertStep = [&] {
+        CPanelProject project(folder.string(), "");
+        CConverter converter(settings);
+        converter.Open(project, Entries(*step), CConverter::kSelected, host);
+        converter.SetGroupId("S01");
+        converter.SelectGroup(true);
+        converter.SetListId("001");
+        converter.SelectList(true);
+        const bool done = converter.Validate() && converter.Accept();
+        converter.Close();
+        return done;
+    };
+    convertStep();
+    const auto size = std::filesystem::file_size(folder / "GS01.731");
+    for (auto _ : state) {
+        if (!convertStep())
+            state.SkipWithError("the step was not done");
+    }
+    if (host.errors != 0 || std::filesystem::file_size(folder / "GS01.731") != size)
+        state.SkipWithError("the group file changed its size");
+    state.counters["file_bytes"] = static_cast<double>(size);
+    std::filesystem::remove_all(folder);
+}
+
 } // namespace
 
+BENCHMARK(ConvertIntoTheLargestGroupFile)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ConvertAllIntoEmptyProject)->Arg(15000)->Arg(30000)->Arg(60000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConvertStepwiseIntoExistingGroups)->Arg(15000)->Arg(30000)->Arg(60000)->Unit(benchmark::kMillisecond);

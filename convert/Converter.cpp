@@ -424,8 +424,12 @@ std::unique_ptr<CStepChainGroup> CConverter::WriteEmptyGroup()
 {
     auto group = std::make_unique<CStepChainGroup>(m_folder);
     group->SetCreated(true);
+    // Written only while no file of its name exists.
     if (!group->Rename("G" + m_groupId, m_groupDesignation)) {
-        m_host->ShowError(ids::kWriteError, group->GetFileName());
+        if (group->ChangedOnDisk())
+            RefuseCreatedFile(group->GetFileName());
+        else
+            m_host->ShowError(ids::kWriteError, group->GetFileName());
         return nullptr;
     }
     return group;
@@ -437,6 +441,11 @@ bool CConverter::CreateGroup()
     // header could not be read) is left as it is.
     const std::string fileName = "G" + m_groupId + "." + m_project->GetProjectExt();
     if (const auto existing = project_files::FindIgnoringCase(m_project->GetProjectDir(), fileName)) {
+        // A group file another program created since the folder was read.
+        if (CStepChainGroup(m_folder, project_files::ToUpper(*existing), *existing).IsValid()) {
+            RefuseCreatedFile(fileName);
+            return false;
+        }
         m_unreadableGroup = true;
         m_host->ShowError(ids::kReadError, *existing);
         return false;
@@ -518,7 +527,12 @@ bool CConverter::SaveStep(std::size_t kept)
                                          static_cast<int>(m_batch.size() - kept), static_cast<int>(kept)}));
         return true;
     }
-    m_host->ShowError(ids::kWriteError, m_group->GetFileName());
+    // Another program changed the file since it was read: the caller
+    // reads the group again, and the same proposal then works on what the
+    // file holds now.
+    const bool changed = m_group->ChangedOnDisk();
+    m_changedFiles += changed ? 1 : 0;
+    m_host->ShowError(changed ? ids::kChangedOnDisk : ids::kWriteError, m_group->GetFileName());
     return false;
 }
 
@@ -532,6 +546,20 @@ void CConverter::RestoreGroup(bool replaced)
         m_group->SetCreated(false);
     m_list = m_group->FindList(m_listId);
     UpdateKindLetter();
+}
+
+void CConverter::RefuseCreatedFile(const std::string& fileName)
+{
+    ++m_changedFiles;
+    if (const auto disk = project_files::FindIgnoringCase(m_project->GetProjectDir(), fileName)) {
+        if (m_folder->CreateEntryForFile(project_files::ToUpper(*disk), *disk))
+            m_host->OnGroupAdded(m_groupId);
+        const std::string designation = m_groupDesignation;
+        SelectGroup(false);
+        SelectList(false);
+        m_groupDesignation = designation;
+    }
+    m_host->ShowError(ids::kChangedOnDisk, fileName);
 }
 
 void CConverter::Advance()
@@ -654,7 +682,10 @@ void CConverter::Close()
             } else {
                 ++failed;
                 m_failedSave = true;
-                m_host->ShowError(ids::kWriteError, group->GetFileName());
+                // The project is read again from disk on the next run.
+                m_changedFiles += group->ChangedOnDisk() ? 1 : 0;
+                m_host->ShowError(group->ChangedOnDisk() ? ids::kChangedOnDisk : ids::kWriteError,
+                                  group->GetFileName());
             }
         }
         m_host->EndWait();

@@ -104,6 +104,9 @@ public:
     // True when Close could not write a group that "Alle übernehmen"
     // converted (its file keeps the old content).
     bool HadFailedSave() const { return m_failedSave; }
+    // How many writes were refused because another program had changed
+    // the file meanwhile.
+    int GetChangedFileCount() const { return m_changedFiles; }
     CStepChainGroup* GetGroup() const { return m_group; }
     CStepChainList* GetList() const { return m_list; }
 
@@ -139,6 +142,10 @@ private:
     // The group m_groupId with m_groupDesignation and no lists, written to
     // its file; null (and the error shown) when that fails.
     std::unique_ptr<CStepChainGroup> WriteEmptyGroup();
+    // Another program created the file of the group this step was to
+    // create: nothing was written; that group becomes the target of the
+    // same proposal, and the user is told.
+    void RefuseCreatedFile(const std::string& fileName);
     bool EnsureGroupReadable();
     void PrepareList();
     // False when the overwrite question was closed without an answer.
@@ -166,6 +173,7 @@ private:
     bool m_exhausted = false; // no group above S99 is proposed
     bool m_unreadableGroup = false;
     bool m_failedSave = false;
+    int m_changedFiles = 0;
     std::size_t m_skipped = 0;
     std::string m_defaultDesignation;
     int m_groupNumber = 1;

@@ -1,6 +1,7 @@
 #include "data/AtomicFile.h"
 
 #include "data/FileException.h"
+#include "data/FileGuard.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -112,13 +113,41 @@ bool WriteAll(int fd, std::span<const std::uint8_t> data)
 
 void CAtomicFile::Write(const std::filesystem::path& path, std::span<const std::uint8_t> data)
 {
+    WriteChecked(path, data, nullptr);
+}
+
+void CAtomicFile::Write(const std::filesystem::path& path, std::span<const std::uint8_t> data,
+                        const CFileStamp& expected)
+{
+    WriteChecked(path, data, &expected);
+}
+
+void CAtomicFile::WriteChecked(const std::filesystem::path& path, std::span<const std::uint8_t> data,
+                               const CFileStamp* expected)
+{
     const std::filesystem::path target = ResolveTarget(path);
     TempFile temp(target);
     RunStep(Step::write, target, [&] { return WriteAll(temp.Fd(), data); });
     RunStep(Step::flush, target, [&] { return ::fsync(temp.Fd()) == 0; });
     RunStep(Step::permissions, target, [&] { return ::fchmod(temp.Fd(), TargetMode(target)) == 0; });
     RunStep(Step::close, target, [&] { return temp.CloseFd() == 0; });
-    RunStep(Step::rename, target, [&] { return ::rename(temp.Path().c_str(), target.c_str()) == 0; });
+    if (expected) {
+        // Everything slow (writing, flushing) is done: the check comes as
+        // late as it can, and the rename follows at once.
+        CFileGuard guard(target);
+        if (guard.Current(*expected) != *expected)
+            throw CFileException(CFileException::Cause::changedOnDisk, target);
+        int err = 0;
+        RunStep(Step::rename, target, [&] {
+            err = guard.ReplaceWith(temp.Path(), expected->IsAbsent());
+            errno = err;
+            return err == 0 || err == EEXIST;
+        });
+        if (err == EEXIST) // created meanwhile by someone else
+            throw CFileException(CFileException::Cause::changedOnDisk, target);
+    } else {
+        RunStep(Step::rename, target, [&] { return ::rename(temp.Path().c_str(), target.c_str()) == 0; });
+    }
     temp.Keep();
     SyncFolder(target.parent_path());
 }

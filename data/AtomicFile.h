@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/FileStamp.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -16,9 +18,20 @@ public:
     enum class Step { createTemp, write, flush, permissions, close, rename };
 
     static void Write(const std::filesystem::path& path, std::span<const std::uint8_t> data);
+    // The same, but only while the file still holds what `expected` says
+    // (absent: while there is no file of that name). That is checked at the
+    // last moment, right before the rename, with the file held (see
+    // CFileGuard); if it holds something else, nothing is written and a
+    // CFileException with cause changedOnDisk is thrown.
+    static void Write(const std::filesystem::path& path, std::span<const std::uint8_t> data,
+                      const CFileStamp& expected);
 
     // Test hook: called before each step; a nonzero result fails that step
     // with that error code (ENOSPC, EACCES, ...). An empty function removes it.
     using FaultHook = std::function<int(Step)>;
     static void SetFaultHook(FaultHook hook);
+
+private:
+    static void WriteChecked(const std::filesystem::path& path, std::span<const std::uint8_t> data,
+                             const CFileStamp* expected);
 };

@@ -49,3 +49,9 @@ void CBufferedFile::Close()
     if (IsWriting())
         CAtomicFile::Write(m_path, GetImage());
 }
+
+void CBufferedFile::Close(const CFileStamp& expected)
+{
+    if (IsWriting())
+        CAtomicFile::Write(m_path, GetImage(), expected);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/FileStamp.h"
 #include "data/MemFile.h"
 
 #include <filesystem>
@@ -24,6 +25,10 @@ public:
     // throws CFileException on failure, the old file then stays intact.
     // Reading: nothing to do.
     void Close();
+    // Writing: the same, but only while the disk file still holds what
+    // `expected` says; otherwise nothing is written and the exception's
+    // cause is changedOnDisk.
+    void Close(const CFileStamp& expected);
 
     const std::filesystem::path& GetPath() const { return m_path; }
     bool IsWriting() const { return (m_flags & modeWrite) != 0; }

@@ -247,7 +247,7 @@ CDataEntry* CClipboardBlock::Paste(CDataList& list, std::span<const std::uint8_t
         const int index = firstSelected < 0 ? -1 : firstSelected + static_cast<int>(i);
         CDataEntry* created = list.CreateFromRecord(index, checked.record);
         if (!created) {
-            if (list.IsFull())
+            if (list.StopsPaste())
                 break;
             continue;
         }

@@ -41,7 +41,8 @@ public:
     // CreateFromRecord: the n-th record is wanted after row
     // firstSelected + n (-1 for every record when nothing is selected), the
     // entries of a container are appended in order. A refusal skips that
-    // entry; a list that is full (IsFull, or KeepPasted refusing) ends the
+    // entry; a list that is full or stopped (StopsPaste, or KeepPasted
+    // refusing) ends the
     // paste. A malformed block is reported (string 1063) and nothing is
     // pasted. Returns the last entry created, or null.
     static CDataEntry* Paste(CDataList& list, std::span<const std::uint8_t> block, int firstSelected);

@@ -70,6 +70,9 @@ public:
     // Whether the list can take no more entries; a paste ends after a
     // refusal when it is.
     virtual bool IsFull() const { return false; }
+    // Whether a paste ends after a refusal: when the list is full, or when
+    // the user stopped it.
+    virtual bool StopsPaste() const { return IsFull(); }
     // Called once a pasted entry has its own entries. A list that went past
     // its limits with it removes it again, reports why and returns false,
     // which ends the paste.

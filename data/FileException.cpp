@@ -11,6 +11,7 @@ const char* CauseText(CFileException::Cause cause)
     case CFileException::Cause::generic: return "file error";
     case CFileException::Cause::endOfFile: return "unexpected end of data";
     case CFileException::Cause::tooLarge: return "file too large for its format";
+    case CFileException::Cause::changedOnDisk: return "changed by another program";
     }
     return "file error";
 }

@@ -13,6 +13,7 @@ public:
         generic,     // format error, or an open/write that failed
         endOfFile,   // the data ended inside a value
         tooLarge,    // a file would exceed what its format can record
+        changedOnDisk, // another program changed the file since it was read
     };
 
     explicit CFileException(Cause cause, std::filesystem::path file = {}, int osError = -1);

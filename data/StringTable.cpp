@@ -63,6 +63,7 @@ constexpr BuiltIn kBuiltIn[] = {
     {1070, "Die Operanden %s wurden nach \nGruppe %s, Liste %s konvertiert (%d übernommen, %d unverändert)."},
     {1071, "Zu lang für eine Schrittkettengruppe von %d KB, nicht konvertiert: %s"},
     {1072, "Mindestens eines von \"Operanden (=Symbole)\" und \"Kommentare\" muss gewählt sein, sonst werden alle Texte leer."},
+    {1080, "Die Datei \"%s\" wurde inzwischen von einem anderen Programm geändert. Sie wurde neu eingelesen; bitte den Schritt wiederholen."},
     {32771, "Konvertiert die selektierten Operanden\nEinzelkonvertierung"},
     {32772, "Konvertiert alle Operanden\nAlles konvertieren"},
     {32773, "Öffnet den Dialog MORAWIN-Konfiguration.\nKonfiguration"},

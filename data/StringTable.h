@@ -48,6 +48,7 @@ constexpr unsigned kGroupIdTaken = 1069;
 constexpr unsigned kConvertedWithKept = 1070;
 constexpr unsigned kOperandsTooLong = 1071;
 constexpr unsigned kNoTextSwitch = 1072;
+constexpr unsigned kChangedOnDisk = 1080;
 } // namespace ids
 
 // The program's string table. Texts are kept as Windows-1252 bytes, like

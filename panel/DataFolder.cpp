@@ -84,10 +84,10 @@ void CDataFolder::Remove(CDataEntry* entry)
     if (IndexOf(entry) < 0)
         return;
     auto* file = static_cast<CDataFile*>(entry);
-    std::error_code ec;
-    // A file that cannot be deleted stays; the entry goes all the same, and
-    // the next Load shows the file again if it is still a group file.
-    std::filesystem::remove(file->GetFilePath(), ec);
+    // A file that cannot be deleted, or that another program changed since
+    // it was read, stays; the entry goes all the same, and the next Load
+    // shows the file again if it is still a group file.
+    file->DeleteFile();
     m_totalSize -= file->GetSize();
     CDataList::Remove(entry);
 }

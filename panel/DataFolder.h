@@ -20,7 +20,8 @@ public:
     // Appends and counts the entry's size in the total.
     void Add(std::unique_ptr<CDataEntry> entry) override;
     // Deletes the entry's file, then the entry. A file that cannot be
-    // deleted stays on disk; the entry goes all the same.
+    // deleted, or that changed since the entry read it (see
+    // CDataFile::DeleteFile), stays on disk; the entry goes all the same.
     void Remove(CDataEntry* entry) override;
     // Recomputes the total, restores the order, tells the parent.
     void OnEntryChanged(CDataEntry* entry) override;

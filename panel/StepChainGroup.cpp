@@ -2,6 +2,7 @@
 
 #include "data/BufferedFile.h"
 #include "data/ErrorMessage.h"
+#include "data/FileGuard.h"
 #include "data/RecordStream.h"
 #include "data/StringTable.h"
 #include "panel/GroupFolder.h"
@@ -10,7 +11,6 @@
 #include "panel/StepChainList.h"
 
 #include <algorithm>
-#include <fstream>
 #include <sys/stat.h>
 
 namespace {
@@ -37,6 +37,7 @@ CStepChainGroup::CStepChainGroup(CGroupFolder* folder)
     SetFileName("G." + (project ? project->GetProjectExt() : std::string()));
     SetFileFlag(1);
     SetLoaded(true);
+    SetDiskStamp(CFileStamp::Absent()); // its file is still to be created
 }
 
 CStepChainGroup::CStepChainGroup(CGroupFolder* folder, std::string fileName, std::string diskName)
@@ -49,13 +50,15 @@ CStepChainGroup::CStepChainGroup(CGroupFolder* folder, std::string fileName, std
 
 void CStepChainGroup::ReadHeaderFromDisk()
 {
+    static_assert(kMaxHeaderSize <= CFileStamp::kHeaderLength);
     const std::filesystem::path path = GetFilePath();
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // Only the header is read here; what it held is remembered, so that
+    // deleting a group that was never read whole still notices a change.
+    std::vector<std::uint8_t> header;
+    const CFileStamp stamp = CFileGuard(path).Current(CFileStamp::OfHeader({}, 0, 0), &header);
+    if (stamp.IsAbsent() || header.empty())
         return;
-    std::vector<std::uint8_t> header(kMaxHeaderSize);
-    in.read(reinterpret_cast<char*>(header.data()), static_cast<std::streamsize>(header.size()));
-    header.resize(static_cast<std::size_t>(in.gcount()));
+    SetDiskStamp(stamp);
     std::string designation;
     std::uint16_t sizeField = 0;
     if (!ReadHeader(header, GetGroupId(), designation, sizeField))
@@ -289,14 +292,17 @@ void CStepChainGroup::WriteImage(CMemFile& file) const
 bool CStepChainGroup::Load()
 {
     RemoveAll();
-    m_lastError.reset();
+    SetLastError(std::nullopt);
     try {
         CBufferedFile in(GetFilePath(), CBufferedFile::modeRead | CBufferedFile::shareDenyWrite);
+        // Remembered before the lists are read: even a file that turns out
+        // damaged is what a later save must not overwrite unseen.
+        SetDiskStamp(CFileStamp::OfBytes(in.GetImage()));
         ReadImage(in);
         in.Close();
     } catch (const CFileException& e) {
         RemoveAll();
-        m_lastError = e;
+        SetLastError(e);
         return false;
     }
     return IsLoaded();
@@ -304,14 +310,18 @@ bool CStepChainGroup::Load()
 
 bool CStepChainGroup::Save()
 {
-    m_lastError.reset();
+    SetLastError(std::nullopt);
     const std::filesystem::path path = GetFilePath();
     try {
         CBufferedFile out(path, CBufferedFile::modeCreate | CBufferedFile::modeWrite);
         WriteImage(out);
-        out.Close();
+        if (GetDiskStamp())
+            out.Close(*GetDiskStamp());
+        else
+            out.Close();
+        SetDiskStamp(CFileStamp::OfBytes(out.GetImage()));
     } catch (const CFileException& e) {
-        m_lastError = e;
+        SetLastError(e);
         return false;
     }
     m_diskName = path.filename().string();

@@ -41,10 +41,14 @@ public:
     void Remove(CDataEntry* list) override;
     // Marks the group modified, then the base behaviour.
     void OnEntryChanged(CDataEntry* list) override;
-    // Reads the whole file. On failure the group is empty and not loaded.
+    // Reads the whole file and remembers what it held. On failure the group
+    // is empty and not loaded.
     bool Load() override;
-    // Writes the whole file. On failure the file and the group stay as they
-    // were; GetLastError tells why.
+    // Writes the whole file, but only while the file still holds what the
+    // group last read or wrote (a new group: while no file of its name
+    // exists in any letter case). On failure the file and the group stay as
+    // they were; GetLastError tells why (changedOnDisk: another program
+    // changed the file meanwhile; read the group again).
     bool Save() override;
     // Lists keep the order in which they were read or added.
     void Sort() override {}
@@ -75,9 +79,6 @@ public:
     CStepChainList* GetList(int index) const;
     bool IsCreated() const { return m_created; }
     void SetCreated(bool created) { m_created = created; }
-    // Why the last Load or Save failed (tooLarge: a format limit); empty
-    // after a success.
-    const std::optional<CFileException>& GetLastError() const { return m_lastError; }
 
     // The file image. ReadImage fills an empty group and throws
     // CFileException for anything that is not a group file of this group;
@@ -103,5 +104,4 @@ private:
 
     bool m_created = false;
     mutable std::string m_diskName;
-    std::optional<CFileException> m_lastError;
 };

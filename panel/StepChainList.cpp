@@ -357,10 +357,18 @@ CDataEntry* CStepChainList::CreateFromRecord(int, std::span<const std::uint8_t> 
         return nullptr;
     // A number operand has no bit, and the file would not keep one.
     const std::uint8_t bit = IsBitList() ? read.GetBit() : 0;
-    if (FindText(read.GetOperand(), bit)) {
-        // The operand's name is the user's only clue which text was refused.
-        CErrorMessage(ids::kOperandExists, read.GetOperandName(), 0).Report();
-        return nullptr;
+    if (CStepChainText* stored = FindText(read.GetOperand(), bit)) {
+        if (!m_duplicateQuestion) {
+            // The operand's name is the user's only clue which text was
+            // refused.
+            CErrorMessage(ids::kOperandExists, read.GetOperandName(), 0).Report();
+            return nullptr;
+        }
+        switch (m_duplicateQuestion(*stored)) {
+        case Duplicate::replace: Remove(stored); break;
+        case Duplicate::keep: return nullptr;
+        case Duplicate::cancel: m_pasteCancelled = true; return nullptr;
+        }
     }
     return AddNew(std::make_unique<CStepChainText>(this, read.GetOperand(), bit, read.GetAttribute1(),
                                                    read.GetAttribute2(), read.GetText()));
@@ -391,6 +399,7 @@ bool CStepChainList::CopyToClipboard(std::span<const int> rows) const
 
 CDataEntry* CStepChainList::PasteFromClipboard(int firstSelected)
 {
+    m_pasteCancelled = false;
     IClipboard* clipboard = IClipboard::GetInstalled();
     if (!clipboard)
         return nullptr;

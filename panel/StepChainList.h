@@ -4,6 +4,7 @@
 #include "data/MemFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,9 +54,21 @@ public:
     // 1 and 2 the group's, 3 kind letter and identifier, 4 designation.
     std::string GetContextText(int selector) const override;
     std::string GetClipboardFormatName() const override { return "RZ731_SCTTEXT"; }
-    // A text from its clipboard record, added. Refused (and reported with
-    // the operand's name) when the list holds a text for that operand.
+    // A text from its clipboard record, added. When the list holds a text
+    // for that operand already, the duplicate question decides; without
+    // one, the pasted text is refused (and reported with the operand's
+    // name).
     CDataEntry* CreateFromRecord(int index, std::span<const std::uint8_t> record) override;
+    bool StopsPaste() const override { return m_pasteCancelled || IsFull(); }
+
+    // What becomes of a pasted text for an operand the list holds already.
+    enum class Duplicate { replace, keep, cancel };
+    // Asked with the stored text, once per such text of a paste.
+    using DuplicateQuestion = std::function<Duplicate(const CStepChainText& stored)>;
+    void SetDuplicateQuestion(DuplicateQuestion question) { m_duplicateQuestion = std::move(question); }
+    // Whether the last paste ended with the answer cancel. The texts it
+    // placed before stay in the list: the caller reads the group again.
+    bool PasteCancelled() const { return m_pasteCancelled; }
     std::unique_ptr<CDataEntry> NewClipboardEntry() override;
     // Takes a pasted text out again when the group file would grow too
     // large.
@@ -109,4 +122,6 @@ private:
     std::size_t m_size = 0;
     std::uint8_t m_kind = 0;
     bool m_created = false;
+    bool m_pasteCancelled = false;
+    DuplicateQuestion m_duplicateQuestion;
 };

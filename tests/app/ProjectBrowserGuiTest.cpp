@@ -8,10 +8,12 @@
 #include "app/ProjectBrowser.h"
 #include "app/ProjectBrowserFrame.h"
 #include "app/RenameGroupDialog.h"
+#include "convert/YesNoAllDlg.h"
 #include "data/AtomicFile.h"
 #include "data/Charset.h"
 #include "data/ClipboardBlock.h"
 #include "data/StringTable.h"
+#include "tests/support/TempDir.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"
@@ -28,7 +30,9 @@
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <deque>
 
 namespace fs = std::filesystem;
 using Pane = CProjectBrowser::Pane;
@@ -255,17 +259,19 @@ TEST_F(ProjectBrowserGui, ListCopiedIntoAnotherGroupAndPastedAgainIsADuplicate)
     EXPECT_EQ(Show()["groups"], pasted["groups"]);
 }
 
-TEST_F(ProjectBrowserGui, TextForAnOperandTheListHoldsIsRefusedByName)
+TEST_F(ProjectBrowserGui, PasteCancelledAtTheQuestionChangesNothingAndKindsMustMatch)
 {
     Select(Pane::texts, {0, 1});
     Command(wxID_COPY);
     Select(Pane::groups, {1});
     Select(Pane::texts, {});
-    ModalDriver boxes(AnswerAll);
+    ModalDriver boxes(AnswerAll); // the question is closed without an answer
     Command(wxID_PASTE);
-    EXPECT_EQ(boxes.messages, std::vector<std::string>{Message(ids::kOperandExists, "E012.03")});
-    EXPECT_EQ(Texts(Show()["groups"][1]["lists"][0]), (std::vector<std::string>{"E012.01 Auf", "E012.03 Schon da"}));
-    EXPECT_EQ(Column(browser->GetPane(Pane::texts), 1), (std::vector<std::string>{"Auf", "Schon da"}));
+    EXPECT_TRUE(boxes.messages.empty());
+    EXPECT_EQ(boxes.dialogs.size(), 1u);
+    // Not even E012.01, which the list did not hold, stays.
+    EXPECT_EQ(Texts(Show()["groups"][1]["lists"][0]), std::vector<std::string>{"E012.03 Schon da"});
+    EXPECT_EQ(Column(browser->GetPane(Pane::texts), 1), std::vector<std::string>{"Schon da"});
 
     // Texts fit only into a list of the same kind.
     Select(Pane::groups, {0});
@@ -463,6 +469,162 @@ TEST_F(ProjectBrowserGui, ListsTravelBetweenProgramsThroughTheSystemClipboard)
     const json pasted = Show()["groups"][1];
     ASSERT_EQ(ListIds(pasted), (std::vector<std::string>{"001", "Z09"}));
     EXPECT_EQ(Texts(pasted["lists"][1]), std::vector<std::string>{"Z007 Zähler @009"});
+}
+
+} // namespace
+
+namespace {
+
+// Another program's version of group S02: list 001 as before and a list
+// 009 of outputs.
+std::vector<std::uint8_t> OtherProgramsS02()
+{
+    return GroupBytes("P1", "S02", "Ziel", 2)
+        .List("001", "Andere", 1, 1).BitBlock(12, 1).Text(3, 0, "Schon da").EndList()
+        .List("009", "Fremd", 2, 1).BitBlock(4, 1).Text(0, 0, "Ventil").EndList()
+        .Bytes();
+}
+
+TEST_F(ProjectBrowserGui, ChangeAnotherProgramMadeSurvivesPasteAndDeleteAndIsShown)
+{
+    const std::string refused = Message(ids::kChangedOnDisk, "GS02.731");
+    ModalDriver boxes(AnswerAll);
+    Select(Pane::lists, {1});
+    Command(wxID_COPY);
+    Select(Pane::groups, {1}); // S02 read now
+    WriteBytes(dir / "GS02.731", OtherProgramsS02());
+    Command(wxID_PASTE);
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{refused});
+    EXPECT_EQ(ReadBytes(dir / "GS02.731"), OtherProgramsS02());
+    EXPECT_EQ(Column(browser->GetPane(Pane::lists), 0), (std::vector<std::string>{"001", "009"}));
+
+    // Read again, the browser works on what the file holds.
+    Command(wxID_PASTE);
+    EXPECT_EQ(ListIds(Show()["groups"][1]), (std::vector<std::string>{"001", "009", "002"}));
+
+    // Deleting a text of a list that another program changed meanwhile.
+    Select(Pane::lists, {0});
+    Select(Pane::texts, {0});
+    WriteBytes(dir / "GS02.731", OtherProgramsS02());
+    Command(wxID_DELETE);
+    EXPECT_EQ(boxes.messages.back(), refused);
+    EXPECT_EQ(ReadBytes(dir / "GS02.731"), OtherProgramsS02());
+    EXPECT_EQ(Column(browser->GetPane(Pane::texts), 1), std::vector<std::string>{"Schon da"});
+
+    // Deleting the list 009 after another program changed its group.
+    Select(Pane::lists, {1});
+    const auto changedAgain = GroupBytes("P1", "S02", "Ziel", 1)
+                                  .List("009", "Fremd", 2, 1).BitBlock(4, 1).Text(0, 0, "Ventil neu").EndList()
+                                  .Bytes();
+    WriteBytes(dir / "GS02.731", changedAgain);
+    Command(wxID_DELETE);
+    EXPECT_EQ(boxes.messages.back(), refused);
+    EXPECT_EQ(ReadBytes(dir / "GS02.731"), changedAgain);
+    EXPECT_EQ(Column(browser->GetPane(Pane::lists), 0), std::vector<std::string>{"009"});
+    EXPECT_EQ(boxes.messages, (std::vector<std::string>{refused, Message(ids::kAskDeleteTexts), refused,
+                                                        Message(ids::kAskDeleteLists), refused}));
+}
+
+TEST_F(ProjectBrowserGui, GroupChangedByAnotherProgramIsNeitherDeletedNorRenamed)
+{
+    {
+        ModalDriver boxes(AnswerAll);
+        Select(Pane::groups, {1});
+        WriteBytes(dir / "GS02.731", OtherProgramsS02());
+        Command(wxID_DELETE);
+        EXPECT_EQ(boxes.messages, (std::vector<std::string>{Message(ids::kAskDeleteGroups),
+                                                            Message(ids::kChangedOnDisk, "GS02.731")}));
+        EXPECT_EQ(ReadBytes(dir / "GS02.731"), OtherProgramsS02());
+        EXPECT_EQ(Column(browser->GetPane(Pane::groups), 0), (std::vector<std::string>{"S01", "S02"}));
+    }
+
+    // Renamed after another program changed the file: no new file.
+    Select(Pane::groups, {0});
+    std::vector<std::uint8_t> s01 = ReadBytes(dir / "GS01.731");
+    s01[s01.size() - 2] = 'x'; // the last text's last letter: same length, other bytes
+    WriteBytes(dir / "GS01.731", s01);
+    ModalDriver dialogs([](wxDialog* dialog) {
+        auto* rename = dynamic_cast<CRenameGroupDialog*>(dialog);
+        if (!rename)
+            return int{wxID_OK};
+        rename->CallAfter([rename] {
+            wxDynamicCast(rename->FindWindow(CRenameGroupDialog::kGroupIdField), wxTextCtrl)
+                ->ChangeValue(wxString::FromUTF8("S07"));
+            ClickButton(rename, wxID_OK);
+        });
+        return int{wxID_NONE};
+    });
+    Command(cmd::kRenameGroup);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{Message(ids::kChangedOnDisk, "GS01.731")});
+    EXPECT_EQ(Column(browser->GetPane(Pane::groups), 0), (std::vector<std::string>{"S01", "S02"}));
+    EXPECT_FALSE(fs::exists(dir / "GS07.731"));
+    EXPECT_EQ(ReadBytes(dir / "GS01.731"), s01);
+
+    // Unchanged, the group goes.
+    Select(Pane::groups, {1});
+    Command(wxID_DELETE);
+    EXPECT_FALSE(fs::exists(dir / "GS02.731"));
+}
+
+// Texts pasted into a list that holds their operands: each answer of the
+// four-answer question, checked in the group file's bytes.
+TEST_F(ProjectBrowserGui, PastedTextsForHeldOperandsAskWithTheFourAnswers)
+{
+    const auto s02 = [](const std::string& e01, const std::string& e03) {
+        return GroupBytes("P1", "S02", "Ziel", 1)
+            .List("001", "Andere", 1, 1).BitBlock(12, 2).Text(1, 0, e01).Text(3, 0, e03).EndList()
+            .Bytes();
+    };
+    struct Case {
+        std::vector<int> answers;
+        std::string e01, e03; // the texts afterwards
+        int writes;
+    };
+    const Case cases[] = {
+        {{CYesNoAllDlg::kYesId, CYesNoAllDlg::kNoId}, "Auf", "Alt3", 1},
+        {{CYesNoAllDlg::kNoId, CYesNoAllDlg::kYesId}, "Alt1", "Zu", 1},
+        {{CYesNoAllDlg::kYesForAllId}, "Auf", "Zu", 1},
+        {{CYesNoAllDlg::kNoForAllId}, "Alt1", "Alt3", 1},
+        // Escape (or the close box) on the second question: nothing at all.
+        {{CYesNoAllDlg::kYesId, wxID_CANCEL}, "Alt1", "Alt3", 0},
+    };
+    Select(Pane::texts, {0, 1});
+    Command(wxID_COPY);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.e01 + " " + c.e03 + " " + std::to_string(c.answers.size()));
+        WriteBytes(dir / "GS02.731", s02("Alt1", "Alt3"));
+        Command(cmd::kRefresh);
+        Select(Pane::groups, {1});
+        Select(Pane::texts, {});
+        std::vector<std::string> questions;
+        std::deque<int> answers(c.answers.begin(), c.answers.end());
+        ModalDriver dialogs([&](wxDialog* dialog) {
+            if (!dynamic_cast<CYesNoAllDlg*>(dialog))
+                return int{wxID_OK};
+            std::string question = ToUtf8(dialog->FindWindow(1037)->GetLabel());
+            std::replace(question.begin(), question.end(), '\n', ' '); // wrapped to the dialog's width
+            questions.push_back(question);
+            const int answer = answers.empty() ? wxID_CANCEL : answers.front();
+            if (!answers.empty())
+                answers.pop_front();
+            return answer;
+        });
+        int writes = 0;
+        CAtomicFile::SetFaultHook([&](CAtomicFile::Step step) {
+            writes += step == CAtomicFile::Step::rename;
+            return 0;
+        });
+        Command(wxID_PASTE);
+        CAtomicFile::SetFaultHook({});
+        EXPECT_TRUE(dialogs.messages.empty());
+        std::vector<std::string> expected{Message(ids::kOperandExists, "E012.01")};
+        if (c.answers.size() > 1)
+            expected.push_back(Message(ids::kOperandExists, "E012.03"));
+        EXPECT_EQ(questions, expected);
+        EXPECT_EQ(ReadBytes(dir / "GS02.731"), s02(c.e01, c.e03));
+        EXPECT_EQ(writes, c.writes);
+        EXPECT_EQ(Column(browser->GetPane(Pane::texts), 1), (std::vector<std::string>{c.e01, c.e03}));
+    }
 }
 
 } // namespace

@@ -31,6 +31,8 @@ bool ScriptedHost::AskOkCancel(const std::string& text)
 int ScriptedHost::AskOverwrite(const std::string& text)
 {
     log.push_back("overwrite: " + Cp1252ToUtf8(text));
+    if (whileAsking)
+        whileAsking();
     if (overwriteAnswers.empty())
         return answer_code::kYes;
     const int answer = overwriteAnswers.front();

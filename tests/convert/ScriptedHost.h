@@ -3,6 +3,7 @@
 #include "convert/ConverterHost.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ public:
 
     std::deque<int> overwriteAnswers; // used up front to back; empty: yes
     std::deque<bool> okCancelAnswers; // empty: OK
+    std::function<void()> whileAsking; // runs while the overwrite question is open
     int passesBeforeCancel = -1;      // AcceptAll passes before stopping it
     int waitDepth = 0;
     std::vector<std::string> listChoices;

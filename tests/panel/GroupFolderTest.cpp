@@ -87,10 +87,23 @@ TEST_F(GroupFolderTest, GroupFoundInLowerCaseIsSavedToTheSameFile)
 
 TEST_F(GroupFolderTest, NewGroupTakesTheNameOfAFileThatDiffersOnlyInCase)
 {
+    // Replacing the group read from that file.
     WriteGroup("gs01.731", "S01", "Alt");
-    NewGroup("S01", "Ersetzt");
+    folder->Load();
+    auto* old = static_cast<CStepChainGroup*>(folder->FindEntry("GS01"));
+    ASSERT_TRUE(old->Load());
+    auto replacing = std::make_unique<CStepChainGroup>(folder);
+    replacing->SetDiskStamp(old->GetDiskStamp());
+    ASSERT_TRUE(replacing->Rename("GS01", "Ersetzt"));
     EXPECT_EQ(dir.List(), (std::vector<std::string>{"SDAT.731", "gs01.731"}));
     EXPECT_EQ(Reload("GS01.731")->GetName(), "Ersetzt");
+
+    // A file the program never read is not written over.
+    WriteGroup("gs02.731", "S02", "Alt");
+    auto fresh = std::make_unique<CStepChainGroup>(folder);
+    EXPECT_FALSE(fresh->Rename("GS02", "Neu"));
+    EXPECT_EQ(dir.List(), (std::vector<std::string>{"SDAT.731", "gs01.731", "gs02.731"}));
+    EXPECT_EQ(Reload("GS02.731")->GetName(), "Alt");
 }
 
 TEST_F(GroupFolderTest, RemoveDeletesTheFileUnderItsDiskName)
