@@ -293,7 +293,8 @@ void CConversionDlg::OnAcceptAll(wxCommandEvent&)
     // desktop's language; a label that is not the stock one stays German.
     if (auto* stop = wxDynamicCast(m_progress->FindWindow(wxID_CANCEL), wxButton))
         stop->SetLabel(Text("Ab&brechen"));
-    m_progressShownAt = wxGetLocalTimeMillis();
+    // The first step already shows where the run is.
+    m_progressShownAt = wxGetLocalTimeMillis() - kProgressInterval;
     m_acceptingAll = true;
     const bool done = m_converter.AcceptAll();
     m_acceptingAll = false;
@@ -315,10 +316,10 @@ bool CConversionDlg::ContinueAcceptAll(const CConverter& converter)
         m_kindLetter->SetLabel(letter);
     if (!m_progress)
         return true;
-    // Drawing the progress at each of thousands of steps would take longer
-    // than the steps; a few times a second is enough to see it move and to
-    // stop it.
-    constexpr int kProgressInterval = 100; // milliseconds
+    // A stop pressed while the progress was last drawn ends the run at the
+    // next step, not only at the next drawing.
+    if (m_progress->WasCancelled())
+        return false;
     const wxLongLong now = wxGetLocalTimeMillis();
     if (now - m_progressShownAt < kProgressInterval)
         return true;

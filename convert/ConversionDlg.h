@@ -91,6 +91,10 @@ private:
     // While "Alle übernehmen" runs: the boxes are filled once at its end,
     // and the progress is shown a few times a second, not at every step.
     bool m_acceptingAll = false;
+    // Drawing the progress at each of thousands of steps would take longer
+    // than the steps; a few times a second is enough to see it move and to
+    // stop it.
+    static constexpr int kProgressInterval = 100; // milliseconds
     wxLongLong m_progressShownAt = 0;
 
     wxTextCtrl* m_projectName = nullptr;
