@@ -1,9 +1,10 @@
 #include "cli/ScratchProject.h"
 
+#include "data/Platform.h"
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <stdlib.h>
 
 namespace {
 
@@ -29,10 +30,11 @@ std::map<std::string, std::string> Files(const std::filesystem::path& folder)
 
 CScratchProject::CScratchProject(const std::filesystem::path& projectDir)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "morawin-dry-run-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
+    try {
+        m_copy = platform::MakeUniqueFolder(std::filesystem::temp_directory_path(), "morawin-dry-run-");
+    } catch (const std::filesystem::filesystem_error&) {
         throw std::runtime_error("cannot create a scratch folder");
-    m_copy = pattern;
+    }
     m_original = Files(projectDir);
     for (const auto& [name, content] : m_original) {
         std::ofstream out(m_copy / name, std::ios::binary);

@@ -1,10 +1,9 @@
 #include "app/FolderBrowser.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -77,12 +76,14 @@ TEST_F(FolderBrowserTest, UnusableStartFoldersGiveTheCurrentFolder)
 
 TEST_F(FolderBrowserTest, AFolderThatCannotBeReadHasNoEntries)
 {
-    if (::geteuid() == 0)
+    if (test_system::IsSuperUser())
         GTEST_SKIP() << "root reads every folder";
-    ::chmod((m_dir / "beta").c_str(), 0);
+    if (test_system::kWindows)
+        GTEST_SKIP() << "Windows folders have no permission bits to take away";
+    fs::permissions(m_dir / "beta", fs::perms::none);
     CFolderBrowser browser(m_dir.Path());
     EXPECT_FALSE(browser.Enter("beta"));
-    ::chmod((m_dir / "beta").c_str(), 0700);
+    fs::permissions(m_dir / "beta", fs::perms::owner_all);
 }
 
 TEST(FolderBrowserPlaces, StartWithTheRootAndHoldNoDuplicates)
