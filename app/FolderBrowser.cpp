@@ -1,6 +1,7 @@
 #include "app/FolderBrowser.h"
 
 #include "app/ShellPlatform.h"
+#include "data/Platform.h"
 
 #include <algorithm>
 
@@ -74,14 +75,15 @@ bool CFolderBrowser::Enter(const std::string& entry)
         return m_folder.has_relative_path() && MoveTo(m_folder.parent_path());
     if (entry.empty() || entry.find('/') != std::string::npos)
         return false;
-    return MoveTo(m_folder / entry);
+    return MoveTo(m_folder / platform::PathFromUtf8(entry));
 }
 
 bool CFolderBrowser::Go(const std::string& typed)
 {
     if (typed.empty())
         return false;
-    const fs::path target = fs::path(typed).is_absolute() ? fs::path(typed) : m_folder / typed;
+    const fs::path path = platform::PathFromUtf8(typed);
+    const fs::path target = path.is_absolute() ? path : m_folder / path;
     std::error_code ec;
     if (fs::is_directory(target, ec))
         return MoveTo(target);

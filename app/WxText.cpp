@@ -34,7 +34,7 @@ constexpr bool kWidePaths = std::is_same_v<std::filesystem::path::value_type, wc
 
 [[maybe_unused]] std::filesystem::path PathFrom(const wxString& text, char)
 {
-    const wxCharBuffer bytes = text.fn_str();
+    const wxCharBuffer bytes = text.mb_str(*wxConvFileName);
     return bytes.data() ? std::filesystem::path(std::string(bytes.data(), bytes.length())) : std::filesystem::path();
 }
 

@@ -23,6 +23,8 @@ protected:
 
 TEST_F(FolderBrowserTest, ListsSubFoldersSortedWithoutHiddenOnesAndFiles)
 {
+    if (test_system::kWindows)
+        GTEST_SKIP() << "the test names its folders with narrow POSIX texts";
     const CFolderBrowser browser(m_dir.Path());
     EXPECT_EQ(browser.GetFolder(), m_dir.Path());
     EXPECT_EQ(browser.GetEntries(), (std::vector<std::string>{"..", "Alpha", "beta", "gamma", "Ölmühle"}));
@@ -46,6 +48,8 @@ TEST_F(FolderBrowserTest, EntersAndLeavesFolders)
 
 TEST_F(FolderBrowserTest, TheRootHasNoWayUp)
 {
+    if (test_system::kWindows)
+        GTEST_SKIP() << "the root is a drive there (C:\\)";
     CFolderBrowser root("/");
     EXPECT_EQ(root.GetFolder(), "/");
     const auto entries = root.GetEntries();
@@ -55,6 +59,8 @@ TEST_F(FolderBrowserTest, TheRootHasNoWayUp)
 
 TEST_F(FolderBrowserTest, TypedPathsAbsoluteRelativeOrToAFile)
 {
+    if (test_system::kWindows)
+        GTEST_SKIP() << "the test names its folders with narrow POSIX texts";
     CFolderBrowser browser(m_dir.Path());
     EXPECT_TRUE(browser.Go("gamma/tief/"));
     EXPECT_EQ(browser.GetFolder(), m_dir / "gamma" / "tief");
@@ -88,6 +94,8 @@ TEST_F(FolderBrowserTest, AFolderThatCannotBeReadHasNoEntries)
 
 TEST(FolderBrowserPlaces, StartWithTheRootAndHoldNoDuplicates)
 {
+    if (test_system::kWindows)
+        GTEST_SKIP() << "the places are the drives there";
     const auto places = CFolderBrowser::Places();
     ASSERT_FALSE(places.empty());
     EXPECT_EQ(places.front(), "/");

@@ -3,6 +3,7 @@
 #include "data/StringTable.h"
 #include "tests/support/RecordingSink.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,8 @@ TEST(HelpLauncher, TheViewerGetsAFileUrl)
 
 TEST(HelpLauncher, FileUrlsEscapeEverythingButTheSafeCharacters)
 {
+    if (test_system::kWindows)
+        GTEST_SKIP() << "POSIX paths are made absolute on a drive there (Z:/opt/...)";
     EXPECT_EQ(CHelpLauncher::FileUrl("/opt/mora-win_1.1~/hlp/morawin.htm"), "file:///opt/mora-win_1.1~/hlp/morawin.htm");
     EXPECT_EQ(CHelpLauncher::FileUrl("/a b/#?%&.htm"), "file:///a%20b/%23%3F%25%26.htm");
     EXPECT_EQ(CHelpLauncher::FileUrl("/x/../y/./z.htm"), "file:///y/z.htm");
