@@ -33,6 +33,10 @@ CAboutDialog::CAboutDialog(wxWindow* parent, const CAppPaths& paths)
     for (const wxString& place : {Place("Einstellungen: ", paths.SettingsFile),
                                   Place("Hilfe: ", paths.HelpFolder), Place("Textkatalog: ", paths.CatalogFile)})
         lines->Add(new wxStaticText(this, wxID_ANY, place), 0, wxBOTTOM, 2);
+    lines->Add(new wxStaticText(this, wxID_ANY,
+                                wxString::FromUTF8(MORAWIN_COPYRIGHT ". Freie Software unter der " MORAWIN_LICENSE
+                                                   "-Lizenz, ohne jede Gewährleistung.")),
+               0, wxTOP, 10);
 
     auto* body = new wxBoxSizer(wxHORIZONTAL);
     body->Add(new wxStaticBitmap(this, wxID_ANY, CArtwork::ProgramBitmap()), 0, wxRIGHT, 16);

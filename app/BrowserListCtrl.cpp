@@ -1,5 +1,7 @@
 #include "app/BrowserListCtrl.h"
 
+#include <string>
+
 CBrowserListCtrl::CBrowserListCtrl(wxWindow* parent, wxWindowID id)
     : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxBORDER_SUNKEN)
 {
@@ -8,9 +10,21 @@ CBrowserListCtrl::CBrowserListCtrl(wxWindow* parent, wxWindowID id)
 void CBrowserListCtrl::SetColumns(const std::vector<Column>& columns)
 {
     ClearAll();
+    int fill = -1;
     for (std::size_t i = 0; i < columns.size(); ++i)
+        if (fill < 0 || columns[i].widthInChars > columns[static_cast<std::size_t>(fill)].widthInChars)
+            fill = static_cast<int>(i);
+    const int minimumFill = fill < 0 ? 0 : columns[static_cast<std::size_t>(fill)].widthInChars * GetCharWidth() / 2;
+    if (!m_columns)
+        m_columns = std::make_unique<CListColumnSizer>(
+            this, CColumnWidths("browser" + std::to_string(GetId()), fill, minimumFill));
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const int width = columns[i].widthInChars * GetCharWidth();
         AppendColumn(wxString::FromUTF8(columns[i].title), columns[i].right ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
-                     columns[i].widthInChars * GetCharWidth());
+                     width);
+        m_columns->Widths().SetWanted(static_cast<int>(i), width);
+    }
+    m_columns->Apply();
 }
 
 void CBrowserListCtrl::SetRows(const std::vector<std::vector<wxString>>& rows)
@@ -23,6 +37,9 @@ void CBrowserListCtrl::SetRows(const std::vector<std::vector<wxString>>& rows)
             SetItem(item, static_cast<int>(column), rows[row][column]);
     }
     Thaw();
+    // The rows may have brought a scroll bar.
+    if (m_columns)
+        m_columns->Apply();
 }
 
 std::vector<int> CBrowserListCtrl::GetSelectedRows() const

@@ -31,6 +31,7 @@ constexpr Prompt kPrompts[] = {
     {kHelpFinder, 57667},
     {kViewToolBar, 59392},
     {kViewStatusBar, 59393},
+    {wxID_PRINT, 57607},
     {wxID_PREVIEW, 57609},
     {wxID_DELETE, 57632},
     {wxID_COPY, 57634},

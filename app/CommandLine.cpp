@@ -69,5 +69,14 @@ std::string CCommandLine::Usage()
            "  --open DATEI.seq  öffnet eine Sequenzdatei (mehrfach möglich)\n"
            "  --settings DATEI  liest und schreibt die Einstellungen in dieser Datei\n"
            "  --help            zeigt diese Hilfe\n"
-           "  --version         zeigt die Version\n";
+           "  --version         zeigt die Version\n"
+           "\n"
+           "MoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT "\n"
+           "Freie Software unter der " MORAWIN_LICENSE "-Lizenz, ohne jede Gewährleistung.\n";
+}
+
+std::string CCommandLine::VersionText()
+{
+    return "morawin " MORAWIN_VERSION "\n" MORAWIN_COPYRIGHT "\n"
+           "Lizenz: " MORAWIN_LICENSE " (freie Software, ohne jede Gewährleistung)\n";
 }

@@ -17,6 +17,8 @@ public:
     // `args` without the program name.
     static CCommandLine Parse(const std::vector<std::string>& args);
     static std::string Usage();
+    // "morawin <version>", the copyright and the licence, one per line.
+    static std::string VersionText();
 
     std::string ProjectArgument;
     std::vector<std::filesystem::path> FilesToOpen;

@@ -2,9 +2,12 @@
 
 #include "app/CancelButton.h"
 #include "app/UIntValidator.h"
+#include "app/WxText.h"
 #include "data/AppSettings.h"
+#include "data/StringTable.h"
 
 #include <wx/checkbox.h>
+#include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -57,6 +60,9 @@ void CConfigDialog::CreateControls()
                             wxGenericValidator(&m_commentToText)),
              0, wxALL, 4);
 
+    // The switches stand left of the numbers: the Tab key visits them first.
+    box->GetStaticBox()->MoveBeforeInTabOrder(GetChildren().GetFirst()->GetData());
+
     auto* fields = new wxBoxSizer(wxHORIZONTAL);
     fields->Add(box, 0, wxEXPAND | wxRIGHT, 16);
     fields->Add(limits, 0, wxALIGN_TOP);
@@ -75,6 +81,13 @@ void CConfigDialog::OnOK(wxCommandEvent&)
     // A wrong field has been reported and has the focus; stay open.
     if (!Validate() || !TransferDataFromWindow())
         return;
+    // Neither switch would make every converted text empty, and could
+    // overwrite real texts with nothing.
+    if (!m_symbolToText && !m_commentToText) {
+        wxMessageBox(wxtext::String(ids::kNoTextSwitch), wxtext::String(57344), wxOK | wxICON_EXCLAMATION, this);
+        FindWindow(kSymbolToText)->SetFocus();
+        return;
+    }
     m_settings.MaxLists = m_maxLists;
     m_settings.MaxOperands = m_maxOperands;
     m_settings.MaxGroupSizeKb = m_maxGroupSizeKb;

@@ -37,6 +37,11 @@ std::string CHelpLauncher::FileUrl(const fs::path& document)
     return url;
 }
 
+void CHelpLauncher::ReportLaunchFailure(const fs::path& document)
+{
+    CErrorMessage(ids::kFileError, document.string(), 0).Report();
+}
+
 bool CHelpLauncher::Open(const fs::path& document) const
 {
     std::error_code ec;
@@ -47,7 +52,7 @@ bool CHelpLauncher::Open(const fs::path& document) const
         return false;
     }
     if (!m_launch || !m_launch(FileUrl(document))) {
-        CErrorMessage(ids::kNoHtmViewer, 0).Report();
+        ReportLaunchFailure(document);
         return false;
     }
     return true;

@@ -5,11 +5,11 @@
 #include <string>
 
 // Opens the help document with the system's viewer for HTML files and
-// tells the user, with the program's messages, why that failed: a missing
-// document, or no viewer that would take it.
+// tells the user when that failed: a missing document, or no viewer that
+// could be started or that took it ("Datei-Fehler." either way).
 class CHelpLauncher {
 public:
-    // Hands a URL to the system's viewer; false when none took it.
+    // Hands a URL to the system's viewer; false when none could be started.
     using Launch = std::function<bool(const std::string& url)>;
 
     explicit CHelpLauncher(Launch launch) : m_launch(std::move(launch)) {}
@@ -20,6 +20,10 @@ public:
     // file:// URL of an absolute path, bytes outside the unreserved set
     // percent-encoded.
     static std::string FileUrl(const std::filesystem::path& document);
+
+    // The message for a viewer that could not be started or gave up; also
+    // for a failure that is known only after Launch has returned.
+    static void ReportLaunchFailure(const std::filesystem::path& document);
 
 private:
     Launch m_launch;

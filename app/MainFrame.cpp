@@ -4,6 +4,7 @@
 #include "app/CommandIds.h"
 #include "app/MenuBuilder.h"
 #include "app/MorawinApp.h"
+#include "app/MorawinView.h"
 #include "app/ProjectStatusBar.h"
 #include "app/WxText.h"
 
@@ -73,14 +74,18 @@ void CMainFrame::ShowProject(const wxString& path, const wxString& name)
 void CMainFrame::UpdateTitle()
 {
     wxString title = wxtext::String(kMainTitle);
-    if (wxView* view = GetDocumentManager()->GetCurrentView()) {
-        if (wxDocument* document = view->GetDocument())
-            title += wxString::FromUTF8(" - ") + document->GetUserReadableName();
-    } else if (const wxMDIChildFrame* child = GetActiveChild()) {
-        // A window without a document (the project browser) by its title.
+    wxString counts;
+    wxView* view = GetDocumentManager()->GetCurrentView();
+    // The frame of the active view is titled like its tab ("name:2"); a
+    // window without a document (the project browser) has its own title.
+    if (const auto* frame = view ? wxDynamicCast(view->GetFrame(), wxMDIChildFrame) : nullptr)
+        title += wxString::FromUTF8(" - ") + frame->GetTitle();
+    else if (const wxMDIChildFrame* child = GetActiveChild())
         title += wxString::FromUTF8(" - ") + child->GetTitle();
-    }
+    if (const auto* operands = dynamic_cast<const CMorawinView*>(view))
+        counts = operands->GetCountText();
     SetTitle(title);
+    m_statusBar->ShowCounts(counts);
 }
 
 // GTK reports each menu of the bar (and each sub-menu) on its own, and

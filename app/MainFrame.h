@@ -15,8 +15,8 @@ public:
 
     // An empty path shows that no project is open.
     void ShowProject(const wxString& path, const wxString& name);
-    // "MoraWin", followed by the active document's title, or the active
-    // window's when it shows no document.
+    // "MoraWin", followed by the active window's title; and the operand
+    // counts of the active operand view in the status bar.
     void UpdateTitle();
 
     CProjectStatusBar* GetProjectStatusBar() const { return m_statusBar; }

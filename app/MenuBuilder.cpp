@@ -15,6 +15,17 @@ void Add(wxMenu* menu, int id, const char* label, wxItemKind kind = wxITEM_NORMA
 
 } // namespace
 
+bool CMenuBuilder::ChildWindowsCanBeArranged()
+{
+    // wxGTK shows MDI children as the pages of a notebook; elsewhere they
+    // are real windows inside the main window.
+#if defined(__WXGTK__)
+    return false;
+#else
+    return true;
+#endif
+}
+
 void CMenuBuilder::AppendRecentFilesAndExit(wxMenu* file)
 {
     file->AppendSeparator();
@@ -31,14 +42,14 @@ wxMenu* CMenuBuilder::ViewMenu(bool document)
     Add(view, cmd::kViewToolBar, "&Symbolleiste", wxITEM_CHECK);
     Add(view, cmd::kViewStatusBar, "S&tatusleiste", wxITEM_CHECK);
     if (document)
-        Add(view, cmd::kViewOperands, "Operanden...");
+        Add(view, cmd::kViewOperands, "&Operanden...");
     return view;
 }
 
 wxMenu* CMenuBuilder::ConfigurationMenu()
 {
     auto* configuration = new wxMenu;
-    Add(configuration, cmd::kConfiguration, "Konfiguration MORAWIN...");
+    Add(configuration, cmd::kConfiguration, "&Konfiguration MORAWIN...");
     return configuration;
 }
 
@@ -61,7 +72,7 @@ wxMenuBar* CMenuBuilder::MainMenuBar()
     auto* bar = new wxMenuBar;
     bar->Append(file, wxString::FromUTF8("&Datei"));
     bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
-    bar->Append(ConfigurationMenu(), wxString::FromUTF8("Konfiguration"));
+    bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
     bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
     return bar;
 }
@@ -83,20 +94,24 @@ wxMenuBar* CMenuBuilder::DocumentMenuBar()
     Add(file, cmd::kConvert, "&Konvertieren...");
     Add(file, cmd::kConvertAll, "&Alles Konvertieren...");
     file->AppendSeparator();
-    Add(file, wxID_PREVIEW, "Seiten&ansicht");
+    Add(file, wxID_PRINT, "&Drucken...\tCtrl+P");
+    Add(file, wxID_PREVIEW, "Seitena&nsicht");
     AppendRecentFilesAndExit(file);
 
     auto* window = new wxMenu;
     Add(window, cmd::kWindowNew, "Neues &Fenster");
-    Add(window, cmd::kWindowCascade, "Über&lappend");
-    Add(window, cmd::kWindowTile, "&Nebeneinander");
-    Add(window, cmd::kWindowArrange, "&Symbole anordnen");
+    // Tabbed child windows cannot be arranged: the items would do nothing.
+    if (ChildWindowsCanBeArranged()) {
+        Add(window, cmd::kWindowCascade, "Über&lappend");
+        Add(window, cmd::kWindowTile, "&Nebeneinander");
+        Add(window, cmd::kWindowArrange, "&Symbole anordnen");
+    }
 
     auto* bar = new wxMenuBar;
     bar->Append(file, wxString::FromUTF8("&Datei"));
     bar->Append(ViewMenu(true), wxString::FromUTF8("&Ansicht"));
     bar->Append(window, wxString::FromUTF8("&Fenster"));
-    bar->Append(ConfigurationMenu(), wxString::FromUTF8("Konfiguration"));
+    bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
     bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
     return bar;
 }
@@ -123,7 +138,7 @@ wxMenuBar* CMenuBuilder::BrowserMenuBar()
     bar->Append(file, wxString::FromUTF8("&Datei"));
     bar->Append(EditMenu(), wxString::FromUTF8("&Bearbeiten"));
     bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
-    bar->Append(ConfigurationMenu(), wxString::FromUTF8("Konfiguration"));
+    bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
     bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
     return bar;
 }
@@ -136,12 +151,14 @@ wxMenu* CMenuBuilder::FileMenu(wxMenuBar* bar)
 wxAcceleratorTable CMenuBuilder::Accelerators()
 {
     // The edit keys reach the project browser, whose window takes the
-    // commands while it is active; elsewhere they and F6 do nothing.
+    // commands while it is active; elsewhere they and F6 do nothing. Ctrl+A
+    // selects every row of the active operand view.
     wxAcceleratorEntry entries[] = {
         {wxACCEL_CTRL, 'N', wxID_NEW},
         {wxACCEL_CTRL, 'O', cmd::kFileOpen},
         {wxACCEL_CTRL, 'S', wxID_SAVE},
         {wxACCEL_CTRL, 'P', wxID_PRINT},
+        {wxACCEL_CTRL, 'A', wxID_SELECTALL},
         {wxACCEL_CTRL, 'Z', wxID_UNDO},
         {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
         {wxACCEL_CTRL, 'X', wxID_CUT},

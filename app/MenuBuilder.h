@@ -17,6 +17,9 @@ public:
     // instead of the document's commands, no window menu.
     static wxMenuBar* BrowserMenuBar();
     static wxAcceleratorTable Accelerators();
+    // Whether the window menu offers cascading, tiling and arranging: only
+    // where child windows are real windows, not tabs.
+    static bool ChildWindowsCanBeArranged();
 
     // The "&Datei" menu of a menu bar, which holds the recent files.
     static wxMenu* FileMenu(wxMenuBar* bar);

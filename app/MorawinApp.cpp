@@ -7,6 +7,7 @@
 #include "app/ConversionLauncher.h"
 #include "app/FileFilter.h"
 #include "app/HelpLauncher.h"
+#include "app/HtmlViewer.h"
 #include "app/MainFrame.h"
 #include "app/ShellPlatform.h"
 #include "app/MorawinDoc.h"
@@ -102,6 +103,12 @@ CCommandLine CMorawinApp::ParseArguments() const
     for (int i = 1; i < argc; ++i)
         args.push_back(wxtext::ArgumentBytes(argv[i]));
     return CCommandLine::Parse(args);
+}
+
+void CMorawinApp::OnUnhandledException()
+{
+    // Called inside the framework's catch block: hands the exception on.
+    throw;
 }
 
 int CMorawinApp::OnExit()
@@ -239,7 +246,8 @@ void CMorawinApp::HandOverConversion(wxWindow* parent, int mode, CPanelProject& 
 
 bool CMorawinApp::LaunchBrowser(const std::string& url)
 {
-    return wxLaunchDefaultBrowser(wxtext::FromUtf8(url));
+    const fs::path document = m_paths.HelpDocument(m_settings.HelpFileName);
+    return LaunchHtmlViewer(wxtext::FromUtf8(url), [document] { CHelpLauncher::ReportLaunchFailure(document); });
 }
 
 bool CMorawinApp::ShowHelp()

@@ -32,6 +32,9 @@ public:
 
     bool OnInit() override;
     int OnExit() override;
+    // An exception that no handler caught leaves the program through main,
+    // which says what happened and ends with its documented exit code.
+    void OnUnhandledException() override;
 
     CMainFrame* GetMainFrame() const { return m_mainFrame; }
     wxDocManager* GetDocManager() const { return m_docManager; }

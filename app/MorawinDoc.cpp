@@ -1,5 +1,6 @@
 #include "app/MorawinDoc.h"
 
+#include "app/MainFrame.h"
 #include "app/MorawinApp.h"
 #include "app/WxText.h"
 #include "data/Charset.h"
@@ -7,6 +8,7 @@
 #include "data/SequenceFile.h"
 #include "data/StringTable.h"
 
+#include <wx/mdi.h>
 #include <wx/utils.h>
 
 #include <fstream>
@@ -29,7 +31,10 @@ bool CMorawinDoc::OnNewDocument()
     if (!wxDocument::OnNewDocument())
         return false;
     m_file.reset();
+    m_duplicates = CDuplicateOperands();
     SetTitle(wxString::FromUTF8(kNewDocumentName) << ++counter);
+    // The window was titled before the document had its name.
+    UpdateWindowTitles();
     return true;
 }
 
@@ -45,6 +50,30 @@ bool CMorawinDoc::DoOpenDocument(const wxString& file)
     m_file = std::make_unique<CSequenceFile>(path.string());
     // A read error leaves the list empty, and the empty list is shown.
     m_file->ReadArchive(in);
+    m_duplicates = CDuplicateOperands(m_file.get());
     wxGetApp().AddRecentFile(path);
     return true;
+}
+
+void CMorawinDoc::UpdateWindowTitles()
+{
+    const wxList& views = GetViews();
+    const wxString name = GetUserReadableName();
+    int number = 0;
+    for (const wxObject* object : views) {
+        const auto* view = static_cast<const wxView*>(object);
+        ++number;
+        auto* frame = wxDynamicCast(view->GetFrame(), wxMDIChildFrame);
+        if (frame)
+            frame->SetTitle(views.size() > 1 ? name + wxString::Format(wxASCII_STR(":%d"), number) : name);
+    }
+    if (CMainFrame* main = wxGetApp().GetMainFrame())
+        main->CallAfter(&CMainFrame::UpdateTitle);
+}
+
+void CMorawinDoc::OnChangedViewList()
+{
+    UpdateWindowTitles();
+    // May delete the document when its last window has gone.
+    wxDocument::OnChangedViewList();
 }

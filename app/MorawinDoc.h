@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/DuplicateOperands.h"
+
 #include <wx/docview.h>
 
 #include <memory>
@@ -16,17 +18,23 @@ public:
 
     // Null for a document made with New.
     const CSequenceFile* GetSequenceFile() const { return m_file.get(); }
+    const CDuplicateOperands& GetDuplicates() const { return m_duplicates; }
+    // Titles the frames of the document's windows: its name alone, or with
+    // ":1", ":2", ... when it has several windows.
+    void UpdateWindowTitles();
 
     bool OnNewDocument() override;
     bool Save() override { return true; }
     bool SaveAs() override { return true; }
 
 protected:
+    void OnChangedViewList() override;
     bool DoOpenDocument(const wxString& file) override;
     bool DoSaveDocument(const wxString&) override { return true; }
 
 private:
     std::unique_ptr<CSequenceFile> m_file;
+    CDuplicateOperands m_duplicates;
 
     wxDECLARE_DYNAMIC_CLASS(CMorawinDoc);
 };

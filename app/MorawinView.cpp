@@ -8,6 +8,7 @@
 #include "app/OperandFilterDialog.h"
 #include "app/OperandListCtrl.h"
 #include "app/OperandPrintout.h"
+#include "app/StatusPanes.h"
 #include "app/WxText.h"
 #include "data/SequenceFile.h"
 
@@ -26,6 +27,7 @@ CMorawinView::CMorawinView()
 #endif
     Bind(wxEVT_UPDATE_UI, &CMorawinView::OnUpdateEnable, this, cmd::kConvert);
     Bind(wxEVT_UPDATE_UI, &CMorawinView::OnUpdateEnable, this, cmd::kConvertAll);
+    Bind(wxEVT_MENU, &CMorawinView::OnSelectAll, this, wxID_SELECTALL);
 }
 
 CMorawinView::~CMorawinView()
@@ -51,6 +53,7 @@ bool CMorawinView::OnCreate(wxDocument* document, long flags)
     // A further window on an open document lists its rows at once; a new
     // document is filled when it has been read.
     FillOperandList();
+    GetMorawinDoc()->UpdateWindowTitles();
     frame->Show();
     return true;
 }
@@ -75,7 +78,39 @@ void CMorawinView::OnUpdate(wxView*, wxObject*)
 void CMorawinView::FillOperandList()
 {
     wxBusyCursor wait;
-    m_list->SetRows(m_filter.Collect(GetMorawinDoc()->GetSequenceFile()));
+    const CMorawinDoc* document = GetMorawinDoc();
+    const CSequenceFile* file = document->GetSequenceFile();
+    m_list->SetRows(m_filter.Collect(file), &document->GetDuplicates());
+    // Why the list is empty, when it is.
+    if (file && file->GetCount() == 0)
+        m_list->SetHint(wxString::FromUTF8("Keine Operanden in dieser Datei: jede Zeile muss mit Tabulator, "
+                                           "Kennbuchstabe und Leerzeichen beginnen"));
+    else if (file && m_list->GetRows().empty())
+        m_list->SetHint(wxString::FromUTF8("Keine Operanden der gewählten Arten (Ansicht ▸ Operanden...)"));
+    else
+        m_list->SetHint(wxString());
+    if (CMainFrame* main = wxGetApp().GetMainFrame())
+        main->CallAfter(&CMainFrame::UpdateTitle);
+}
+
+wxString CMorawinView::GetCountText() const
+{
+    const CSequenceFile* file = GetMorawinDoc()->GetSequenceFile();
+    if (!file)
+        return wxString();
+    return wxString::FromUTF8(CStatusPanes::CountText(m_list->GetRows().size(), static_cast<std::size_t>(file->GetCount()),
+                                                      GetMorawinDoc()->GetDuplicates().OperandCount()));
+}
+
+void CMorawinView::OnChangeFilename()
+{
+    // Not the framework's: several windows on one file are numbered.
+    GetMorawinDoc()->UpdateWindowTitles();
+}
+
+void CMorawinView::OnSelectAll(wxCommandEvent&)
+{
+    m_list->SelectAll();
 }
 
 void CMorawinView::SetFilter(const COperandFilter& filter)

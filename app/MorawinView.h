@@ -20,6 +20,7 @@ public:
     void OnUpdate(wxView* sender, wxObject* hint) override;
     bool OnClose(bool deleteWindow) override;
     void OnActivateView(bool activate, wxView* activeView, wxView* deactiveView) override;
+    void OnChangeFilename() override;
 #if wxUSE_PRINTING_ARCHITECTURE
     wxPrintout* OnCreatePrintout() override;
 #endif
@@ -32,6 +33,8 @@ public:
 
     // The conversion commands: mode 0 the selected rows, mode 1 all rows.
     void Convert(int mode);
+    // For the status bar: rows shown, operands in the file, duplicates.
+    wxString GetCountText() const;
 
 private:
     void FillOperandList();
@@ -41,6 +44,7 @@ private:
     void OnOperands(wxCommandEvent& event);
     void OnPrintPreview(wxCommandEvent& event);
     void OnUpdateEnable(wxUpdateUIEvent& event);
+    void OnSelectAll(wxCommandEvent& event);
 
     COperandListCtrl* m_list = nullptr;
     COperandFilter m_filter;

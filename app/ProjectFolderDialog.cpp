@@ -35,25 +35,31 @@ CProjectFolderDialog::CProjectFolderDialog(wxWindow* parent, const wxString& tit
 
 void CProjectFolderDialog::CreateControls()
 {
+    // Each label just before its field, in the order they are shown: that
+    // is the order of the Tab key, and a label's mnemonic goes to the field
+    // after it.
     const int charWidth = GetCharWidth();
-    m_path = new wxTextCtrl(this, kPathField, wxString(), wxDefaultPosition, wxSize(charWidth * 48, -1),
+    auto* fields = new wxBoxSizer(wxVERTICAL);
+    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Pfad:")));
+    m_path = new wxTextCtrl(this, kPathField, wxString(), wxDefaultPosition, wxSize(charWidth * 64, -1),
                             wxTE_PROCESS_ENTER);
-    m_folders = new wxListBox(this, kFolderList, wxDefaultPosition, wxSize(charWidth * 48, GetCharHeight() * 14));
+    fields->Add(m_path, 0, wxEXPAND);
+    // Why the folder shown is no project; empty for a project folder.
+    m_reason = new wxStaticText(this, kReason, U8(" "));
+    m_reason->SetForegroundColour(wxColour(160, 0, 0));
+    fields->Add(m_reason, 0, wxEXPAND | wxTOP | wxBOTTOM, 4);
+    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Verzeichnis:")));
+    m_folders = new wxListBox(this, kFolderList, wxDefaultPosition, wxSize(charWidth * 64, GetCharHeight() * 14));
+    fields->Add(m_folders, 1, wxEXPAND | wxBOTTOM, 8);
+    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Laufwerk:")));
     m_placeChoice = new wxChoice(this, kPlaces);
     for (const auto& place : m_places)
         m_placeChoice->Append(wxtext::FromPath(place));
-    // A framed field, as GTK draws no border around static text.
-    m_projectName = new wxTextCtrl(this, kProjectName, wxString(), wxDefaultPosition, wxSize(charWidth * 48, -1),
-                                   wxTE_READONLY);
-
-    auto* fields = new wxBoxSizer(wxVERTICAL);
-    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Pfad:")));
-    fields->Add(m_path, 0, wxEXPAND | wxBOTTOM, 8);
-    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Verzeichnis:")));
-    fields->Add(m_folders, 1, wxEXPAND | wxBOTTOM, 8);
-    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Laufwerk:")));
     fields->Add(m_placeChoice, 0, wxEXPAND | wxBOTTOM, 8);
     fields->Add(new wxStaticText(this, wxID_ANY, U8("Projektname:")));
+    // A framed field, as GTK draws no border around static text.
+    m_projectName = new wxTextCtrl(this, kProjectName, wxString(), wxDefaultPosition, wxSize(charWidth * 64, -1),
+                                   wxTE_READONLY);
     fields->Add(m_projectName, 0, wxEXPAND);
 
     wxSizer* buttons = CCancelButton::OkCancelColumn(this);
@@ -78,7 +84,10 @@ void CProjectFolderDialog::ShowFolder()
     m_placeChoice->SetSelection(CFolderBrowser::PlaceOf(m_places, folder));
 
     std::string name;
-    m_projectName->ChangeValue(IsProjectFolder(folder, name) ? wxtext::FromCp1252(name) : wxString());
+    std::string reason;
+    m_projectName->ChangeValue(IsProjectFolder(folder, name, reason) ? wxtext::FromCp1252(name) : wxString());
+    m_reason->SetLabel(wxtext::FromUtf8(reason));
+    Layout();
 }
 
 void CProjectFolderDialog::OnOK(wxCommandEvent&)
@@ -94,8 +103,11 @@ void CProjectFolderDialog::OnOK(wxCommandEvent&)
     }
     ShowFolder();
     std::string name;
-    if (!IsProjectFolder(m_browser.GetFolder(), name))
+    if (!IsProjectFolder(m_browser.GetFolder(), name)) {
+        // The line under the path says why.
+        wxBell();
         return;
+    }
     m_chosen = m_browser.GetFolder();
     EndModal(wxID_OK);
 }

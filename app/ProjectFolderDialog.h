@@ -9,11 +9,13 @@
 
 class wxChoice;
 class wxListBox;
+class wxStaticText;
 class wxTextCtrl;
 
 // Chooses a panel project folder. The dialog shows the current folder in
 // "&Pfad:", its sub-folders, the places to start from, and below the name
-// of the project in the current folder. OK first moves to a path typed
+// of the project in the current folder, or why the folder is not one. OK
+// first moves to a path typed
 // into "&Pfad:" (or into the folder selected in the list), then closes
 // only if the current folder holds a valid project.
 class CProjectFolderDialog : public wxDialog {
@@ -31,6 +33,7 @@ public:
         kFolderList = 1121,
         kPlaces = 1137,
         kProjectName = 1025,
+        kReason = 1026,
     };
 
 private:
@@ -48,4 +51,5 @@ private:
     wxListBox* m_folders = nullptr;
     wxChoice* m_placeChoice = nullptr;
     wxTextCtrl* m_projectName = nullptr;
+    wxStaticText* m_reason = nullptr;
 };

@@ -30,6 +30,14 @@ void CProjectStatusBar::ShowProject(const wxString& path, const wxString& name)
         ApplyPanes();
 }
 
+void CProjectStatusBar::ShowCounts(const wxString& text)
+{
+    if (m_panes.GetPaneText(CStatusPanes::kCountsPane) == text.utf8_string())
+        return;
+    if (m_panes.ShowCounts(text.utf8_string()))
+        ApplyPanes();
+}
+
 void CProjectStatusBar::SetPaneTextEx(int index, const wxString& text)
 {
     if (m_panes.SetPaneText(index, text.utf8_string()))
@@ -68,18 +76,21 @@ void CProjectStatusBar::ApplyPanes()
     // The frame's own prompts (tool bar fly-by texts) have no pane; menu
     // prompts are shown by the main frame in menu mode only.
     m_frame->SetStatusBarPane(-1);
-    SetFieldsCount(CStatusPanes::kPaneCount);
+    // The counts' pane exists only while an operand view is active.
+    const int count = m_panes.GetPaneText(CStatusPanes::kCountsPane).empty() ? CStatusPanes::kProjectPanes
+                                                                                : CStatusPanes::kPaneCount;
+    SetFieldsCount(count);
     const CStatusPanes::Metrics metrics = Measure();
     int widths[CStatusPanes::kPaneCount];
     int styles[CStatusPanes::kPaneCount];
-    for (int i = 0; i < CStatusPanes::kPaneCount; ++i) {
+    for (int i = 0; i < count; ++i) {
         const CStatusPanes::Layout layout = m_panes.GetLayout(i, metrics);
         widths[i] = layout.visible ? layout.width + kFieldPadding : 0;
         styles[i] = layout.visible ? wxSB_SUNKEN : wxSB_FLAT;
         SetStatusText(wxtext::FromUtf8(layout.text), i);
     }
-    SetStatusWidths(CStatusPanes::kPaneCount, widths);
-    SetStatusStyles(CStatusPanes::kPaneCount, styles);
+    SetStatusWidths(count, widths);
+    SetStatusStyles(count, styles);
     Refresh();
     Update();
 }

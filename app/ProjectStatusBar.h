@@ -17,6 +17,8 @@ public:
     // "No project" in pane 0, pane 1 hidden.
     void Init();
     void ShowProject(const wxString& path, const wxString& name);
+    // The operand counts of the active view; empty hides their pane.
+    void ShowCounts(const wxString& text);
     // An index of 2 or more is ignored; in menu mode the text is kept and
     // shown when the menu closes.
     void SetPaneTextEx(int index, const wxString& text);

@@ -3,6 +3,7 @@
 #include "data/StringTable.h"
 
 #include <algorithm>
+#include <string>
 
 CStatusPanes::CStatusPanes()
 {
@@ -17,10 +18,27 @@ void CStatusPanes::ShowProject(const std::string& path, const std::string& name)
 
 bool CStatusPanes::SetPaneText(int index, std::string text)
 {
-    if (index < 0 || index >= kPaneCount)
+    if (index < 0 || index >= kProjectPanes)
         return false;
     m_texts[index] = std::move(text);
     return !m_menuMode;
+}
+
+bool CStatusPanes::ShowCounts(std::string text)
+{
+    m_texts[kCountsPane] = std::move(text);
+    return !m_menuMode;
+}
+
+std::string CStatusPanes::CountText(std::size_t shown, std::size_t inFile, std::size_t duplicated)
+{
+    std::string text;
+    if (shown != inFile)
+        text = std::to_string(shown) + " von ";
+    text += std::to_string(inFile) + (inFile == 1 ? " Operand" : " Operanden");
+    if (duplicated > 0)
+        text += ", " + std::to_string(duplicated) + " mehrfach in der Datei";
+    return text;
 }
 
 const std::string& CStatusPanes::GetPaneText(int index) const
@@ -35,7 +53,7 @@ CStatusPanes::Layout CStatusPanes::GetLayout(int index, const Metrics& metrics) 
     layout.text = GetPaneText(index);
     if (layout.text.empty())
         return layout;
-    const int charWidth = index == 0 ? metrics.averageCharWidth : metrics.maxCharWidth;
+    const int charWidth = index == 1 ? metrics.maxCharWidth : metrics.averageCharWidth;
     const int extent = metrics.textWidth ? metrics.textWidth(layout.text) : 0;
     layout.width = std::max(extent, kMinimumChars * charWidth);
     layout.visible = true;

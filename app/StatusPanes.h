@@ -1,15 +1,19 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
-// What the two panes of the project status bar show: the open project's
-// folder and its name. While a menu of the menu bar is open the bar shows
+// What the panes of the project status bar show: the open project's
+// folder and its name, and the operand counts of the active view. While a menu of the menu bar is open the bar shows
 // the menu prompts instead; the project texts are kept and come back when
 // the menu closes. Texts are UTF-8, ready for the control.
 class CStatusPanes {
 public:
-    static constexpr int kPaneCount = 2;
+    // The project's two panes, then the counts.
+    static constexpr int kProjectPanes = 2;
+    static constexpr int kCountsPane = 2;
+    static constexpr int kPaneCount = 3;
     // Minimum widths in characters: average ones for the path, widest ones
     // for the name.
     static constexpr int kMinimumChars = 10;
@@ -35,6 +39,13 @@ public:
     // and for an index beyond the panes, which is ignored.
     bool SetPaneText(int index, std::string text);
     const std::string& GetPaneText(int index) const;
+    // The counts of the active operand view; empty hides the pane. Returns
+    // whether the bar must be updated now.
+    bool ShowCounts(std::string text);
+
+    // "12 von 14 Operanden", "14 Operanden", each followed by ", 2 mehrfach
+    // in der Datei" when the file names operands more than once.
+    static std::string CountText(std::size_t shown, std::size_t inFile, std::size_t duplicated);
 
     void EnterMenuMode() { m_menuMode = true; }
     void ExitMenuMode() { m_menuMode = false; }

@@ -1,30 +1,61 @@
 #include "app/CommandLine.h"
+#include "app/DisplayCheck.h"
 #include "app/MorawinApp.h"
 
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
 namespace {
 
-// --help and --version need no display, so they are answered before GTK
-// starts (which would end the program without one).
-bool AnswerWithoutWindow(int argc, char** argv)
+// Exit codes of the desktop program.
+constexpr int kExitOk = 0;
+constexpr int kExitUsageOrNoDisplay = 1;
+constexpr int kExitUnexpected = 2;
+
+// What can be answered before GTK starts (which would end the program with
+// its own messages without a display): --help, --version, usage errors and
+// a missing display. -1 when the window system may start.
+int AnswerWithoutWindow(int argc, char** argv)
 {
     const CCommandLine line = CCommandLine::Parse(std::vector<std::string>(argv + 1, argv + argc));
-    if (line.ShowHelp)
+    if (!line.Error.empty()) {
+        std::fprintf(stderr, "morawin: %s\n%s", line.Error.c_str(), CCommandLine::Usage().c_str());
+        return kExitUsageOrNoDisplay;
+    }
+    if (line.ShowHelp) {
         std::fputs(CCommandLine::Usage().c_str(), stdout);
-    else if (line.ShowVersion)
-        std::printf("morawin %s\n", MORAWIN_VERSION);
-    return line.ShowHelp || line.ShowVersion;
+        return kExitOk;
+    }
+    if (line.ShowVersion) {
+        std::fputs(CCommandLine::VersionText().c_str(), stdout);
+        return kExitOk;
+    }
+    const std::string missing = MissingDisplay();
+    if (!missing.empty()) {
+        std::fprintf(stderr, "morawin: %s\n", missing.c_str());
+        return kExitUsageOrNoDisplay;
+    }
+    return -1;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (AnswerWithoutWindow(argc, argv))
-        return 0;
-    wxApp::SetInstance(new CMorawinApp);
-    return wxEntry(argc, argv);
+    // Whatever escapes the program ends with one line and a documented exit
+    // code, never with an abort.
+    try {
+        const int answered = AnswerWithoutWindow(argc, argv);
+        if (answered >= 0)
+            return answered;
+        wxApp::SetInstance(new CMorawinApp);
+        return wxEntry(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "morawin: unerwarteter Fehler: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "morawin: unerwarteter Fehler\n");
+    }
+    return kExitUnexpected;
 }

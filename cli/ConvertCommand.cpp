@@ -53,6 +53,23 @@ std::optional<CConsoleHost::Answer> ChooseAnswer(const std::string& text)
     return answer;
 }
 
+// Warnings about what the user may not expect, one line each on stderr.
+void WarnBeforeConverting(const CAppSettings& settings, const std::vector<CSequenceEntry*>& operands)
+{
+    if (settings.SymbolToText == 0 && settings.CommentToText == 0)
+        std::cerr << "morawin-cli convert: SymbolToText and CommentToText are both 0 in the settings: "
+                     "every text will be empty\n";
+    const auto duplicates = DuplicateOperands(operands);
+    if (duplicates.empty())
+        return;
+    constexpr std::size_t kMaxNamed = 10;
+    std::cerr << "morawin-cli convert: the sequence file names " << duplicates.size()
+              << (duplicates.size() == 1 ? " operand" : " operands") << " more than once:";
+    for (std::size_t i = 0; i < duplicates.size() && i < kMaxNamed; ++i)
+        std::cerr << (i > 0 ? ", " : " ") << duplicates[i];
+    std::cerr << (duplicates.size() > kMaxNamed ? ", ...\n" : "\n");
+}
+
 } // namespace
 
 CConvertCommand::CConvertCommand(CLI::App& parent, std::filesystem::path settingsFile)
@@ -115,12 +132,14 @@ int CConvertCommand::Run() const
     CAppSettings settings;
     settings.Load(o.settingsFile.empty() ? m_defaultSettings : platform::PathFromUtf8(o.settingsFile));
     const auto operands = FilteredOperands(*sequence, *filter);
+    WarnBeforeConverting(settings, operands);
 
     CConsoleHost host(*answer, o.json, std::cin, std::cout, std::cerr);
     CConverter converter(settings);
     std::size_t remaining = 0;
     std::size_t skipped = 0;
     bool unreadable = false;
+    bool unsaved = false;
     if (!operands.empty()) {
         converter.Open(project, operands, o.all ? CConverter::kAll : CConverter::kSelected, host);
         if (!ApplyOverrides(converter, o.groupId, o.listId, o.groupName, o.listName)) {
@@ -132,13 +151,14 @@ int CConvertCommand::Run() const
         else
             converter.AcceptStepwise();
         converter.Close();
-        remaining = converter.GetRemainingCount();
+        remaining = converter.GetRemainingCount() + converter.GetLeftOut().size();
         skipped = converter.GetSkippedCount();
         unreadable = converter.HadUnreadableGroup();
+        unsaved = converter.HadFailedSave();
     }
 
     const int code = unreadable ? exit_code::kGroupUnreadable
-        : remaining > 0          ? exit_code::kOperandsLeft
+        : remaining > 0 || unsaved ? exit_code::kOperandsLeft
                                  : exit_code::kOk;
     std::vector<std::string> changes;
     if (scratch)

@@ -17,6 +17,7 @@ public:
 
     bool Allows(int kind) const { return kind >= 0 && kind < 6 && m_allowed[static_cast<std::size_t>(kind)]; }
     bool Allows(const CSequenceEntry& entry) const;
+    bool AllowsAll() const { return m_allowed == std::array<bool, 6>{true, true, true, true, true, true}; }
 
 private:
     std::array<bool, 6> m_allowed{};

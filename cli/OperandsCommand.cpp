@@ -1,19 +1,127 @@
 #include "cli/OperandsCommand.h"
 
 #include "cli/ExitCode.h"
+#include "cli/JsonWriter.h"
+#include "cli/OutputBuffer.h"
 #include "cli/KindFilter.h"
 #include "data/Platform.h"
 #include "cli/SequenceInput.h"
-#include "data/Charset.h"
 #include "data/SequenceEntry.h"
 #include "data/SequenceFile.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
+#include <array>
 #include <iostream>
+#include <string>
 
-using charset::Cp1252ToUtf8;
+namespace {
+
+// The kind letters come from the string table, which a catalog may change;
+// they are looked up once, not once per operand.
+class KindLetters {
+public:
+    KindLetters()
+    {
+        for (int kind = 0; kind < 6; ++kind)
+            m_letters[static_cast<std::size_t>(kind)] = KindLetter(kind);
+    }
+    const std::string& Of(int kind) const { return m_letters[static_cast<std::size_t>(kind)]; }
+
+private:
+    std::array<std::string, 6> m_letters;
+};
+
+void AppendDigits(std::string& text, unsigned value, unsigned minDigits)
+{
+    char digits[4];
+    unsigned count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0 && count < 4);
+    while (count < minDigits)
+        digits[count++] = '0';
+    while (count > 0)
+        text += digits[--count];
+}
+
+// E012.03 or T005, as FormatOperand writes it (without its per-call cost).
+void OperandText(std::string& text, const KindLetters& letters, const CSequenceEntry& entry)
+{
+    text = letters.Of(entry.GetKind());
+    AppendDigits(text, entry.GetByte(), 3);
+    if (IsBitKind(entry.GetKind())) {
+        text += '.';
+        AppendDigits(text, entry.GetBit(), 2);
+    }
+}
+
+// In list order the entries and their texts lie all over a large file's
+// memory; asking for them a few rows ahead hides most of the waiting.
+class Lookahead {
+public:
+    explicit Lookahead(const std::vector<CSequenceEntry*>& operands) : m_operands(operands) {}
+
+    void Before(std::size_t row) const
+    {
+        if (row + 2 * kRows < m_operands.size())
+            __builtin_prefetch(m_operands[row + 2 * kRows]);
+        if (row + kRows < m_operands.size())
+            __builtin_prefetch(m_operands[row + kRows]->GetSymbol().data());
+    }
+
+private:
+    static constexpr std::size_t kRows = 8;
+    const std::vector<CSequenceEntry*>& m_operands;
+};
+
+void PrintText(COutputBuffer& out, const std::vector<CSequenceEntry*>& operands)
+{
+    const KindLetters letters;
+    const Lookahead lookahead(operands);
+    std::string operand;
+    for (std::size_t row = 0; row < operands.size(); ++row) {
+        lookahead.Before(row);
+        const CSequenceEntry* entry = operands[row];
+        OperandText(operand, letters, *entry);
+        out.WriteCp1252(operand);
+        out.Put('\t');
+        out.WriteCp1252(entry->GetSymbol());
+        out.Put('\t');
+        out.WriteCp1252(entry->GetComment());
+        out.Put('\n');
+    }
+}
+
+// One element per line keeps the array readable and easy to grep.
+void PrintJson(COutputBuffer& out, const std::vector<CSequenceEntry*>& operands)
+{
+    const KindLetters letters;
+    static const CJsonWriter::Name kKind("kind"), kByte("byte"), kBit("bit"), kOperand("operand"), kSymbol("symbol"),
+        kComment("comment");
+    CJsonWriter json(out);
+    json.BeginArray(CJsonWriter::Layout::elementPerLine);
+    std::string operand;
+    const Lookahead lookahead(operands);
+    for (std::size_t row = 0; row < operands.size(); ++row) {
+        lookahead.Before(row);
+        const CSequenceEntry* entry = operands[row];
+        json.BeginObject();
+        json.Key(kKind).Cp1252String(letters.Of(entry->GetKind()));
+        json.Key(kByte).Number(entry->GetByte());
+        json.Key(kBit).Number(entry->GetBit());
+        OperandText(operand, letters, *entry);
+        json.Key(kOperand).Cp1252String(operand);
+        json.Key(kSymbol).Cp1252String(entry->GetSymbol());
+        json.Key(kComment).Cp1252String(entry->GetComment());
+        json.EndObject();
+    }
+    json.EndArray();
+    out.Put('\n');
+}
+
+} // namespace
 
 COperandsCommand::COperandsCommand(CLI::App& parent)
     : m_command(parent.add_subcommand("operands", "List the operands of a sequence file in list order"))
@@ -40,27 +148,11 @@ int COperandsCommand::Run() const
         return exit_code::kSequenceUnreadable;
 
     const auto operands = FilteredOperands(*file, *filter);
-    if (m_json) {
-        // One element per line keeps the array readable and easy to grep.
-        std::cout << '[';
-        const char* separator = "\n";
-        for (const CSequenceEntry* entry : operands) {
-            const nlohmann::ordered_json element = {
-                {"kind", Cp1252ToUtf8(KindLetter(entry->GetKind()))},
-                {"byte", entry->GetByte()},
-                {"bit", entry->GetBit()},
-                {"operand", Cp1252ToUtf8(entry->GetOperandText())},
-                {"symbol", Cp1252ToUtf8(entry->GetSymbol())},
-                {"comment", Cp1252ToUtf8(entry->GetComment())},
-            };
-            std::cout << separator << element.dump();
-            separator = ",\n";
-        }
-        std::cout << (operands.empty() ? "]\n" : "\n]\n");
-        return exit_code::kOk;
-    }
-    for (const CSequenceEntry* entry : operands)
-        std::cout << Cp1252ToUtf8(entry->GetOperandText()) << '\t' << Cp1252ToUtf8(entry->GetSymbol()) << '\t'
-                  << Cp1252ToUtf8(entry->GetComment()) << '\n';
+    COutputBuffer out;
+    if (m_json)
+        PrintJson(out, operands);
+    else
+        PrintText(out, operands);
+    out.Flush();
     return exit_code::kOk;
 }

@@ -47,9 +47,16 @@ int CProjectCommand::Run() const
             std::cout << group->GetCount();
         else
             std::cout << '-';
-        std::cout << std::setw(7) << group->GetSize() << "  " << Cp1252ToUtf8(group->GetName());
+        // What is on disk: a damaged header may say something else.
+        const auto size = SizeOnDisk(*group);
+        std::cout << std::setw(7);
+        if (size)
+            std::cout << *size;
+        else
+            std::cout << '-';
+        std::cout << "  " << Cp1252ToUtf8(group->GetName());
         if (!error.empty())
-            std::cout << "  (cannot be read: " << error << ')';
+            std::cout << "  (" << ProblemOfGroup(error) << ')';
         std::cout << '\n';
     }
     return exit_code::kOk;

@@ -5,6 +5,7 @@
 #include "panel/StepChainGroup.h"
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -50,9 +51,34 @@ std::unique_ptr<CPanelProject> OpenProject(const std::string& folder, const std:
     return project;
 }
 
+namespace {
+constexpr std::string_view kDamaged = "damaged: ";
+}
+
+std::string ProblemOfGroup(const std::string& error)
+{
+    return error.starts_with(kDamaged) ? error : "cannot be read: " + error;
+}
+
+std::optional<std::uintmax_t> SizeOnDisk(const CStepChainGroup& group)
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(group.GetFilePath(), ec);
+    if (ec)
+        return std::nullopt;
+    return size;
+}
+
 std::string LoadGroup(CStepChainGroup& group)
 {
-    if (group.IsLoaded() || group.Load())
-        return {};
-    return group.GetLastError() ? FileErrorText(*group.GetLastError()) : std::string("cannot be read");
+    if (!group.IsLoaded() && !group.Load())
+        return group.GetLastError() ? FileErrorText(*group.GetLastError()) : std::string("cannot be read");
+    // A file cut short or grown after its last save may still read as a
+    // group; its header's size tells. A group loaded and changed in memory
+    // has its computed size, not the file's, and is not checked here.
+    const auto size = SizeOnDisk(group);
+    if (size && !group.IsModified() && *size != static_cast<std::uintmax_t>(group.GetSize()))
+        return std::string(kDamaged) + "its header says " + std::to_string(group.GetSize()) + " bytes, the file holds "
+            + std::to_string(*size);
+    return {};
 }

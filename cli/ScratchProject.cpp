@@ -2,6 +2,7 @@
 
 #include "data/Platform.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -26,14 +27,28 @@ std::map<std::string, std::string> Files(const std::filesystem::path& folder)
     return files;
 }
 
+// The system's folder for temporary files (TMPDIR, else /tmp).
+std::filesystem::path ScratchParent()
+{
+    try {
+        return std::filesystem::temp_directory_path();
+    } catch (const std::filesystem::filesystem_error& e) {
+        const char* named = std::getenv("TMPDIR");
+        throw std::runtime_error(std::string("cannot create a scratch folder for --dry-run in ")
+                                 + (named ? named : "the temporary folder") + ": " + e.code().message());
+    }
+}
+
 } // namespace
 
 CScratchProject::CScratchProject(const std::filesystem::path& projectDir)
 {
+    const std::filesystem::path parent = ScratchParent();
     try {
-        m_copy = platform::MakeUniqueFolder(std::filesystem::temp_directory_path(), "morawin-dry-run-");
-    } catch (const std::filesystem::filesystem_error&) {
-        throw std::runtime_error("cannot create a scratch folder");
+        m_copy = platform::MakeUniqueFolder(parent, "morawin-dry-run-");
+    } catch (const std::filesystem::filesystem_error& e) {
+        throw std::runtime_error("cannot create a scratch folder for --dry-run in " + parent.string() + ": "
+                                 + e.code().message());
     }
     m_original = Files(projectDir);
     for (const auto& [name, content] : m_original) {

@@ -6,8 +6,42 @@
 
 #include <cerrno>
 #include <cstring>
+#include <algorithm>
 #include <fstream>
+#include <string>
 #include <iostream>
+#include <map>
+#include <tuple>
+
+namespace {
+
+// The whole file in one piece; false with errno set when it cannot be read.
+bool ReadWhole(const std::filesystem::path& path, std::string& content)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    // The size is a hint only: a file that grows or shrinks meanwhile is
+    // read to its end all the same.
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    std::size_t capacity = ec ? 0 : static_cast<std::size_t>(size) + 1;
+    std::size_t used = 0;
+    for (;;) {
+        if (used == capacity)
+            capacity = std::max<std::size_t>(capacity * 2, 1 << 16);
+        content.resize(capacity);
+        in.read(content.data() + used, static_cast<std::streamsize>(capacity - used));
+        used += static_cast<std::size_t>(in.gcount());
+        // A short read is the end of the file or an error.
+        if (used < capacity)
+            break;
+    }
+    content.resize(used);
+    return !in.bad();
+}
+
+} // namespace
 
 std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& path)
 {
@@ -16,13 +50,13 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
         std::cerr << "morawin-cli: cannot read " << path.string() << ": is a folder\n";
         return nullptr;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string content;
+    if (!ReadWhole(path, content)) {
         std::cerr << "morawin-cli: cannot read " << path.string() << ": " << std::strerror(errno) << '\n';
         return nullptr;
     }
     auto file = std::make_unique<CSequenceFile>(path.string());
-    if (!file->ReadArchive(in)) {
+    if (!file->ReadContent(std::move(content))) {
         std::cerr << "morawin-cli: error while reading " << path.string() << '\n';
         return nullptr;
     }
@@ -32,10 +66,31 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
 std::vector<CSequenceEntry*> FilteredOperands(const CSequenceFile& file, const CKindFilter& filter)
 {
     std::vector<CSequenceEntry*> operands;
+    operands.reserve(static_cast<std::size_t>(file.GetCount()));
+    // Without a filter the entries need not be looked at, which in a large
+    // file means a cache miss for each.
+    if (filter.AllowsAll()) {
+        for (int i = 0; i < file.GetCount(); ++i)
+            operands.push_back(file.GetEntry(i));
+        return operands;
+    }
     for (int i = 0; i < file.GetCount(); ++i) {
         CSequenceEntry* entry = file.GetEntry(i);
         if (filter.Allows(*entry))
             operands.push_back(entry);
     }
     return operands;
+}
+
+std::vector<std::string> DuplicateOperands(const std::vector<CSequenceEntry*>& operands)
+{
+    // Kind, byte and bit (timers and counters have no bit).
+    std::map<std::tuple<int, int, int>, int> seen;
+    std::vector<std::string> names;
+    for (const CSequenceEntry* entry : operands) {
+        const int bit = IsBitKind(entry->GetKind()) ? entry->GetBit() : 0;
+        if (++seen[{entry->GetKind(), entry->GetByte(), bit}] == 2)
+            names.push_back(entry->GetOperandText());
+    }
+    return names;
 }

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 class CKindFilter;
@@ -15,3 +16,7 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
 // The entries the filter allows, in list order: the rows an operand view
 // with that filter would show.
 std::vector<CSequenceEntry*> FilteredOperands(const CSequenceFile& file, const CKindFilter& filter);
+
+// The operands that the list names more than once, each once, in list
+// order (as "E001.00").
+std::vector<std::string> DuplicateOperands(const std::vector<CSequenceEntry*>& operands);

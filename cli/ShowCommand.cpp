@@ -1,8 +1,9 @@
 #include "cli/ShowCommand.h"
 
 #include "cli/ExitCode.h"
+#include "cli/JsonWriter.h"
+#include "cli/OutputBuffer.h"
 #include "cli/ProjectInput.h"
-#include "data/Charset.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/ProjectFiles.h"
@@ -11,13 +12,10 @@
 #include "panel/StepChainText.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <iostream>
 #include <vector>
 
-using charset::Cp1252ToUtf8;
-using nlohmann::ordered_json;
 
 namespace {
 
@@ -26,84 +24,126 @@ struct ShownGroup {
     std::string error; // empty when the group loaded
 };
 
-ordered_json TextJson(const CStepChainText& text)
+// Member names, quoted once for all the texts of a project.
+namespace key {
+const CJsonWriter::Name kAttr("attr");
+const CJsonWriter::Name kBit("bit");
+const CJsonWriter::Name kByte("byte");
+const CJsonWriter::Name kDataFile("dataFile");
+const CJsonWriter::Name kDate("date");
+const CJsonWriter::Name kError("error");
+const CJsonWriter::Name kFile("file");
+const CJsonWriter::Name kGroups("groups");
+const CJsonWriter::Name kId("id");
+const CJsonWriter::Name kKind("kind");
+const CJsonWriter::Name kLists("lists");
+const CJsonWriter::Name kName("name");
+const CJsonWriter::Name kProject("project");
+const CJsonWriter::Name kText("text");
+const CJsonWriter::Name kTexts("texts");
+} // namespace key
+
+void WriteText(CJsonWriter& json, const CStepChainText& text)
 {
-    return {
-        {"byte", text.GetOperand()},
-        {"bit", text.GetBit()},
-        {"attr", {text.GetAttribute1(), text.GetAttribute2()}},
-        {"text", Cp1252ToUtf8(text.GetText())},
-    };
+    json.BeginObject();
+    json.Key(key::kByte).Number(text.GetOperand());
+    json.Key(key::kBit).Number(text.GetBit());
+    json.Key(key::kAttr).BeginArray().Number(text.GetAttribute1()).Number(text.GetAttribute2()).EndArray();
+    json.Key(key::kText).Cp1252String(text.GetText());
+    json.EndObject();
 }
 
-ordered_json ListJson(const CStepChainList& list)
+void WriteList(CJsonWriter& json, const CStepChainList& list)
 {
-    ordered_json texts = ordered_json::array();
+    json.BeginObject();
+    json.Key(key::kId).Cp1252String(list.GetListId());
+    json.Key(key::kKind).String(list.GetKindLetter());
+    json.Key(key::kName).Cp1252String(list.GetName());
+    json.Key(key::kTexts).BeginArray();
     for (int i = 0; i < list.GetCount(); ++i)
-        texts.push_back(TextJson(*list.GetText(i)));
-    return {
-        {"id", Cp1252ToUtf8(list.GetListId())},
-        {"kind", list.GetKindLetter()},
-        {"name", Cp1252ToUtf8(list.GetName())},
-        {"texts", std::move(texts)},
-    };
+        WriteText(json, *list.GetText(i));
+    json.EndArray();
+    json.EndObject();
 }
 
-ordered_json GroupJson(const ShownGroup& shown)
+void WriteGroup(CJsonWriter& json, const ShownGroup& shown)
 {
     const CStepChainGroup& group = *shown.group;
-    ordered_json json = {
-        {"id", Cp1252ToUtf8(group.GetGroupId())},
-        {"file", Cp1252ToUtf8(group.GetFileName())},
-        {"name", Cp1252ToUtf8(group.GetName())},
-    };
+    json.BeginObject();
+    json.Key(key::kId).Cp1252String(group.GetGroupId());
+    json.Key(key::kFile).Cp1252String(group.GetFileName());
+    json.Key(key::kName).Cp1252String(group.GetName());
     if (!shown.error.empty()) {
-        json["error"] = shown.error;
-        return json;
+        json.Key(key::kError).String(shown.error);
+    } else {
+        json.Key(key::kLists).BeginArray();
+        for (int i = 0; i < group.GetCount(); ++i)
+            WriteList(json, *group.GetList(i));
+        json.EndArray();
     }
-    ordered_json lists = ordered_json::array();
-    for (int i = 0; i < group.GetCount(); ++i)
-        lists.push_back(ListJson(*group.GetList(i)));
-    json["lists"] = std::move(lists);
-    return json;
+    json.EndObject();
 }
 
-void PrintJson(const CPanelProject& project, const std::vector<ShownGroup>& groups)
+void PrintJson(COutputBuffer& out, const CPanelProject& project, const std::vector<ShownGroup>& groups)
 {
-    ordered_json shownGroups = ordered_json::array();
+    CJsonWriter json(out);
+    json.BeginObject();
+    // The date comes in the locale's encoding; anything in it that is not
+    // UTF-8 is replaced rather than failing the whole output.
+    json.Key(key::kProject).BeginObject();
+    json.Key(key::kName).Cp1252String(project.GetName());
+    json.Key(key::kDate).String(project.GetDateText());
+    json.Key(key::kDataFile).String(project.GetDataFileName());
+    json.EndObject();
+    json.Key(key::kGroups).BeginArray();
     for (const ShownGroup& shown : groups)
-        shownGroups.push_back(GroupJson(shown));
-    const ordered_json json = {
-        {"project",
-         {{"name", Cp1252ToUtf8(project.GetName())},
-          {"date", project.GetDateText()},
-          {"dataFile", project.GetDataFileName()}}},
-        {"groups", std::move(shownGroups)},
-    };
-    // The date comes in the locale's encoding; anything that is not UTF-8
-    // is replaced rather than failing the whole output.
-    std::cout << json.dump(-1, ' ', false, ordered_json::error_handler_t::replace) << '\n';
+        WriteGroup(json, shown);
+    json.EndArray();
+    json.EndObject();
+    out.Put('\n');
 }
 
-void PrintText(const CPanelProject& project, const std::vector<ShownGroup>& groups)
+void PrintText(COutputBuffer& out, const CPanelProject& project, const std::vector<ShownGroup>& groups)
 {
-    std::cout << "project " << Cp1252ToUtf8(project.GetName()) << "  " << project.GetDataFileName() << "  "
-              << project.GetDateText() << '\n';
+    out.Write("project ");
+    out.WriteCp1252(project.GetName());
+    out.Write("  ");
+    out.Write(project.GetDataFileName());
+    out.Write("  ");
+    out.Write(project.GetDateText());
+    out.Put('\n');
     for (const ShownGroup& shown : groups) {
         const CStepChainGroup& group = *shown.group;
-        std::cout << group.GetFileName() << "  " << Cp1252ToUtf8(group.GetGroupId()) << "  "
-                  << Cp1252ToUtf8(group.GetName()) << '\n';
+        out.Write(group.GetFileName());
+        out.Write("  ");
+        out.WriteCp1252(group.GetGroupId());
+        out.Write("  ");
+        out.WriteCp1252(group.GetName());
+        out.Put('\n');
         if (!shown.error.empty()) {
-            std::cout << "  cannot be read: " << shown.error << '\n';
+            out.Write("  ");
+            out.Write(ProblemOfGroup(shown.error));
+            out.Put('\n');
             continue;
         }
         for (int i = 0; i < group.GetCount(); ++i) {
             const CStepChainList& list = *group.GetList(i);
-            std::cout << "  " << Cp1252ToUtf8(list.GetColumnText(1)) << "  " << Cp1252ToUtf8(list.GetName()) << '\n';
+            out.Write("  ");
+            out.WriteCp1252(list.GetColumnText(1));
+            out.Write("  ");
+            out.WriteCp1252(list.GetName());
+            out.Put('\n');
             for (int j = 0; j < list.GetCount(); ++j) {
                 const CStepChainText& text = *list.GetText(j);
-                std::cout << "    " << Cp1252ToUtf8(text.GetOperandName()) << "  [" << int{text.GetAttribute1()}
-                          << ',' << int{text.GetAttribute2()} << "]  " << Cp1252ToUtf8(text.GetText()) << '\n';
+                out.Write("    ");
+                out.WriteCp1252(text.GetOperandName());
+                out.Write("  [");
+                out.WriteUnsigned(text.GetAttribute1());
+                out.Put(',');
+                out.WriteUnsigned(text.GetAttribute2());
+                out.Write("]  ");
+                out.WriteCp1252(text.GetText());
+                out.Put('\n');
             }
         }
     }
@@ -152,9 +192,11 @@ int CShowCommand::Run() const
         std::cerr << "morawin-cli show: no group " << m_group << " in " << m_folder << '\n';
         return exit_code::kUsage;
     }
+    COutputBuffer out;
     if (m_json)
-        PrintJson(*project, groups);
+        PrintJson(out, *project, groups);
     else
-        PrintText(*project, groups);
+        PrintText(out, *project, groups);
+    out.Flush();
     return failed ? exit_code::kGroupUnreadable : exit_code::kOk;
 }

@@ -1,6 +1,7 @@
 #include "cli/ConvertCommand.h"
 #include "cli/ExitCode.h"
 #include "cli/OperandsCommand.h"
+#include "cli/OutputBuffer.h"
 #include "cli/ProjectCommand.h"
 #include "cli/ShowCommand.h"
 #include "data/AppPaths.h"
@@ -29,12 +30,24 @@ std::string Place(const char* what, const std::filesystem::path& file)
 std::string FilesFooter(const CAppPaths& paths)
 {
     return "\nFiles:\n" + Place("settings:      ", paths.SettingsFile) + Place("text catalog:  ", paths.CatalogFile)
-        + Place("help (GUI):    ", paths.HelpFolder);
+        + Place("help (GUI):    ", paths.HelpFolder) + "\nMoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT
+        "\nFree software under the " MORAWIN_LICENSE " License, without any warranty.";
 }
 
-} // namespace
+int RunChosen(COperandsCommand& operands, CProjectCommand& project, CShowCommand& show, CConvertCommand& convert)
+{
+    if (operands.Chosen())
+        return operands.Run();
+    if (project.Chosen())
+        return project.Run();
+    if (show.Chosen())
+        return show.Run();
+    if (convert.Chosen())
+        return convert.Run();
+    return exit_code::kUsage;
+}
 
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
     // Date texts follow the user's time locale, as in the desktop program.
     std::setlocale(LC_TIME, "");
@@ -56,7 +69,8 @@ int main(int argc, char** argv)
     // "/x" is a path, not an option, on every system (CLI11 reads it as an
     // option on Windows unless told otherwise).
     app.allow_windows_style_options(false);
-    app.set_version_flag("--version", std::string("morawin-cli ") + MORAWIN_VERSION);
+    app.set_version_flag("--version", "morawin-cli " MORAWIN_VERSION "\n" MORAWIN_COPYRIGHT
+                                      "\nLicense: " MORAWIN_LICENSE " (free software, without any warranty)");
     app.footer(FilesFooter(paths));
 
     COperandsCommand operands(app);
@@ -73,13 +87,28 @@ int main(int argc, char** argv)
 
     CStderrMessageSink sink;
     CErrorMessage::SetSink(&sink);
-    if (operands.Chosen())
-        return operands.Run();
-    if (project.Chosen())
-        return project.Run();
-    if (show.Chosen())
-        return show.Run();
-    if (convert.Chosen())
-        return convert.Run();
-    return exit_code::kUsage;
+    try {
+        return RunChosen(operands, project, show, convert);
+    } catch (const COutputBuffer::WriteFailed& e) {
+        if (e.IsClosedPipe())
+            return exit_code::kOk;
+        std::cerr << "morawin-cli: " << e.what() << '\n';
+        return exit_code::kOutputFailed;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Whatever goes wrong ends with one line and a documented exit code,
+    // never with an abort.
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "morawin-cli: " << e.what() << '\n';
+    } catch (...) {
+        std::cerr << "morawin-cli: unexpected error\n";
+    }
+    return exit_code::kFailed;
 }

@@ -14,6 +14,7 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/time.h>
 #include <wx/utils.h>
 
 namespace {
@@ -99,6 +100,9 @@ void CConversionDlg::CreateControls()
     m_listName = new wxTextCtrl(this, kListNameId, wxString(), wxDefaultPosition, wxSize(FromDIP(230), -1));
     m_groupName->SetMaxLength(kMaxDesignation);
     m_listName->SetMaxLength(kMaxDesignation);
+    // The Tab key goes along the rows as they are shown: group identifier
+    // and designation, then the list's.
+    m_groupName->MoveAfterInTabOrder(m_groupId);
     m_freeLists = readOnly(kFreeListsId, 48);
     m_freeOperands = readOnly(kFreeOperandsId, 48);
     m_unit = new wxStaticText(this, kUnitId, Shown(CStringTable::Get(ids::kUnitLists)));
@@ -224,6 +228,7 @@ void CConversionDlg::OnGroupText(wxCommandEvent&)
         return;
     m_converter.SetGroupId(Typed(m_groupId->GetValue()));
     m_converter.SelectGroup(true);
+    ShowProposedList();
     ShowState(false);
 }
 
@@ -233,7 +238,16 @@ void CConversionDlg::OnGroupChosen(wxCommandEvent&)
         return;
     m_converter.SetGroupId(Typed(m_groupId->GetString(m_groupId->GetSelection())));
     m_converter.SelectGroup(true);
+    ShowProposedList();
     ShowState(false);
+}
+
+// A new group gets its first list proposed; for an existing one the user
+// chooses among its lists, and the list identifier stays empty.
+void CConversionDlg::ShowProposedList()
+{
+    if (!m_converter.GetGroup())
+        m_listId->ChangeValue(Shown(m_converter.GetListId()));
 }
 
 void CConversionDlg::OnListText(wxCommandEvent&)
@@ -269,11 +283,22 @@ void CConversionDlg::OnAcceptAll(wxCommandEvent&)
 {
     if (m_converter.GetMode() != CConverter::kAll || !TakeControls())
         return;
+    // One busy cursor for the whole run: the engine's own, at every step,
+    // are then nested in it and cost nothing.
+    wxBusyCursor wait;
     m_progress = std::make_unique<wxProgressDialog>(
         Title(), Text("Konvertierung läuft ..."), static_cast<int>(m_converter.GetOperandCount()), this,
         wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME);
+    // Its button has wx's stock ID, for which GTK shows its own button in the
+    // desktop's language; a label that is not the stock one stays German.
+    if (auto* stop = wxDynamicCast(m_progress->FindWindow(wxID_CANCEL), wxButton))
+        stop->SetLabel(Text("Ab&brechen"));
+    m_progressShownAt = wxGetLocalTimeMillis();
+    m_acceptingAll = true;
     const bool done = m_converter.AcceptAll();
+    m_acceptingAll = false;
     m_progress.reset();
+    RefillChoices();
     ShowState(true);
     // With operands left (they did not fit, or the user stopped) the dialog
     // stays open; Close saves what was converted when it ends.
@@ -283,8 +308,21 @@ void CConversionDlg::OnAcceptAll(wxCommandEvent&)
 
 bool CConversionDlg::ContinueAcceptAll(const CConverter& converter)
 {
+    // The target moves on while it runs; the kind letter follows the
+    // operands being converted (set only when it changes, which is rare).
+    const wxString letter = Shown(converter.GetKindLetterText());
+    if (m_kindLetter->GetLabel() != letter)
+        m_kindLetter->SetLabel(letter);
     if (!m_progress)
         return true;
+    // Drawing the progress at each of thousands of steps would take longer
+    // than the steps; a few times a second is enough to see it move and to
+    // stop it.
+    constexpr int kProgressInterval = 100; // milliseconds
+    const wxLongLong now = wxGetLocalTimeMillis();
+    if (now - m_progressShownAt < kProgressInterval)
+        return true;
+    m_progressShownAt = now;
     const auto handled = converter.GetOperandCount() - converter.GetRemainingCount();
     const wxString where = Shown(FormatText("Gruppe %s, Liste %s: %d von %d Operanden",
                                             {converter.GetGroupId(), converter.GetListId(), static_cast<int>(handled),
@@ -325,16 +363,34 @@ int CConversionDlg::AskOverwrite(const std::string& text)
 
 void CConversionDlg::OnGroupAdded(const std::string& groupId)
 {
-    m_groupId->Append(Shown(groupId));
+    if (!m_acceptingAll)
+        m_groupId->Append(Shown(groupId));
 }
 
 void CConversionDlg::OnListAdded(const std::string& listId)
 {
-    m_listId->Append(Shown(listId));
+    if (!m_acceptingAll)
+        m_listId->Append(Shown(listId));
+}
+
+void CConversionDlg::RefillChoices()
+{
+    wxArrayString groups;
+    for (const auto& id : m_converter.GetGroupChoices())
+        groups.Add(Shown(id));
+    wxArrayString lists;
+    for (const auto& id : m_converter.GetListChoices())
+        lists.Add(Shown(id));
+    m_quiet = true;
+    m_groupId->Set(groups);
+    m_listId->Set(lists);
+    m_quiet = false;
 }
 
 void CConversionDlg::OnListChoices(const std::vector<std::string>& listIds)
 {
+    if (m_acceptingAll)
+        return;
     m_quiet = true;
     m_listId->Clear();
     for (const auto& id : listIds)

@@ -4,6 +4,7 @@
 #include "convert/ConverterHost.h"
 
 #include <wx/dialog.h>
+#include <wx/longlong.h>
 
 #include <memory>
 #include <string>
@@ -69,12 +70,15 @@ private:
     void ShowState(bool identifiers);
     bool TakeControls();
     void FocusAfterError();
+    void ShowProposedList();
     void OnGroupText(wxCommandEvent& event);
     void OnGroupChosen(wxCommandEvent& event);
     void OnListText(wxCommandEvent& event);
     void OnListChosen(wxCommandEvent& event);
     void OnAccept(wxCommandEvent& event);
     void OnAcceptAll(wxCommandEvent& event);
+    // Fills both identifier boxes with the converter's present choices.
+    void RefillChoices();
 
     CConverter m_converter;
     CPanelProject& m_project;
@@ -84,6 +88,10 @@ private:
     bool m_closed = false;
     unsigned m_lastError = 0;
     std::unique_ptr<wxProgressDialog> m_progress;
+    // While "Alle übernehmen" runs: the boxes are filled once at its end,
+    // and the progress is shown a few times a second, not at every step.
+    bool m_acceptingAll = false;
+    wxLongLong m_progressShownAt = 0;
 
     wxTextCtrl* m_projectName = nullptr;
     wxTextCtrl* m_range = nullptr;

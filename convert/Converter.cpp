@@ -35,6 +35,9 @@ constexpr std::int64_t kMaxGroupBudget = 65535 - (80 - 32);
 constexpr std::int64_t kNewGroupCost = 114;
 constexpr std::int64_t kNewListCost = 41;
 constexpr std::size_t kMaxDesignation = 32;
+// The message about operands too long for any group names this many.
+constexpr std::size_t kMaxNamedOperands = 10;
+constexpr int kLastListNumber = 999;
 
 std::string FormatNumber(const char* format, int number)
 {
@@ -90,13 +93,43 @@ void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> opera
     m_group = nullptr;
 
     m_kind = m_operands.front()->GetKind();
+    LeaveOutTooLong();
+    if (!m_operands.empty())
+        m_kind = m_operands.front()->GetKind();
     m_groupNumber = 1;
     ProposeGroup();
     m_listNumber = 1;
-    m_listId = FormatNumber("%03d", m_listNumber);
-    SelectList(false);
+    ProposeList();
     ComputeBatch();
     m_host->EndWait();
+}
+
+// An operand whose text does not fit even as the only entry of a new group
+// would stop every operand behind it; it is left out at once, and said so.
+void CConverter::LeaveOutTooLong()
+{
+    m_leftOut.clear();
+    const std::int64_t budget = NewGroupBudget();
+    // Limits that leave no room at all are a fault of the settings, not of
+    // the operands: the batches stay empty and say so.
+    if (budget <= 0)
+        return;
+    std::vector<CSequenceEntry*> kept;
+    for (CSequenceEntry* operand : m_operands) {
+        std::int64_t cost = static_cast<std::int64_t>(record::StoredLength(EntryText(*operand))) + 3;
+        if (IsBitKind(operand->GetKind()))
+            cost += 2;
+        (cost > budget ? m_leftOut : kept).push_back(operand);
+    }
+    if (m_leftOut.empty())
+        return;
+    m_operands = std::move(kept);
+    std::string names;
+    for (std::size_t i = 0; i < m_leftOut.size() && i < kMaxNamedOperands; ++i)
+        names += (i > 0 ? ", " : "") + m_leftOut[i]->GetOperandText();
+    if (m_leftOut.size() > kMaxNamedOperands)
+        names += ", ...";
+    m_host->ShowInfo(FormatText(CStringTable::Get(ids::kOperandsTooLong), {m_settings.MaxGroupSizeKb, names}));
 }
 
 std::vector<std::string> CConverter::GetGroupChoices() const
@@ -147,6 +180,9 @@ void CConverter::SelectGroup(bool recompute)
         if (m_group)
             m_groupDesignation = m_defaultDesignation;
         m_group = nullptr;
+        // A new group has no lists: its first list is ready to take.
+        m_listNumber = 1;
+        m_listId = FormatNumber("%03d", m_listNumber);
     }
     m_host->OnListChoices(ListIdsOfKind(m_kind));
     m_list = nullptr;
@@ -161,15 +197,27 @@ void CConverter::SelectList(bool recompute)
     if (found) {
         m_list = found;
         m_listDesignation = m_mode == kAll && !found->IsCreated() ? m_rangeText : found->GetName();
-        m_kindLetterText = found->GetKindLetter();
     } else {
         if (m_list)
             m_listDesignation = m_rangeText;
         m_list = nullptr;
-        m_kindLetterText = KindLetter(m_kind);
     }
+    UpdateKindLetter();
     if (recompute)
         ComputeBatch();
+}
+
+// Mode 0 keeps a list of another kind (and Validate refuses it); mode 1
+// replaces it by one of the operands' kind.
+void CConverter::UpdateKindLetter()
+{
+    m_kindLetterText = m_list && m_mode == kSelected ? m_list->GetKindLetter() : KindLetter(m_kind);
+}
+
+std::int64_t CConverter::NewGroupBudget() const
+{
+    const std::int64_t configured = static_cast<std::int64_t>(m_settings.MaxGroupSizeKb) * 1024;
+    return std::min(configured, kMaxGroupBudget) - kNewGroupCost;
 }
 
 CConverter::Limits CConverter::StartingLimits() const
@@ -208,6 +256,7 @@ void CConverter::ComputeBatch()
     m_freeOperandsText = FormatNumber("%d", limits.freeOperands);
     m_groupFull = m_list ? limits.freeLists == 0 : limits.freeLists <= 1;
     m_kind = m_operands[m_next]->GetKind();
+    UpdateKindLetter();
 
     // A group kept as it is that already holds as many lists as its file
     // can record takes no new list, whatever the settings say.
@@ -312,35 +361,52 @@ bool CConverter::ConvertBatch()
     if (m_batch.empty())
         return true;
     m_host->BeginWait();
-    if (!PrepareGroup()) {
-        m_host->EndWait();
-        return false;
-    }
-    PrepareList();
-    m_answer = answer_code::kYes;
-    CStepChainText* last = AddTexts();
-    m_list->Sort();
-    m_group->Sort();
-    m_list->OnEntryChanged(last);
-    const bool done = m_deferSave || SaveStep();
-    if (done) {
-        m_host->OnBatchConverted(m_group->GetBaseName(), m_list->GetColumnText(1), m_rangeText, m_batch.size());
-        m_next += m_batch.size();
-    }
+    const bool done = WriteBatch();
     m_host->EndWait();
     return done;
 }
 
+bool CConverter::WriteBatch()
+{
+    const bool replacing = m_mode == kAll && m_group && !m_group->IsCreated();
+    if (!PrepareGroup())
+        return false;
+    PrepareList();
+    m_answer = answer_code::kYes;
+    CStepChainText* last = nullptr;
+    std::size_t kept = 0;
+    if (!AddTexts(last, kept)) {
+        // The question was closed: the step is cancelled as a whole.
+        RestoreGroup(replacing);
+        return false;
+    }
+    m_list->Sort();
+    m_group->Sort();
+    m_list->OnEntryChanged(last);
+    if (!m_deferSave && !SaveStep(kept)) {
+        RestoreGroup(replacing);
+        return false;
+    }
+    m_skipped += kept;
+    m_host->OnBatchConverted(m_group->GetBaseName(), m_list->GetColumnText(1), m_rangeText, m_batch.size());
+    m_next += m_batch.size();
+    return true;
+}
+
+// Groups that exist are changed in memory only; the save at the end of
+// the step (or Close) writes their complete new content at once.
 bool CConverter::PrepareGroup()
 {
     if (!m_group)
         return CreateGroup();
-    if (m_mode == kAll && !m_group->IsCreated())
-        return ReplaceGroup();
     if (!EnsureGroupReadable())
         return false;
-    if (m_group->GetName() != m_groupDesignation)
-        m_group->Rename(m_group->GetBaseName(), m_groupDesignation);
+    if (m_mode == kAll && !m_group->IsCreated()) {
+        ClearForReplacement();
+    } else if (m_group->GetName() != m_groupDesignation) {
+        m_group->SetName(m_groupDesignation);
+        m_group->SetModified(true);
+    }
     return true;
 }
 
@@ -386,20 +452,17 @@ bool CConverter::CreateGroup()
     return true;
 }
 
-bool CConverter::ReplaceGroup()
+// The group becomes a new, empty one of this run under the same file name;
+// its file keeps the old content until the new one replaces it whole.
+void CConverter::ClearForReplacement()
 {
-    if (!EnsureGroupReadable())
-        return false;
-    // The new group is written over the old file in one atomic step, so
-    // there is no moment without either of them on disk.
-    auto group = WriteEmptyGroup();
-    if (!group)
-        return false;
-    m_folder->Release(m_group);
-    m_group = m_folder->AddNew(std::move(group));
+    while (m_group->GetCount() > 0)
+        m_group->Remove(m_group->GetAt(m_group->GetCount() - 1));
+    m_group->SetName(m_groupDesignation);
+    m_group->SetCreated(true);
+    m_group->SetModified(true);
     m_list = nullptr;
     m_host->OnListChoices({});
-    return true;
 }
 
 void CConverter::PrepareList()
@@ -420,17 +483,18 @@ void CConverter::PrepareList()
     }
 }
 
-CStepChainText* CConverter::AddTexts()
+bool CConverter::AddTexts(CStepChainText*& last, std::size_t& kept)
 {
-    CStepChainText* last = nullptr;
     for (const CSequenceEntry* operand : m_batch) {
         if (CStepChainText* existing = m_list->FindText(operand->GetByte(), operand->GetBit())) {
             if (m_mode == kSelected) {
                 if (m_answer == answer_code::kYes || m_answer == answer_code::kNo)
                     m_answer = m_host->AskOverwrite(
                         FormatText(CStringTable::Get(ids::kOperandExists), {operand->GetOperandText()}));
+                if (m_answer == answer_code::kClosed)
+                    return false;
                 if (m_answer == answer_code::kNo || m_answer == answer_code::kNoForAll) {
-                    ++m_skipped;
+                    ++kept;
                     continue;
                 }
             }
@@ -439,22 +503,36 @@ CStepChainText* CConverter::AddTexts()
         last = m_list->AddNew(std::make_unique<CStepChainText>(m_list, operand->GetByte(), operand->GetBit(), 0, 0,
                                                                EntryText(*operand)));
     }
-    return last;
+    return true;
 }
 
-bool CConverter::SaveStep()
+bool CConverter::SaveStep(std::size_t kept)
 {
     if (m_group->Save()) {
-        m_host->ShowInfo(FormatText(CStringTable::Get(ids::kConverted),
-                                    {m_rangeText, m_group->GetBaseName(), m_list->GetColumnText(1)}));
+        const std::string list = m_list->GetColumnText(1);
+        if (kept == 0)
+            m_host->ShowInfo(
+                FormatText(CStringTable::Get(ids::kConverted), {m_rangeText, m_group->GetBaseName(), list}));
+        else
+            m_host->ShowInfo(FormatText(CStringTable::Get(ids::kConvertedWithKept),
+                                        {m_rangeText, m_group->GetBaseName(), list,
+                                         static_cast<int>(m_batch.size() - kept), static_cast<int>(kept)}));
         return true;
     }
     m_host->ShowError(ids::kWriteError, m_group->GetFileName());
-    // Back to what the file holds; the old list object is gone with it.
+    return false;
+}
+
+// Back to what the group's file holds; the list objects of the step are
+// gone with it. A group that was to be replaced is the old one again.
+void CConverter::RestoreGroup(bool replaced)
+{
     m_group->RemoveAll();
     m_group->Load();
+    if (replaced)
+        m_group->SetCreated(false);
     m_list = m_group->FindList(m_listId);
-    return false;
+    UpdateKindLetter();
 }
 
 void CConverter::Advance()
@@ -477,6 +555,19 @@ void CConverter::Advance()
         ProposeGroup();
         m_listNumber = 1;
     } else {
+        ++m_listNumber;
+    }
+    ProposeList();
+}
+
+// Mode 0 never proposes a list that holds another kind of operand, which
+// Validate would refuse; mode 1 replaces such a list.
+void CConverter::ProposeList()
+{
+    while (m_mode == kSelected && m_group && m_listNumber < kLastListNumber) {
+        const CStepChainList* taken = m_group->FindList(FormatNumber("%03d", m_listNumber));
+        if (!taken || taken->GetKind() == m_kind)
+            break;
         ++m_listNumber;
     }
     m_listId = FormatNumber("%03d", m_listNumber);
@@ -531,9 +622,11 @@ bool CConverter::AcceptAll()
 bool CConverter::AcceptStepwise()
 {
     int emptySteps = 0;
-    while (!IsDone() && emptySteps < 2 && Validate()) {
+    while (!IsDone() && emptySteps < 2) {
         const std::size_t before = m_next;
         if (CanAccept()) {
+            if (!Validate())
+                break;
             Accept();
         } else {
             Advance();
@@ -561,12 +654,13 @@ void CConverter::Close()
                 ++saved;
             } else {
                 ++failed;
+                m_failedSave = true;
                 m_host->ShowError(ids::kWriteError, group->GetFileName());
             }
         }
         m_host->EndWait();
         // Only true when it is: AcceptAll may have stopped with operands left.
-        if (saved > 0 && failed == 0 && IsDone())
+        if (saved > 0 && failed == 0 && IsDone() && m_leftOut.empty())
             m_host->ShowInfo(CStringTable::Get(ids::kAllConverted));
     }
     if (m_project)

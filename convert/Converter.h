@@ -40,7 +40,9 @@ public:
     void ComputeBatch();
     // Checks the identifiers; reports the first fault through the host.
     bool Validate();
-    // Writes the batch; false when the step was not done.
+    // Writes the batch; false when the step was not done (a failed save, or
+    // the overwrite question closed without an answer, which cancels the
+    // whole step: the group is read again from its file, nothing written).
     bool ConvertBatch();
     // Proposes the next list or group.
     void Advance();
@@ -51,9 +53,10 @@ public:
     // with operands left (the host says how many and stays open).
     bool AcceptAll();
     // "Übernehmen" on every proposal in turn, for hosts without a person:
-    // an empty proposal moves on as after a finished step. Stops when every
-    // operand is handled, when Validate refuses a proposal, or after two
-    // proposals in a row that handle nothing. True when all are handled.
+    // an empty proposal moves on as after a finished step, without being
+    // validated. Stops when every operand is handled, when Validate refuses
+    // a proposal it would accept, or after two proposals in a row that
+    // handle nothing. True when all are handled.
     bool AcceptStepwise();
     // Saves what AcceptAll converted and releases the project's contents.
     void Close();
@@ -91,10 +94,16 @@ public:
     bool IsDone() const { return m_next >= m_operands.size(); }
     std::size_t GetRemainingCount() const { return m_operands.size() - m_next; }
     std::size_t GetOperandCount() const { return m_operands.size(); }
+    // Operands left out when the run opened: their text does not fit even
+    // into an empty list of a new group.
+    const std::vector<CSequenceEntry*>& GetLeftOut() const { return m_leftOut; }
     // Operands skipped by a "no" answer (they count as handled).
     std::size_t GetSkippedCount() const { return m_skipped; }
     // True once a group could not be read during this run.
     bool HadUnreadableGroup() const { return m_unreadableGroup; }
+    // True when Close could not write a group that "Alle übernehmen"
+    // converted (its file keeps the old content).
+    bool HadFailedSave() const { return m_failedSave; }
     CStepChainGroup* GetGroup() const { return m_group; }
     CStepChainList* GetList() const { return m_list; }
 
@@ -112,6 +121,10 @@ private:
     };
 
     Limits StartingLimits() const;
+    std::int64_t NewGroupBudget() const;
+    void LeaveOutTooLong();
+    void ProposeList();
+    void UpdateKindLetter();
     int EntryCost(const CSequenceEntry& operand, bool first);
     void FillBatch(Limits limits);
     void UpdateRangeText();
@@ -119,16 +132,19 @@ private:
     std::string ProposedDesignation() const;
     std::vector<std::string> ListIdsOfKind(int kind) const;
 
+    bool WriteBatch();
     bool PrepareGroup();
     bool CreateGroup();
-    bool ReplaceGroup();
+    void ClearForReplacement();
     // The group m_groupId with m_groupDesignation and no lists, written to
     // its file; null (and the error shown) when that fails.
     std::unique_ptr<CStepChainGroup> WriteEmptyGroup();
     bool EnsureGroupReadable();
     void PrepareList();
-    CStepChainText* AddTexts();
-    bool SaveStep();
+    // False when the overwrite question was closed without an answer.
+    bool AddTexts(CStepChainText*& last, std::size_t& kept);
+    bool SaveStep(std::size_t kept);
+    void RestoreGroup(bool replaced);
     void ReportRemaining();
 
     const CAppSettings& m_settings;
@@ -141,6 +157,7 @@ private:
     CStepChainList* m_list = nullptr;
     IConverterHost* m_host = nullptr;
     std::vector<CSequenceEntry*> m_operands;
+    std::vector<CSequenceEntry*> m_leftOut;
     std::size_t m_next = 0;
     int m_kind = 0;
     std::vector<CSequenceEntry*> m_batch;
@@ -148,6 +165,7 @@ private:
     bool m_groupFull = false;
     bool m_exhausted = false; // no group above S99 is proposed
     bool m_unreadableGroup = false;
+    bool m_failedSave = false;
     std::size_t m_skipped = 0;
     std::string m_defaultDesignation;
     int m_groupNumber = 1;

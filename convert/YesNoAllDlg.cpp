@@ -2,6 +2,7 @@
 
 #include "convert/AnswerCode.h"
 #include "data/Charset.h"
+#include "data/StringTable.h"
 
 #include <wx/artprov.h>
 #include <wx/button.h>
@@ -10,6 +11,9 @@
 #include <wx/stattext.h>
 
 namespace {
+
+// The question carries the program's name, like its message boxes.
+constexpr unsigned kProgramTitle = 57344;
 
 wxArtID IconFor(unsigned style)
 {
@@ -24,7 +28,7 @@ wxArtID IconFor(unsigned style)
 } // namespace
 
 CYesNoAllDlg::CYesNoAllDlg(const std::string& text, unsigned iconStyle, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8("Dialog"))
+    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(charset::Cp1252ToUtf8(CStringTable::Get(kProgramTitle))))
 {
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(new wxStaticBitmap(this, 1036, wxArtProvider::GetBitmap(IconFor(iconStyle), wxASCII_STR(wxART_MESSAGE_BOX))), 0,
@@ -35,13 +39,14 @@ CYesNoAllDlg::CYesNoAllDlg(const std::string& text, unsigned iconStyle, wxWindow
 
     auto* buttons = new wxGridSizer(1, 4, 0, FromDIP(8));
     const std::pair<int, const char*> kButtons[] = {
-        {kYesId, "Ja"}, {kNoId, "Nein"}, {kYesForAllId, "Ja für Alle"}, {kNoForAllId, "Nein für Alle"}};
+        {kYesId, "&Ja"}, {kNoId, "&Nein"}, {kYesForAllId, "Ja für &Alle"}, {kNoForAllId, "Nein für A&lle"}};
     for (const auto& [id, caption] : kButtons) {
         auto* button = new wxButton(this, id, wxString::FromUTF8(caption));
         button->Bind(wxEVT_BUTTON, &CYesNoAllDlg::OnButton, this);
         buttons->Add(button, 0, wxEXPAND);
     }
-    SetDefaultItem(FindWindow(kYesId));
+    // Enter answers "Ja".
+    static_cast<wxButton*>(FindWindow(kYesId))->SetDefault();
 
     auto* all = new wxBoxSizer(wxVERTICAL);
     all->Add(top, 1, wxEXPAND);

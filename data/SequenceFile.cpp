@@ -89,17 +89,14 @@ std::string CSequenceFile::GetColumnHeaders() const
     return CStringTable::Get(ids::kSequenceColumns);
 }
 
-bool CSequenceFile::ReadArchive(std::istream& in)
+template <class NextLine, class Failed>
+bool CSequenceFile::ReadLines(NextLine nextLine, Failed failed)
 {
     try {
-        LineReader reader(in);
         std::string_view line;
-        while (reader.Next(line)) {
-            auto entry = std::make_unique<CSequenceEntry>(this, line);
-            if (entry->IsValid())
-                Add(std::move(entry));
-        }
-        if (reader.Failed()) {
+        while (nextLine(line))
+            AddLine(line);
+        if (failed()) {
             RemoveAll();
             return false;
         }
@@ -113,9 +110,41 @@ bool CSequenceFile::ReadArchive(std::istream& in)
     return IsLoaded();
 }
 
+bool CSequenceFile::ReadArchive(std::istream& in)
+{
+    LineReader reader(in);
+    return ReadLines([&](std::string_view& line) { return reader.Next(line); }, [&] { return reader.Failed(); });
+}
+
+bool CSequenceFile::ReadContent(std::string content)
+{
+    RemoveAll();
+    m_content = std::move(content);
+    std::string_view rest = m_content;
+    const auto nextLine = [&](std::string_view& line) {
+        if (rest.empty())
+            return false;
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        line = rest.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        return true;
+    };
+    return ReadLines(nextLine, [] { return false; });
+}
+
+void CSequenceFile::AddLine(std::string_view line)
+{
+    auto entry = std::make_unique<CSequenceEntry>(this, line);
+    if (entry->IsValid())
+        Add(std::move(entry));
+}
+
 void CSequenceFile::RemoveAll()
 {
     CDataFile::RemoveAll();
+    m_content = std::string();
     m_textBlocks.clear();
     m_blockUsed = m_blockSize = 0;
 }
@@ -125,6 +154,9 @@ std::string_view CSequenceFile::StoreText(std::string_view text)
     constexpr std::size_t kBlockSize = 1 << 20;
     if (text.empty())
         return {};
+    // Lines of a file read whole are already where they stay.
+    if (!m_content.empty() && text.data() >= m_content.data() && text.data() < m_content.data() + m_content.size())
+        return text;
     if (m_blockSize - m_blockUsed < text.size()) {
         m_blockSize = std::max(kBlockSize, text.size());
         m_textBlocks.push_back(std::make_unique_for_overwrite<char[]>(m_blockSize));

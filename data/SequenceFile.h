@@ -30,6 +30,10 @@ public:
     // skipped. Lines end with LF or CR LF and may hold any byte. On a read
     // error the list is emptied and false returned.
     bool ReadArchive(std::istream& in);
+    // The same for a file read whole into `content`: its lines are parsed
+    // in place and the entries' texts stay in it, so that a large file is
+    // held once and not copied piece by piece.
+    bool ReadContent(std::string content);
 
     CSequenceEntry* GetEntry(int index) const;
 
@@ -41,6 +45,13 @@ public:
     std::string_view StoreText(std::string_view text);
 
 private:
+    // Adds an entry for each operand line that `nextLine` delivers, then
+    // sorts; `failed` tells afterwards whether reading went wrong.
+    template <class NextLine, class Failed>
+    bool ReadLines(NextLine nextLine, Failed failed);
+    void AddLine(std::string_view line);
+
+    std::string m_content;
     std::vector<std::unique_ptr<char[]>> m_textBlocks;
     std::size_t m_blockUsed = 0;
     std::size_t m_blockSize = 0;

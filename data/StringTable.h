@@ -45,6 +45,9 @@ constexpr unsigned kAskDeleteGroups = 1066;
 constexpr unsigned kAskDeleteLists = 1067;
 constexpr unsigned kAskDeleteTexts = 1068;
 constexpr unsigned kGroupIdTaken = 1069;
+constexpr unsigned kConvertedWithKept = 1070;
+constexpr unsigned kOperandsTooLong = 1071;
+constexpr unsigned kNoTextSwitch = 1072;
 } // namespace ids
 
 // The program's string table. Texts are kept as Windows-1252 bytes, like

@@ -65,6 +65,16 @@ TEST(CommandLine, HelpVersionAndErrors)
     EXPECT_NE(CCommandLine::Usage().find("--open"), std::string::npos);
 }
 
+TEST(CommandLine, VersionAndHelpNameTheLicence)
+{
+    EXPECT_EQ(CCommandLine::VersionText(), "morawin " MORAWIN_VERSION "\n" MORAWIN_COPYRIGHT "\n"
+                                           "Lizenz: MIT (freie Software, ohne jede Gewährleistung)\n");
+    const std::string usage = CCommandLine::Usage();
+    EXPECT_TRUE(usage.ends_with("MoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT "\n"
+                                "Freie Software unter der MIT-Lizenz, ohne jede Gewährleistung.\n"))
+        << usage;
+}
+
 TEST(ProjectArgument, RelativePathsBecomeFullOnes)
 {
     TempDir dir;

@@ -128,6 +128,33 @@ TEST_F(Configuration, GroupSizeAbove32AndEmptyFieldsAreRefused)
     EXPECT_FALSE(fs::exists(Fixture().settingsFile));
 }
 
+TEST_F(Configuration, BothTextSwitchesOffIsRefusedWithTheFocusOnTheFirst)
+{
+    const ConfigRun run = RunConfig([](wxDialog* dialog) {
+        wxDynamicCast(dialog->FindWindow(CConfigDialog::kSymbolToText), wxCheckBox)->SetValue(false);
+        wxDynamicCast(dialog->FindWindow(CConfigDialog::kCommentToText), wxCheckBox)->SetValue(false);
+        Field(dialog, CConfigDialog::kMaxLists)->ChangeValue(U8("7"));
+        ClickButton(dialog, wxID_OK);
+        EXPECT_EQ(dialog->GetReturnCode(), 0) << "the dialog closed";
+    });
+    EXPECT_EQ(run.result, wxID_CANCEL);
+    ASSERT_EQ(run.messages.size(), 1u);
+    EXPECT_NE(run.messages[0].find("\"Operanden (=Symbole)\" und \"Kommentare\""), std::string::npos);
+    EXPECT_EQ(run.focusAfterAct, CConfigDialog::kSymbolToText);
+    EXPECT_FALSE(fs::exists(Fixture().settingsFile));
+    EXPECT_EQ(TestApp().GetSettings().SymbolToText, 1);
+    EXPECT_EQ(TestApp().GetSettings().MaxLists, 50);
+
+    // One switch is enough.
+    const ConfigRun comments = RunConfig([](wxDialog* dialog) {
+        wxDynamicCast(dialog->FindWindow(CConfigDialog::kSymbolToText), wxCheckBox)->SetValue(false);
+        ClickButton(dialog, wxID_OK);
+    });
+    EXPECT_EQ(comments.result, wxID_OK);
+    EXPECT_EQ(TestApp().GetSettings().SymbolToText, 0);
+    EXPECT_EQ(TestApp().GetSettings().CommentToText, 1);
+}
+
 TEST_F(Configuration, UpperLimitsAreAcceptedAndUsedByTheNextConversion)
 {
     const ConfigRun run = RunConfig([](wxDialog* dialog) {
@@ -351,7 +378,7 @@ TEST(Help, NoBrowserAndNoDocumentAreReported)
     ModalDriver driver(AnswerAll);
     ChooseCommand(cmd::kHelpFinder);
     ASSERT_EQ(driver.messages.size(), 1u);
-    EXPECT_EQ(driver.messages[0], CStringTable::GetUtf8(ids::kNoHtmViewer));
+    EXPECT_EQ(driver.messages[0], "Datei-Fehler.");
 
     TestApp().browserAvailable = true;
     TestApp().GetSettings().HelpFileName = "fehlt.htm";
@@ -372,7 +399,7 @@ TEST(About, ShowsVersionAndWhereTheProgramFindsItsFiles)
     });
     ChooseCommand(cmd::kAppAbout);
     EXPECT_EQ(driver.dialogs, (std::vector<std::string>{"Info über morawin"}));
-    ASSERT_GE(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 6u);
     // The same version as morawin-cli --version: both come from the build.
     EXPECT_EQ(lines[0], "MoraWin, Version " MORAWIN_VERSION);
     // The fixture's settings file beside the program exists (a portable copy).
@@ -380,6 +407,8 @@ TEST(About, ShowsVersionAndWhereTheProgramFindsItsFiles)
     EXPECT_EQ(lines[3], "Hilfe: " + Fixture().helpDocument.parent_path().string());
     EXPECT_EQ(lines[4], "Textkatalog: " + (Fixture().programFile.parent_path() / "morawin.strings").string()
                             + " (nicht vorhanden)");
+    // The licence, with the copyright line of LICENSE.
+    EXPECT_EQ(lines[5], MORAWIN_COPYRIGHT ". Freie Software unter der MIT-Lizenz, ohne jede Gewährleistung.");
 }
 
 } // namespace

@@ -30,7 +30,8 @@ TEST(HelpLauncher, NoViewerForTheDocumentIsSaidSo)
     const CHelpLauncher launcher([](const std::string&) { return false; });
     EXPECT_FALSE(launcher.Open(dir / "morawin.htm"));
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text, CStringTable::Get(ids::kNoHtmViewer));
+    EXPECT_EQ(sink.messages[0].text, CStringTable::Get(ids::kFileError));
+    EXPECT_EQ(sink.messages[0].kind, MessageKind::error);
 
     const CHelpLauncher none(nullptr);
     EXPECT_FALSE(none.Open(dir / "morawin.htm"));

@@ -205,7 +205,7 @@ TEST_F(ProjectBrowserGui, WindowHasItsEditMenuAndNamesItselfInTheMainTitle)
     std::vector<std::string> titles;
     for (size_t i = 0; i < bar->GetMenuCount(); ++i)
         titles.push_back(ToUtf8(bar->GetMenuLabel(i)));
-    EXPECT_EQ(titles, (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "Konfiguration", "&?"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "&Konfiguration", "&?"}));
     const std::pair<int, unsigned> prompts[] = {
         {wxID_COPY, 57634},        {wxID_PASTE, 57637}, {wxID_DELETE, 57632},
         {cmd::kRenameGroup, 32778}, {cmd::kRefresh, 32779}, {cmd::kProjectBrowser, 32777},

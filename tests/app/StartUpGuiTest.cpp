@@ -28,7 +28,10 @@ TEST(StartUp, CommandLineProjectIsOpenAndShownInTheStatusBar)
 {
     ASSERT_NE(TestApp().GetProject(), nullptr);
     const CProjectStatusBar* bar = TestApp().GetMainFrame()->GetProjectStatusBar();
-    EXPECT_EQ(bar->GetFieldsCount(), 2);
+    // The project's two panes, and the counts of the operand view once the
+    // program is idle.
+    Settle();
+    EXPECT_EQ(bar->GetFieldsCount(), 3);
     EXPECT_EQ(ToUtf8(bar->GetStatusText(0)), Fixture().project.string());
     EXPECT_EQ(ToUtf8(bar->GetStatusText(1)), "Mühle 3");
     // Both panes as wide as their texts, at least.
@@ -58,14 +61,16 @@ TEST(StartUp, ColumnsHaveTheTitlesAndWidthsOfTheSequenceFile)
     const COperandListCtrl& list = *ActiveView()->GetList();
     ASSERT_EQ(list.GetColumnCount(), 3);
     const char* titles[] = {"Operand", "Symbol", "Kommentar"};
-    const int chars[] = {12, 12, 30};
     for (int i = 0; i < 3; ++i) {
         wxListItem column;
         column.SetMask(wxLIST_MASK_TEXT);
         list.GetColumn(i, column);
         EXPECT_EQ(ToUtf8(column.GetText()), titles[i]);
-        EXPECT_EQ(list.GetColumnWidth(i), chars[i] * list.GetCharWidth());
     }
+    // The operand column is as wide as the file says; Symbol fits its
+    // texts and Kommentar takes the rest (see the layout tests).
+    EXPECT_EQ(list.GetColumnWidth(0), 12 * list.GetCharWidth());
+    EXPECT_GE(list.GetColumnWidth(2), 10 * list.GetCharWidth());
 }
 
 TEST(StartUp, EachRowShowsTheIconOfItsKind)
@@ -91,7 +96,7 @@ TEST(StartUp, TitleNamesTheActiveDocumentAndMenusCarryTheirPrompts)
     std::vector<std::string> titles;
     for (size_t i = 0; i < bar->GetMenuCount(); ++i)
         titles.push_back(ToUtf8(bar->GetMenuLabel(i)));
-    EXPECT_EQ(titles, (std::vector<std::string>{"&Datei", "&Ansicht", "&Fenster", "Konfiguration", "&?"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"&Datei", "&Ansicht", "&Fenster", "&Konfiguration", "&?"}));
     const std::pair<int, unsigned> prompts[] = {
         {cmd::kConvert, 32771},   {cmd::kConvertAll, 32772}, {cmd::kConfiguration, 32773}, {cmd::kViewOperands, 32774},
         {cmd::kOpenProject, 32776}, {cmd::kFileOpen, 57601},   {cmd::kFileClose, 57602},     {cmd::kWindowNew, 57648},
@@ -178,7 +183,7 @@ TEST(StatusBar, MenuModeShowsPromptsAndThenTheProjectAgain)
     EXPECT_EQ(bar->GetFieldsCount(), 1);
     wxMenuEvent close(wxEVT_MENU_CLOSE, 0, file);
     main->HandleWindowEvent(close);
-    EXPECT_EQ(bar->GetFieldsCount(), 2);
+    EXPECT_EQ(bar->GetFieldsCount(), 3);
     EXPECT_EQ(ToUtf8(bar->GetStatusText(0)), "/anderswo");
     EXPECT_EQ(ToUtf8(bar->GetStatusText(1)), "Neu");
 
@@ -186,7 +191,7 @@ TEST(StatusBar, MenuModeShowsPromptsAndThenTheProjectAgain)
     wxMenu popup;
     wxMenuEvent popupOpen(wxEVT_MENU_OPEN, wxID_ANY, &popup);
     main->HandleWindowEvent(popupOpen);
-    EXPECT_EQ(bar->GetFieldsCount(), 2);
+    EXPECT_EQ(bar->GetFieldsCount(), 3);
 }
 
 } // namespace

@@ -76,4 +76,40 @@ TEST(StatusPanes, PanesBeyondTheSecondAreIgnored)
     EXPECT_FALSE(panes.GetLayout(5, Fixed()).visible);
 }
 
+TEST(StatusPanes, TheCountsPaneFollowsTheProjectPanesAndWaitsForTheMenu)
+{
+    CStatusPanes panes;
+    EXPECT_FALSE(panes.GetLayout(CStatusPanes::kCountsPane, Fixed()).visible);
+    EXPECT_TRUE(panes.ShowCounts("12 Operanden"));
+    const CStatusPanes::Layout shown = panes.GetLayout(CStatusPanes::kCountsPane, Fixed());
+    EXPECT_TRUE(shown.visible);
+    EXPECT_EQ(shown.text, "12 Operanden");
+    // The project texts are not touched by it.
+    EXPECT_EQ(panes.GetPaneText(1), "");
+    panes.EnterMenuMode();
+    EXPECT_FALSE(panes.ShowCounts("3 Operanden"));
+    panes.ExitMenuMode();
+    EXPECT_EQ(panes.GetLayout(CStatusPanes::kCountsPane, Fixed()).text, "3 Operanden");
+    EXPECT_TRUE(panes.ShowCounts(""));
+    EXPECT_FALSE(panes.GetLayout(CStatusPanes::kCountsPane, Fixed()).visible);
+}
+
+TEST(StatusPanes, CountTextSaysWhatIsShownOfTheFileAndHowManyAreDuplicated)
+{
+    const struct {
+        std::size_t shown, inFile, duplicated;
+        const char* text;
+    } cases[] = {
+        {12, 12, 0, "12 Operanden"},
+        {7, 12, 0, "7 von 12 Operanden"},
+        {0, 12, 0, "0 von 12 Operanden"},
+        {0, 0, 0, "0 Operanden"},
+        {1, 1, 0, "1 Operand"},
+        {1, 2, 1, "1 von 2 Operanden, 1 mehrfach in der Datei"},
+        {5, 5, 2, "5 Operanden, 2 mehrfach in der Datei"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CStatusPanes::CountText(c.shown, c.inFile, c.duplicated), c.text);
+}
+
 } // namespace

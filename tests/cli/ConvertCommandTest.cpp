@@ -3,6 +3,8 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -141,6 +143,58 @@ TEST_F(ConvertCommandTest, ExitCodes)
     WriteBytes(project / "GS01.731", bytes);
     EXPECT_EQ(Convert("\tE 1.0\ta\n", {}).exitCode, 4);
     EXPECT_EQ(ReadBytes(project / "GS01.731"), bytes);
+}
+
+TEST_F(ConvertCommandTest, OutputsGoNextToTheInputsOfTheExampleProject)
+{
+    // The example's group S01 starts with the inputs' list 001.
+    std::filesystem::remove_all(project);
+    std::filesystem::copy(ExamplePath("mischanlage-projekt"), project);
+    const auto result = RunCli({"convert", ExamplePath("mischanlage.seq"), project.string(), "--settings",
+                                ini.string(), "--kinds", "A", "--json"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    const auto lines = JsonLines(result.out);
+    const auto step = std::find_if(lines.begin(), lines.end(), [](const auto& line) { return line.contains("group"); });
+    ASSERT_NE(step, lines.end()) << result.out;
+    EXPECT_EQ(step->at("group"), "S01");
+    EXPECT_EQ(step->at("list"), "002") << "the outputs' list";
+    EXPECT_EQ(lines.back().at("summary").at("remaining"), 0);
+}
+
+TEST_F(ConvertCommandTest, WarningsOnStandardError)
+{
+    WriteText(ini, "[Configuration]\r\nSymbolToText=0\r\nCommentToText=0\r\n");
+    auto result = Convert("\tE 1.0\ta\tb\n", {});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "morawin-cli convert: SymbolToText and CommentToText are both 0 in the settings: every "
+                          "text will be empty\n");
+
+    WriteText(ini, "[Configuration]\r\n");
+    std::string operands = "\tE 1.0\terst\n\tE 1.0\tdann\n\tT 4\tt\n";
+    for (int i = 0; i < 11; ++i)
+        operands += "\tA 3." + std::to_string(i % 8) + (i < 8 ? "\tx\n" : "\ty\n") + "\tM " + std::to_string(i)
+            + ".0\tm\n\tM " + std::to_string(i) + ".0\tn\n";
+    result = Convert(operands, {"--kinds", "ET"});
+    EXPECT_EQ(result.err, "morawin-cli convert: the sequence file names 1 operand more than once: E001.00\n");
+    // Nothing else changes: both lines are converted, as before.
+    EXPECT_EQ(result.exitCode, 0);
+    result = Convert(operands, {"--kinds", "MA", "--dry-run"});
+    EXPECT_EQ(result.err, "morawin-cli convert: the sequence file names 14 operands more than once: A003.00, "
+                          "A003.01, A003.02, M000.00, M001.00, M002.00, M003.00, M004.00, M005.00, M006.00, ...\n");
+}
+
+TEST_F(ConvertCommandTest, AnOperandTooLongForAnyGroupIsLeftOut)
+{
+    WriteText(ini, "[Configuration]\r\nMaxGroupSizeKb=1\r\n");
+    const auto result = Convert("\tE 1.0\t" + std::string(1000, 'x') + "\n\tE 1.1\tkurz\n", {"--all"});
+    EXPECT_EQ(result.exitCode, 5);
+    EXPECT_NE(result.out.find("Zu lang für eine Schrittkettengruppe von 1 KB, nicht konvertiert: E001.00\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("1 of 2 operands were not converted"), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("Alle Operanden wurden erfolgreich konvertiert."), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(project / "GS01.731"));
 }
 
 TEST_F(ConvertCommandTest, NothingToConvertIsSuccess)

@@ -69,9 +69,49 @@ TEST(ProjectCommand, UnreadableGroupIsListedWithItsReason)
     const auto result = RunCli({"project", dir.Path().string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_NE(result.out.find("S01  GS01.731      1     97  Test\n"), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("S02  GS02.731      -     97  Test  (cannot be read: the file ends inside a record)\n"),
+    // The size column tells what is on disk, not what the header claims.
+    EXPECT_NE(result.out.find("S02  GS02.731      -     60  Test  (cannot be read: the file ends inside a record)\n"),
               std::string::npos)
         << result.out;
+}
+
+TEST(ProjectCommand, GroupWhoseHeaderSizeDisagreesWithItsFileIsDamaged)
+{
+    struct Case {
+        const char* name;
+        Bytes file;
+        std::string row;
+    };
+    Bytes longer = WorkedExampleGroup();
+    longer.insert(longer.end(), {0, 0, 0});
+    Bytes claimsMore = WorkedExampleGroup();
+    claimsMore[1] = 98;
+    const Case cases[] = {
+        {"bytes after the last list", longer, "S01  GS01.731      -    100  Test  (damaged: its header says 97 bytes, the file holds 100)\n"},
+        {"header claims more", claimsMore, "S01  GS01.731      -     97  Test  (damaged: its header says 98 bytes, the file holds 97)\n"},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        WriteDataFile(dir.Path(), "P1");
+        WriteBytes(dir / "GS01.731", c.file);
+        const auto project = RunCli({"project", dir.Path().string()});
+        EXPECT_EQ(project.exitCode, 0) << c.name;
+        EXPECT_NE(project.out.find(c.row), std::string::npos) << c.name << '\n' << project.out;
+
+        const auto text = RunCli({"show", dir.Path().string()});
+        EXPECT_EQ(text.exitCode, 4) << c.name;
+        EXPECT_NE(text.out.find("GS01.731  S01  Test\n  damaged: its header says"), std::string::npos) << text.out;
+        EXPECT_EQ(text.out.find("E012.01"), std::string::npos) << c.name;
+        const auto json = RunCli({"show", dir.Path().string(), "--json"});
+        EXPECT_EQ(json.exitCode, 4) << c.name;
+        const auto group = nlohmann::json::parse(json.out)["groups"][0];
+        EXPECT_EQ(group["error"].get<std::string>().rfind("damaged: its header says", 0), 0u) << json.out;
+        EXPECT_FALSE(group.contains("lists"));
+    }
+    // A sound group is not damaged.
+    TempDir dir;
+    WriteWorkedExampleProject(dir);
+    EXPECT_EQ(RunCli({"show", dir.Path().string()}).exitCode, 0);
 }
 
 TEST(ShowCommand, JsonIsExactlyTheAgreedShape)

@@ -273,11 +273,19 @@ TEST_F(OverwriteQuestionTest, ShowsTheQuestionWithFourButtons)
         for (int id : {CYesNoAllDlg::kYesId, CYesNoAllDlg::kNoId, CYesNoAllDlg::kYesForAllId,
                        CYesNoAllDlg::kNoForAllId})
             EXPECT_NE(question.FindWindow(id), nullptr);
-        EXPECT_EQ(Utf8(dynamic_cast<wxButton*>(question.FindWindow(CYesNoAllDlg::kYesForAllId))->GetLabel()),
-                  "Ja für Alle");
+        // Each answer has its own mnemonic; Enter answers "Ja".
+        const std::pair<int, const char*> labels[] = {{CYesNoAllDlg::kYesId, "&Ja"},
+                                                      {CYesNoAllDlg::kNoId, "&Nein"},
+                                                      {CYesNoAllDlg::kYesForAllId, "Ja für &Alle"},
+                                                      {CYesNoAllDlg::kNoForAllId, "Nein für A&lle"}};
+        for (const auto& [id, label] : labels)
+            EXPECT_EQ(Utf8(dynamic_cast<wxButton*>(question.FindWindow(id))->GetLabel()), label);
+        auto* yes = dynamic_cast<wxButton*>(question.FindWindow(CYesNoAllDlg::kYesId));
+        EXPECT_EQ(question.GetDefaultItem(), yes);
         Click(question, CYesNoAllDlg::kYesId);
     });
-    EXPECT_EQ(script.dialogTitles, std::vector<std::string>{"Dialog"});
+    // The program's name, as on its message boxes.
+    EXPECT_EQ(script.dialogTitles, std::vector<std::string>{"morawin"});
     EXPECT_EQ(text, "Der  Operand \"E001.00\" ist bereits vorhanden. Soll er überschrieben werden?");
 }
 
@@ -291,16 +299,48 @@ TEST_F(OverwriteQuestionTest, EachButtonAndEscape)
         const int id = button;
         EXPECT_EQ(Answer([id](wxDialog& question) { Click(question, id); }), expected) << id;
     }
-    // Escape and the close box answer 2, which replaces like "Ja für Alle".
-    EXPECT_EQ(Answer([](wxDialog& question) {
-                  // The key as the dialog's window receives it.
-                  wxKeyEvent escape(wxEVT_CHAR_HOOK);
-                  escape.m_keyCode = WXK_ESCAPE;
-                  escape.SetEventObject(&question);
-                  question.ProcessWindowEvent(escape);
-              }),
-              "neu ");
-    EXPECT_EQ(Answer([](wxDialog& question) { question.Close(); }), "neu ");
+}
+
+// Escape and the close box cancel the step: nothing of it is written, no
+// message, and the dialog stays open on the same proposal.
+TEST_F(OverwriteQuestionTest, EscapeAndTheCloseBoxCancelTheStep)
+{
+    const std::function<void(wxDialog&)> closers[] = {
+        [](wxDialog& question) {
+            // The key as the dialog's window receives it.
+            wxKeyEvent escape(wxEVT_CHAR_HOOK);
+            escape.m_keyCode = WXK_ESCAPE;
+            escape.SetEventObject(&question);
+            question.ProcessWindowEvent(escape);
+        },
+        [](wxDialog& question) { question.Close(); },
+    };
+    for (const auto& closer : closers) {
+        ExistingGroup();
+        const auto before = ReadBytes(dir / "GS02.731");
+        script.boxes.clear();
+        script.dialogActions.push_back(closer);
+        bool stillOpen = false;
+        std::string range, group, list, count;
+        Run(CConverter::kSelected, "\tE 1.0\tneu\t\n\tE 1.1\tneu\t\n", [&](CConversionDlg& d) {
+            Choose(Control<wxComboBox>(d, CConversionDlg::kGroupIdId), wxString::FromUTF8("S02"));
+            Choose(Control<wxComboBox>(d, CConversionDlg::kListIdId), wxString::FromUTF8("001"));
+            Control<wxTextCtrl>(d, CConversionDlg::kGroupNameId).ChangeValue(wxString::FromUTF8("Neu"));
+            Click(d, wxID_OK);
+            stillOpen = d.IsModal() && d.GetReturnCode() == 0;
+            range = Value(d, CConversionDlg::kRangeId);
+            group = Value(d, CConversionDlg::kGroupIdId);
+            list = Value(d, CConversionDlg::kListIdId);
+            count = Value(d, CConversionDlg::kCountId);
+        });
+        EXPECT_TRUE(stillOpen);
+        EXPECT_EQ(range, "E001.00 - E001.01");
+        EXPECT_EQ(group, "S02");
+        EXPECT_EQ(list, "001");
+        EXPECT_EQ(count, "2");
+        EXPECT_TRUE(script.boxes.empty()) << script.boxes.front().message;
+        EXPECT_EQ(ReadBytes(dir / "GS02.731"), before);
+    }
 }
 
 TEST(OverwriteQuestion, ResultsAreTheAnswerCodes)
@@ -321,6 +361,30 @@ TEST(OverwriteQuestion, ResultsAreTheAnswerCodes)
     script.dialogActions.push_back([](wxDialog& question) { question.Close(); });
     CYesNoAllDlg closed("Frage?", CYesNoAllDlg::kIconExclamation, nullptr);
     EXPECT_EQ(closed.Run(), answer_code::kClosed);
+}
+
+TEST_F(ConversionDialogTest, ANewGroupGetsListOneAndTheKindLetterFollowsTheOperands)
+{
+    ExistingGroup("S01", 2); // list 001 holds outputs
+    std::string listId, letter, wholeListLetter;
+    Run(CConverter::kSelected, threeInputs, [&](CConversionDlg& d) {
+        auto& groupId = Control<wxComboBox>(d, CConversionDlg::kGroupIdId);
+        groupId.SetFocus();
+        groupId.SetValue(wxString::FromUTF8("S07"));
+        listId = Value(d, CConversionDlg::kListIdId);
+        letter = Value(d, CConversionDlg::kKindLetterId);
+        Click(d, wxID_OK);
+    });
+    EXPECT_EQ(listId, "001");
+    EXPECT_EQ(letter, "E");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Die Operanden E001.00 - E001.02 wurden nach \nGruppe GS07, "
+                                                   "Liste E001 konvertiert."});
+    EXPECT_TRUE(std::filesystem::exists(dir / "GS07.731"));
+
+    // Whole-list mode replaces list 001 by one of inputs, and says so.
+    Run(CConverter::kAll, threeInputs,
+        [&](CConversionDlg& d) { wholeListLetter = Value(d, CConversionDlg::kKindLetterId); });
+    EXPECT_EQ(wholeListLetter, "E");
 }
 
 TEST_F(ConversionDialogTest, ExistingGroupQuestionCancelChangesNothing)

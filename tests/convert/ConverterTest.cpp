@@ -250,13 +250,16 @@ TEST_F(OverwriteTest, NoKeepsTheEntryAndCountsTheOperandAsHandled)
                   "overwrite: Der  Operand \"E012.04\" ist bereits vorhanden. Soll er überschrieben werden?"}));
     EXPECT_EQ(Texts(), (std::vector<std::string>{"E012.02=neu2 ", "E012.03=alt3", "E012.04=neu4 "}));
     EXPECT_EQ(c.GetSkippedCount(), 1u);
+    // The message counts what happened, not the whole range.
+    EXPECT_EQ(host.Requests("info:"),
+              std::vector<std::string>{"info: Die Operanden E012.02 - E012.04 wurden nach \nGruppe GS01, Liste E001 "
+                                       "konvertiert (2 übernommen, 1 unverändert)."});
 }
 
 TEST_F(OverwriteTest, ForAllAnswersHoldForTheRestOfTheStep)
 {
     const std::pair<int, std::vector<std::string>> cases[] = {
         {kYesForAll, {"E012.02=neu2 ", "E012.03=neu3 ", "E012.04=neu4 "}},
-        {kClosed, {"E012.02=neu2 ", "E012.03=neu3 ", "E012.04=neu4 "}},
         {kNoForAll, {"E012.02=neu2 ", "E012.03=alt3", "E012.04=alt4"}},
     };
     for (const auto& [answer, expected] : cases) {
@@ -269,6 +272,38 @@ TEST_F(OverwriteTest, ForAllAnswersHoldForTheRestOfTheStep)
         EXPECT_EQ(host.Requests("overwrite:").size(), 1u) << answer;
         EXPECT_EQ(Texts(), expected) << answer;
     }
+}
+
+TEST_F(OverwriteTest, ClosingTheQuestionCancelsTheWholeStep)
+{
+    const auto before = ReadBytes(dir / "GS01.731");
+    // "Nein" first, then the question is closed: neither that answer nor
+    // the new operand E012.02 nor the new designations are kept.
+    host.overwriteAnswers = {kNo, kClosed};
+    CConverter& c = Open(operands);
+    c.SetGroupDesignation("neu");
+    c.SetListDesignation("neue Liste");
+    ASSERT_TRUE(c.Validate());
+    host.log.clear();
+    EXPECT_FALSE(c.Accept());
+    EXPECT_EQ(ReadBytes(dir / "GS01.731"), before);
+    EXPECT_EQ(host.Requests("overwrite:").size(), 2u);
+    EXPECT_TRUE(host.Requests("info:").empty());
+    EXPECT_TRUE(host.Requests("error").empty());
+    EXPECT_EQ(c.GetRemainingCount(), 3u);
+    EXPECT_EQ(c.GetSkippedCount(), 0u);
+    // The same proposal, on the group as its file holds it.
+    EXPECT_EQ(c.GetGroupId(), "S01");
+    EXPECT_EQ(c.GetListId(), "001");
+    EXPECT_EQ(c.GetCountText(), "3");
+    ASSERT_NE(c.GetList(), nullptr);
+    EXPECT_EQ(c.GetList()->GetCount(), 2);
+    EXPECT_EQ(c.GetGroup()->GetName(), "alt");
+
+    host.overwriteAnswers = {kYesForAll};
+    EXPECT_TRUE(c.Accept());
+    c.Close();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"E012.02=neu2 ", "E012.03=neu3 ", "E012.04=neu4 "}));
 }
 
 TEST_F(OverwriteTest, TheNextStepAsksAgain)
@@ -362,10 +397,11 @@ TEST_F(ConverterTest, ReplacingAGroupKeepsItsFileNameAndIsAtomic)
     const auto before = ReadBytes(dir / "gs01.731");
     CAtomicFile::SetFaultHook([](CAtomicFile::Step step) { return step == CAtomicFile::Step::rename ? ENOSPC : 0; });
     CConverter& failing = Open(Inputs(2), CConverter::kAll);
-    EXPECT_FALSE(failing.AcceptAll());
+    EXPECT_TRUE(failing.AcceptAll());
     failing.Close();
     EXPECT_EQ(ReadBytes(dir / "gs01.731"), before);
-    EXPECT_EQ(host.ErrorIds().front(), 1041u);
+    EXPECT_EQ(host.ErrorIds(), std::vector<unsigned>{1041});
+    EXPECT_TRUE(host.Requests("info:").empty());
 
     CAtomicFile::SetFaultHook({});
     Reopen();
@@ -374,6 +410,63 @@ TEST_F(ConverterTest, ReplacingAGroupKeepsItsFileNameAndIsAtomic)
     c.Close();
     EXPECT_EQ(dir.List(), (std::vector<std::string>{"SDAT.731", "gs01.731"}));
     EXPECT_EQ(TextsOnDisk("gs01.731", "001").size(), 2u);
+}
+
+TEST_F(ConverterTest, AReplacedGroupKeepsItsOldBytesUntilItsNewContentIsComplete)
+{
+    ExistingGroup("S01", {{"E 1.0", "alt"}, {"E 1.1", "alt"}});
+    const auto before = ReadBytes(dir / "GS01.731");
+    // "Alle übernehmen" writes at Close: until then the old file stands.
+    CConverter& c = Open(Inputs(3), CConverter::kAll);
+    EXPECT_TRUE(c.AcceptAll());
+    EXPECT_EQ(ReadBytes(dir / "GS01.731"), before);
+    c.Close();
+    EXPECT_EQ(TextsOnDisk("GS01.731", "001"),
+              (std::vector<std::string>{"E000.00=S c", "E000.01=S c", "E000.02=S c"}));
+
+    // "Übernehmen" writes the replaced group once, whole.
+    ExistingGroup("S01", {{"E 1.0", "alt"}, {"E 1.1", "alt"}});
+    std::vector<bool> oldBeforeEachWrite;
+    CAtomicFile::SetFaultHook([&](CAtomicFile::Step step) {
+        if (step == CAtomicFile::Step::createTemp)
+            oldBeforeEachWrite.push_back(ReadBytes(dir / "GS01.731") == before);
+        return 0;
+    });
+    CConverter& step = Open(Inputs(3), CConverter::kAll);
+    EXPECT_TRUE(step.Accept());
+    CAtomicFile::SetFaultHook({});
+    step.Close();
+    EXPECT_EQ(oldBeforeEachWrite, std::vector<bool>{true});
+}
+
+TEST_F(ConverterTest, AFailingSaveOfAReplacedGroupLeavesTheOldFile)
+{
+    ExistingGroup("S01", {{"E 1.0", "alt"}});
+    const auto before = ReadBytes(dir / "GS01.731");
+    const std::pair<CAtomicFile::Step, int> faults[] = {
+        {CAtomicFile::Step::write, ENOSPC},     // full disk
+        {CAtomicFile::Step::createTemp, EACCES}, // a file or folder that cannot be written
+    };
+    for (const auto& [failing, code] : faults) {
+        // One step: the question, then a failing save.
+        Reopen();
+        host.log.clear();
+        CAtomicFile::SetFaultHook([failing, code](CAtomicFile::Step step) { return step == failing ? code : 0; });
+        CConverter& c = Open(Inputs(2), CConverter::kAll);
+        EXPECT_FALSE(c.Accept());
+        EXPECT_EQ(ReadBytes(dir / "GS01.731"), before);
+        EXPECT_EQ(host.Requests("error"), std::vector<std::string>{"error 1041: GS01.731"});
+        EXPECT_EQ(c.GetRemainingCount(), 2u);
+        // Still the old group: the next try asks again before replacing it.
+        EXPECT_FALSE(c.GetGroup()->IsCreated());
+        EXPECT_EQ(c.GetList()->GetCount(), 1);
+        CAtomicFile::SetFaultHook({});
+        EXPECT_TRUE(c.Accept());
+        EXPECT_EQ(host.Requests("okcancel:").size(), 2u);
+        c.Close();
+        EXPECT_EQ(TextsOnDisk("GS01.731", "001"), (std::vector<std::string>{"E000.00=S c", "E000.01=S c"}));
+        ExistingGroup("S01", {{"E 1.0", "alt"}});
+    }
 }
 
 TEST_F(ConverterTest, FailedSaveLooksTheListUpAgain)
@@ -407,15 +500,47 @@ TEST_F(ConverterTest, AcceptAllStopsAfterTwoEmptyPasses)
     EXPECT_EQ(dir.List(), std::vector<std::string>{"SDAT.731"});
 }
 
-TEST_F(ConverterTest, AcceptAllStopsAtAnEntryTooBigForAnEmptyGroup)
+TEST_F(ConverterTest, OperandsTooLongForAnyGroupAreLeftOutAtOnce)
+{
+    // A new group of 1 KB has 1024 - 114 = 910 bytes: an input's text may
+    // have 905 characters (+ 3 + 2), a timer's 907 (+ 3).
+    settings.MaxGroupSizeKb = 1;
+    settings.CommentToText = 0;
+    const std::string fits(905, 'x');
+    // "@1" is stored in three bytes: 903 characters and "@1" are too long.
+    CConverter& c = Open("\tE 1.0\tklein\n\tE 1.1\t" + fits + "y\n\tE 1.2\tnach\n\tE 1.3\t" + fits
+                             + "\n\tA 2.0\t" + fits.substr(2) + "@1\n\tT 3\t" + fits + "yy\n\tT 4\t" + fits
+                             + "yyy\n",
+                         CConverter::kAll);
+    EXPECT_EQ(host.Requests("info:"), std::vector<std::string>{"info: Zu lang für eine Schrittkettengruppe von 1 KB, "
+                                                               "nicht konvertiert: E001.01, A002.00, T004"});
+    std::vector<std::string> left;
+    for (const auto* operand : c.GetLeftOut())
+        left.push_back(operand->GetOperandText());
+    EXPECT_EQ(left, (std::vector<std::string>{"E001.01", "A002.00", "T004"}));
+    EXPECT_EQ(c.GetOperandCount(), 4u);
+    EXPECT_TRUE(c.AcceptAll());
+    c.Close();
+    EXPECT_EQ(c.GetRemainingCount(), 0u);
+    // Not "all converted": three were not.
+    EXPECT_EQ(host.Requests("info:").size(), 1u);
+    EXPECT_EQ(TextsOnDisk("GS01.731", "001"), (std::vector<std::string>{"E001.00=klein", "E001.02=nach"}));
+    EXPECT_EQ(TextsOnDisk("GS02.731", "001"), std::vector<std::string>{"E001.03=" + fits});
+    EXPECT_EQ(TextsOnDisk("GS03.731", "001"), std::vector<std::string>{"T003=" + fits + "yy"});
+}
+
+TEST_F(ConverterTest, TheTooLongMessageNamesTenOperands)
 {
     settings.MaxGroupSizeKb = 1;
-    CConverter& c = Open("\tE 1.0\tklein\n\tE 1.1\t" + std::string(1000, 'x') + "\n", CConverter::kAll);
-    EXPECT_FALSE(c.AcceptAll());
-    c.Close();
-    EXPECT_EQ(c.GetRemainingCount(), 1u);
-    EXPECT_EQ(host.Requests("info:").size(), 1u);
-    EXPECT_NE(host.Requests("info:")[0].find(" 1 Operand(en)"), std::string::npos);
+    CConverter& c = Open(Inputs(12, std::string(1000, 'x')));
+    ASSERT_EQ(host.Requests("info:").size(), 1u);
+    EXPECT_NE(host.Requests("info:")[0].find("E000.00, E000.01, E000.02, E000.03, E000.04, E000.05, E000.06, E000.07, "
+                                             "E001.00, E001.01, ..."),
+              std::string::npos)
+        << host.Requests("info:")[0];
+    EXPECT_EQ(c.GetLeftOut().size(), 12u);
+    EXPECT_TRUE(c.IsDone());
+    EXPECT_FALSE(c.CanAccept());
 }
 
 TEST_F(ConverterTest, AcceptAllMovesOnWhenTheRestOfAGroupTakesNothing)
@@ -557,8 +682,90 @@ TEST_F(ConverterTest, ListOfAnotherKindShowsItsOwnLetter)
 {
     ExistingGroup("S01", {{"T 5", "t"}}, "001", kKindTimer);
     CConverter& c = Open(Inputs(1));
-    EXPECT_EQ(c.GetKindLetterText(), "T");
     EXPECT_TRUE(host.listChoices.empty()); // only lists of kind E are offered
+    c.SetListId("001");
+    c.SelectList(true);
+    EXPECT_EQ(c.GetKindLetterText(), "T");
+    EXPECT_FALSE(c.Validate());
+    EXPECT_EQ(host.ErrorIds(), std::vector<unsigned>{1044});
+}
+
+TEST_F(ConverterTest, ProposalsPassOverListsOfAnotherKind)
+{
+    // List 001 holds one output, list 002 timers; two outputs per list.
+    settings.MaxOperands = 2;
+    ExistingGroup("S01", {{"A 1.0", "a"}}, "001", kKindOutput);
+    {
+        auto group = Reload("GS01.731");
+        CStepChainList* timers = AddList(group.get(), "002", kKindTimer, "Zeiten");
+        AddText(timers, 1, 0, "t");
+        ASSERT_TRUE(group->Save());
+        Reopen();
+    }
+    CConverter& c = Open("\tA 5.0\tx\n\tA 5.1\tx\n\tA 5.2\tx\n\tT 7\tx\n");
+    EXPECT_EQ(c.GetListId(), "001");
+    EXPECT_EQ(c.GetCountText(), "1");
+    EXPECT_FALSE(c.Accept());
+    EXPECT_EQ(c.GetListId(), "003") << "list 002 holds timers";
+    EXPECT_EQ(c.GetKindLetterText(), "A");
+    EXPECT_EQ(c.GetCountText(), "2");
+    EXPECT_FALSE(c.Accept());
+    EXPECT_EQ(c.GetListId(), "004");
+    EXPECT_TRUE(c.Accept());
+    EXPECT_TRUE(host.Requests("error").empty());
+
+    // The first proposal passes over them too.
+    ExistingGroup("S01", {{"E 1.0", "e"}});
+    CConverter& outputs = Open("\tA 9.0\tx\n");
+    EXPECT_EQ(outputs.GetListId(), "002");
+    EXPECT_TRUE(outputs.Validate());
+    // Whole-list mode replaces list 001 whatever it held, and shows the
+    // letter of what goes into it.
+    CConverter& all = Open("\tA 9.0\tx\n", CConverter::kAll);
+    EXPECT_EQ(all.GetListId(), "001");
+    EXPECT_EQ(all.GetKindLetterText(), "A");
+}
+
+TEST_F(ConverterTest, AcceptAllShowsTheKindOfTheOperandsItConverts)
+{
+    // One operand per group; the old groups' lists hold other kinds.
+    ExistingGroup("S02", {{"T 1", "t"}}, "001", kKindTimer);
+    ExistingGroup("S03", {{"A 1.0", "a"}}, "001", kKindOutput);
+    settings.MaxOperands = 1;
+    settings.MaxLists = 1;
+    CConverter& c = Open("\tE 1.0\tx\n\tE 1.1\tx\n\tT 3\tx\n\tZ 4\tx\n", CConverter::kAll);
+    EXPECT_TRUE(c.AcceptAll());
+    c.Close();
+    EXPECT_EQ(host.shownAndConvertedKinds, (std::vector<std::string>{"E/E", "T/T", "Z/Z"}));
+}
+
+TEST_F(ConverterTest, ANewGroupTypedByTheUserGetsListOne)
+{
+    ExistingGroup("S01", {{"E 1.0", "e"}}, "005");
+    CConverter& c = Open(Inputs(1));
+    c.SetListId("");
+    c.SetGroupId("x12");
+    c.SelectGroup(true);
+    EXPECT_EQ(c.GetListId(), "001");
+    EXPECT_TRUE(c.Validate());
+    EXPECT_TRUE(c.Accept());
+    c.Close();
+    EXPECT_EQ(TextsOnDisk("GX12.731", "001").size(), 1u);
+}
+
+TEST_F(ConverterTest, StepwiseMovesOnFromAnEmptyProposalWithoutValidatingIt)
+{
+    // S01 has no room left; its list 001 holds timers.
+    settings.MaxGroupSizeKb = 1;
+    ExistingGroup("S01", {{"T 1", std::string(1000, 't')}}, "001", kKindTimer);
+    CConverter& c = Open(Inputs(2));
+    c.SetListId("001");
+    c.SelectList(true);
+    ASSERT_FALSE(c.CanAccept());
+    EXPECT_TRUE(c.AcceptStepwise());
+    c.Close();
+    EXPECT_TRUE(host.Requests("error").empty());
+    EXPECT_EQ(TextsOnDisk("GS02.731", "001").size(), 2u);
 }
 
 TEST_F(ConverterTest, DeferredSaveFailuresAreReportedOneByOne)

@@ -1,7 +1,9 @@
 #include "tests/convert/ScriptedHost.h"
 
 #include "convert/AnswerCode.h"
+#include "convert/Converter.h"
 #include "data/Charset.h"
+#include "data/SequenceEntry.h"
 
 using charset::Cp1252ToUtf8;
 
@@ -51,8 +53,11 @@ void ScriptedHost::OnListChoices(const std::vector<std::string>& listIds)
     listChoices = listIds;
 }
 
-bool ScriptedHost::ContinueAcceptAll(const CConverter&)
+bool ScriptedHost::ContinueAcceptAll(const CConverter& converter)
 {
+    if (!converter.GetBatch().empty())
+        shownAndConvertedKinds.push_back(converter.GetKindLetterText() + "/"
+                                         + KindLetter(converter.GetBatch().front()->GetKind()));
     if (passesBeforeCancel < 0)
         return true;
     return passesBeforeCancel-- > 0;

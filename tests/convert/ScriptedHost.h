@@ -33,6 +33,9 @@ public:
     int passesBeforeCancel = -1;      // AcceptAll passes before stopping it
     int waitDepth = 0;
     std::vector<std::string> listChoices;
+    // Per AcceptAll pass with operands left: the kind letter shown and the
+    // kind of the operands it is shown for, as "E/E".
+    std::vector<std::string> shownAndConvertedKinds;
 
 private:
     std::vector<unsigned> m_errorIds;

@@ -155,6 +155,38 @@ TEST(SequenceFile, LongLinesAcrossReadChunks)
     EXPECT_EQ(file->GetEntry(1)->GetSymbol(), "s2");
 }
 
+// A file read whole and parsed in place gives the same list as one read
+// from a stream, and its texts stay valid as long as the list.
+TEST(SequenceFile, ContentReadWholeMatchesTheStream)
+{
+    const std::string cases[] = {
+        "",
+        "\n\r\n\n",
+        "\tE 1.0\tcrlf\tc\r\n\tE 1.1\tlf\tc\n\tE 1.2\tinner\rcr\tc\r\n\tE 1.3\tlast\tno end",
+        "\tZ 1\tz\n\tE 2.0\te2\r\nKopf\n\tE 2.0\tzwei\r\n\tT 4\t\r",
+        "\tA 7.1\t\n\tM 300.1\tX\r\n\tE 12\tX\n\tA 7.1\tS\tc1\tc2\r\n",
+    };
+    for (const std::string& text : cases) {
+        const auto expected = Read(text);
+        auto whole = std::make_unique<CSequenceFile>("X.SEQ");
+        std::string content = text;
+        ASSERT_TRUE(whole->ReadContent(std::move(content)));
+        ASSERT_EQ(whole->GetCount(), expected->GetCount()) << text;
+        EXPECT_TRUE(whole->IsLoaded());
+        for (int i = 0; i < whole->GetCount(); ++i) {
+            for (int column = 0; column < 3; ++column)
+                EXPECT_EQ(whole->GetEntry(i)->GetColumnText(column), expected->GetEntry(i)->GetColumnText(column))
+                    << text;
+        }
+    }
+    // Read again, the list holds only the new content.
+    auto file = std::make_unique<CSequenceFile>("X.SEQ");
+    ASSERT_TRUE(file->ReadContent("\tE 1.0\talt\n"));
+    ASSERT_TRUE(file->ReadContent("\tA 2.0\tneu\n"));
+    ASSERT_EQ(file->GetCount(), 1);
+    EXPECT_EQ(file->GetEntry(0)->GetSymbol(), "neu");
+}
+
 TEST(SequenceFile, EmptyOrInvalidFileGivesEmptyLoadedList)
 {
     EXPECT_EQ(Read("")->GetCount(), 0);
