@@ -1,10 +1,9 @@
 #include "app/FolderBrowser.h"
 
+#include "app/ShellPlatform.h"
+#include "data/Platform.h"
+
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -22,10 +21,9 @@ bool LessIgnoringCase(const std::string& a, const std::string& b)
     });
 }
 
-bool CanEnter(const fs::path& folder)
+bool IsSeparator(char c)
 {
-    std::error_code ec;
-    return fs::is_directory(folder, ec) && ::access(folder.c_str(), X_OK) == 0;
+    return c == '/' || c == static_cast<char>(fs::path::preferred_separator);
 }
 
 // Absolute and without "." and ".." parts or a trailing separator.
@@ -36,38 +34,6 @@ fs::path Clean(const fs::path& folder)
     if (!clean.has_filename() && clean.has_relative_path())
         clean = clean.parent_path();
     return clean;
-}
-
-bool IsOctal(const std::string& digits)
-{
-    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '7'; });
-}
-
-// Mount points in /proc/mounts below the usual places for removable and
-// network media; the escapes of that file (\040 for a blank) are undone.
-std::vector<fs::path> MediaMounts()
-{
-    std::vector<fs::path> mounts;
-    std::ifstream in("/proc/mounts");
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string device, point;
-        fields >> device >> point;
-        std::string unescaped;
-        for (std::size_t i = 0; i < point.size(); ++i) {
-            if (point[i] == '\\' && i + 3 < point.size() && IsOctal(point.substr(i + 1, 3))) {
-                unescaped += static_cast<char>((point[i + 1] - '0') * 64 + (point[i + 2] - '0') * 8 + (point[i + 3] - '0'));
-                i += 3;
-            } else {
-                unescaped += point[i];
-            }
-        }
-        for (const char* base : {"/media/", "/mnt/", "/run/media/"})
-            if (unescaped.starts_with(base))
-                mounts.emplace_back(unescaped);
-    }
-    return mounts;
 }
 
 } // namespace
@@ -82,7 +48,7 @@ CFolderBrowser::CFolderBrowser(const fs::path& start)
 bool CFolderBrowser::MoveTo(const fs::path& folder)
 {
     const fs::path clean = Clean(folder.is_absolute() ? folder : m_folder / folder);
-    if (!CanEnter(clean))
+    if (!shell_platform::CanEnter(clean))
         return false;
     m_folder = clean;
     return true;
@@ -109,14 +75,15 @@ bool CFolderBrowser::Enter(const std::string& entry)
         return m_folder.has_relative_path() && MoveTo(m_folder.parent_path());
     if (entry.empty() || entry.find('/') != std::string::npos)
         return false;
-    return MoveTo(m_folder / entry);
+    return MoveTo(m_folder / platform::PathFromUtf8(entry));
 }
 
 bool CFolderBrowser::Go(const std::string& typed)
 {
     if (typed.empty())
         return false;
-    const fs::path target = fs::path(typed).is_absolute() ? fs::path(typed) : m_folder / typed;
+    const fs::path path = platform::PathFromUtf8(typed);
+    const fs::path target = path.is_absolute() ? path : m_folder / path;
     std::error_code ec;
     if (fs::is_directory(target, ec))
         return MoveTo(target);
@@ -127,13 +94,7 @@ bool CFolderBrowser::Go(const std::string& typed)
 
 std::vector<fs::path> CFolderBrowser::Places()
 {
-    std::vector<fs::path> places{"/"};
-    if (const char* home = std::getenv("HOME"); home && *home == '/')
-        places.emplace_back(home);
-    for (const auto& mount : MediaMounts())
-        if (std::find(places.begin(), places.end(), mount) == places.end())
-            places.push_back(mount);
-    return places;
+    return shell_platform::Places();
 }
 
 int CFolderBrowser::PlaceOf(const std::vector<fs::path>& places, const fs::path& folder)
@@ -143,7 +104,9 @@ int CFolderBrowser::PlaceOf(const std::vector<fs::path>& places, const fs::path&
     const std::string text = folder.string();
     for (std::size_t i = 0; i < places.size(); ++i) {
         const std::string start = places[i].string();
-        const bool inside = text == start || text.starts_with(start.ends_with('/') ? start : start + "/");
+        const bool inside = text == start
+            || (text.starts_with(start)
+                && (IsSeparator(start.back()) || IsSeparator(text[start.size()])));
         if (inside && (place < 0 || start.size() > longest)) {
             place = static_cast<int>(i);
             longest = start.size();

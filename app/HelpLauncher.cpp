@@ -10,7 +10,7 @@ namespace {
 bool IsUnreserved(unsigned char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-           c == '_' || c == '~' || c == '/';
+           c == '_' || c == '~' || c == '/' || c == ':';
 }
 
 } // namespace
@@ -19,7 +19,11 @@ std::string CHelpLauncher::FileUrl(const fs::path& document)
 {
     static const char* const kHex = "0123456789ABCDEF";
     std::error_code ec;
-    const std::string path = fs::absolute(document, ec).lexically_normal().string();
+    // Forward slashes, UTF-8; a Windows drive ("C:/...") gets the third
+    // slash of "file:///C:/..." in front.
+    std::string path = fs::absolute(document, ec).lexically_normal().generic_string();
+    if (!path.starts_with('/'))
+        path.insert(0, 1, '/');
     std::string url = "file://";
     for (unsigned char c : path) {
         if (IsUnreserved(c)) {

@@ -9,12 +9,14 @@
 #include "app/HelpLauncher.h"
 #include "app/HtmlViewer.h"
 #include "app/MainFrame.h"
+#include "app/ShellPlatform.h"
 #include "app/MorawinDoc.h"
 #include "app/MorawinView.h"
 #include "app/ProjectArgument.h"
 #include "app/ProjectBrowserFrame.h"
 #include "app/ProjectObserver.h"
 #include "app/ProjectFolderDialog.h"
+#include "app/ShellPlatform.h"
 #include "app/WxText.h"
 #include "data/Charset.h"
 #include "data/ErrorMessage.h"
@@ -86,9 +88,7 @@ void CMorawinApp::SetUpLanguage()
 {
     // Project dates are written in the user's date format.
     std::setlocale(LC_TIME, "");
-    // What GTK itself shows (the file chooser, key names in menus) follows
-    // the user's language.
-    std::setlocale(LC_MESSAGES, "");
+    shell_platform::FollowUserLanguage();
     // The program speaks German, and so do the texts that wx brings along
     // (print preview, message box buttons) when its catalog is installed.
     auto* translations = new wxTranslations;

@@ -1,7 +1,9 @@
 #include "app/ProjectArgument.h"
 
+#include "app/ShellPlatform.h"
+#include "data/Platform.h"
+
 #include <filesystem>
-#include <glob.h>
 
 namespace fs = std::filesystem;
 
@@ -12,26 +14,16 @@ bool HasWildcard(const std::string& text)
     return text.find_first_of("*?[") != std::string::npos;
 }
 
-std::string FirstMatch(const std::string& pattern)
-{
-    glob_t matches{};
-    std::string first;
-    if (::glob(pattern.c_str(), 0, nullptr, &matches) == 0 && matches.gl_pathc > 0)
-        first = matches.gl_pathv[0];
-    ::globfree(&matches);
-    return first;
-}
-
 // Absolute, without "." and ".." parts and without a trailing separator.
 std::string FullPath(const std::string& text)
 {
     std::error_code ec;
-    fs::path full = fs::absolute(text, ec).lexically_normal();
+    fs::path full = fs::absolute(platform::PathFromUtf8(text), ec).lexically_normal();
     if (ec)
         return text;
     if (!full.has_filename() && full.has_relative_path())
         full = full.parent_path();
-    return full.string();
+    return platform::PathToUtf8(full);
 }
 
 } // namespace
@@ -43,8 +35,8 @@ std::string ResolveProjectArgument(const std::string& text)
     // A name that exists as typed wins over reading it as a pattern
     // (folder names may hold brackets).
     std::error_code ec;
-    std::string found = fs::exists(text, ec) ? text : std::string();
+    std::string found = fs::exists(platform::PathFromUtf8(text), ec) ? text : std::string();
     if (found.empty() && HasWildcard(text))
-        found = FirstMatch(text);
+        found = platform::PathToUtf8(shell_platform::FirstMatch(platform::PathFromUtf8(text)));
     return found.empty() ? text : FullPath(found);
 }

@@ -5,7 +5,40 @@
 
 #include <wx/strconv.h>
 
+#include <type_traits>
+
 namespace wxtext {
+namespace {
+
+constexpr bool kWidePaths = std::is_same_v<std::filesystem::path::value_type, wchar_t>;
+
+// Windows paths are UTF-16 already, like wxString there.
+[[maybe_unused]] wxString FromNative(const std::wstring& wide)
+{
+    return wxString(wide);
+}
+
+[[maybe_unused]] wxString FromNative(const std::string& bytes)
+{
+    wxString text(bytes.c_str(), *wxConvFileName, bytes.size());
+    // Bytes that are not UTF-8 still show, one character each.
+    if (text.empty() && !bytes.empty())
+        text = FromCp1252(bytes);
+    return text;
+}
+
+[[maybe_unused]] std::filesystem::path PathFrom(const wxString& text, wchar_t)
+{
+    return std::filesystem::path(text.ToStdWstring());
+}
+
+[[maybe_unused]] std::filesystem::path PathFrom(const wxString& text, char)
+{
+    const wxCharBuffer bytes = text.mb_str(*wxConvFileName);
+    return bytes.data() ? std::filesystem::path(std::string(bytes.data(), bytes.length())) : std::filesystem::path();
+}
+
+} // namespace
 
 wxString FromUtf8(std::string_view text)
 {
@@ -24,22 +57,20 @@ std::string ToCp1252(const wxString& text)
 
 wxString FromPath(const std::filesystem::path& path)
 {
-    const std::string& bytes = path.native();
-    wxString text(bytes.c_str(), *wxConvFileName, bytes.size());
-    // Bytes that are not UTF-8 still show, one character each.
-    if (text.empty() && !bytes.empty())
-        text = FromCp1252(bytes);
-    return text;
+    return FromNative(path.native());
 }
 
 std::filesystem::path ToPath(const wxString& text)
 {
-    const wxCharBuffer bytes = text.fn_str();
-    return bytes.data() ? std::filesystem::path(std::string(bytes.data(), bytes.length())) : std::filesystem::path();
+    return PathFrom(text, std::filesystem::path::value_type());
 }
 
 std::string ArgumentBytes(const wxString& argument)
 {
+    // Windows hands wx the arguments as UTF-16; the program's narrow texts
+    // are UTF-8 there.
+    if constexpr (kWidePaths)
+        return argument.utf8_string();
     // wx made the argument from the process's bytes with the locale's
     // conversion; the same conversion gives them back unchanged.
     const wxCharBuffer bytes = argument.mb_str(wxConvLocal);

@@ -10,6 +10,7 @@
 #include "data/AppSettings.h"
 #include "data/Charset.h"
 #include "data/DuplicateOperands.h"
+#include "data/Platform.h"
 #include "data/SequenceFile.h"
 #include "panel/PanelProject.h"
 
@@ -18,7 +19,6 @@
 
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -47,7 +47,7 @@ bool ApplyOverrides(CConverter& converter, const std::string& groupId, const std
 std::optional<CConsoleHost::Answer> ChooseAnswer(const std::string& text)
 {
     if (text.empty())
-        return ::isatty(STDIN_FILENO) ? CConsoleHost::Answer::ask : CConsoleHost::Answer::no;
+        return platform::StdinIsTerminal() ? CConsoleHost::Answer::ask : CConsoleHost::Answer::no;
     CConsoleHost::Answer answer;
     if (!CConsoleHost::ParseAnswer(text, answer))
         return std::nullopt;
@@ -114,15 +114,15 @@ int CConvertCommand::Run() const
         std::cerr << "morawin-cli convert: a designation has at most 32 characters\n";
         return exit_code::kUsage;
     }
-    const auto sequence = ReadSequenceFile(o.sequenceFile);
+    const auto sequence = ReadSequenceFile(platform::PathFromUtf8(o.sequenceFile));
     if (!sequence)
         return exit_code::kSequenceUnreadable;
 
     std::optional<CScratchProject> scratch;
     std::string projectDir = o.projectDir;
     if (o.dryRun) {
-        scratch.emplace(o.projectDir);
-        projectDir = scratch->Folder().string();
+        scratch.emplace(platform::PathFromUtf8(o.projectDir));
+        projectDir = platform::PathToUtf8(scratch->Folder());
     }
     CPanelProject project(projectDir, "");
     if (!project.IsValid()) {
@@ -132,7 +132,7 @@ int CConvertCommand::Run() const
     }
 
     CAppSettings settings;
-    settings.Load(o.settingsFile.empty() ? m_defaultSettings : std::filesystem::path(o.settingsFile));
+    settings.Load(o.settingsFile.empty() ? m_defaultSettings : platform::PathFromUtf8(o.settingsFile));
     const auto operands = FilteredOperands(*sequence, *filter);
     WarnBeforeConverting(settings, operands);
 

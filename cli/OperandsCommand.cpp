@@ -4,6 +4,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/OutputBuffer.h"
 #include "cli/KindFilter.h"
+#include "data/Platform.h"
 #include "cli/SequenceInput.h"
 #include "data/SequenceEntry.h"
 #include "data/SequenceFile.h"
@@ -142,7 +143,7 @@ int COperandsCommand::Run() const
         std::cerr << "morawin-cli operands: --kinds takes letters of E A M T Z, not \"" << m_kinds << "\"\n";
         return exit_code::kUsage;
     }
-    const auto file = ReadSequenceFile(m_file);
+    const auto file = ReadSequenceFile(platform::PathFromUtf8(m_file));
     if (!file)
         return exit_code::kSequenceUnreadable;
 

@@ -1,12 +1,11 @@
 #include "cli/ScratchProject.h"
 
-#include <cerrno>
+#include "data/Platform.h"
+
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <stdlib.h>
 
 namespace {
 
@@ -44,11 +43,13 @@ std::filesystem::path ScratchParent()
 
 CScratchProject::CScratchProject(const std::filesystem::path& projectDir)
 {
-    std::string pattern = (ScratchParent() / "morawin-dry-run-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a scratch folder for --dry-run in "
-                                 + std::filesystem::path(pattern).parent_path().string() + ": " + std::strerror(errno));
-    m_copy = pattern;
+    const std::filesystem::path parent = ScratchParent();
+    try {
+        m_copy = platform::MakeUniqueFolder(parent, "morawin-dry-run-");
+    } catch (const std::filesystem::filesystem_error& e) {
+        throw std::runtime_error("cannot create a scratch folder for --dry-run in " + parent.string() + ": "
+                                 + e.code().message());
+    }
     m_original = Files(projectDir);
     for (const auto& [name, content] : m_original) {
         std::ofstream out(m_copy / name, std::ios::binary);

@@ -8,6 +8,7 @@
 #include "data/AppPaths.h"
 #include "data/ErrorMessage.h"
 #include "data/MessageSink.h"
+#include "data/Platform.h"
 #include "data/SettingsLocation.h"
 #include "data/StringTable.h"
 
@@ -15,6 +16,8 @@
 
 #include <clocale>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -52,6 +55,12 @@ int Run(int argc, char** argv)
 {
     // Date texts follow the user's time locale, as in the desktop program.
     std::setlocale(LC_TIME, "");
+    platform::UseUtf8Console();
+    // Arguments are UTF-8 from here on, on every system.
+    const std::vector<std::string> arguments = platform::Utf8Arguments(argc, argv);
+    std::vector<const char*> pointers;
+    for (const std::string& argument : arguments)
+        pointers.push_back(argument.c_str());
 
     const CAppPaths paths = CAppPaths::ForProgram(settings_location::ProgramFile());
     // The catalog is optional; without it the built-in texts are used.
@@ -61,6 +70,9 @@ int Run(int argc, char** argv)
 
     CLI::App app{"MoraWin command-line tool: sequence files and RZ731 panel projects"};
     app.require_subcommand(1);
+    // "/x" is a path, not an option, on every system (CLI11 reads it as an
+    // option on Windows unless told otherwise).
+    app.allow_windows_style_options(false);
     app.set_version_flag("--version", "morawin-cli " MORAWIN_VERSION "\n" MORAWIN_COPYRIGHT
                                       "\nLicense: " MORAWIN_LICENSE " (free software, without any warranty)");
     app.footer(FilesFooter(paths));
@@ -72,7 +84,7 @@ int Run(int argc, char** argv)
     CDiffCommand diff(app, paths.SettingsFile);
 
     try {
-        app.parse(argc, argv);
+        app.parse(static_cast<int>(pointers.size()), pointers.data());
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? exit_code::kOk : exit_code::kUsage;

@@ -1,6 +1,7 @@
 #include "convert/Converter.h"
 
 #include "convert/AnswerCode.h"
+#include "data/Platform.h"
 #include "convert/ConverterHost.h"
 #include "data/AppSettings.h"
 #include "data/Charset.h"
@@ -47,7 +48,7 @@ std::string FormatNumber(const char* format, int number)
 // does not count), as Windows-1252 text of at most 32 characters.
 std::string DesignationFromFile(const std::string& path)
 {
-    std::string name = std::filesystem::path(path).filename().string();
+    std::string name = platform::PathToUtf8(platform::PathFromUtf8(path).filename());
     const auto point = name.find('.', 1);
     if (point != std::string::npos)
         name.erase(point);
@@ -440,7 +441,7 @@ bool CConverter::CreateGroup()
     // A file of that name that the folder did not take as a group (its
     // header could not be read) is left as it is.
     const std::string fileName = "G" + m_groupId + "." + m_project->GetProjectExt();
-    if (const auto existing = project_files::FindIgnoringCase(m_project->GetProjectDir(), fileName)) {
+    if (const auto existing = project_files::FindIgnoringCase(platform::PathFromUtf8(m_project->GetProjectDir()), fileName)) {
         // A group file another program created since the folder was read.
         if (CStepChainGroup(m_folder, project_files::ToUpper(*existing), *existing).IsValid()) {
             RefuseCreatedFile(fileName);

@@ -1,10 +1,10 @@
 #include "data/AppPaths.h"
 
+#include "data/Platform.h"
 #include "data/SettingsLocation.h"
 
 #include <cstdlib>
 #include <string_view>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -17,13 +17,13 @@ fs::path FindInPath(const fs::path& name)
         return {};
     std::string_view rest(path);
     while (!rest.empty()) {
-        const auto colon = rest.find(':');
+        const auto colon = rest.find(platform::PathListSeparator());
         const std::string_view folder = rest.substr(0, colon);
         rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
         if (folder.empty())
             continue;
         const fs::path candidate = fs::path(folder) / name;
-        if (::access(candidate.c_str(), X_OK) == 0)
+        if (platform::IsExecutable(candidate))
             return candidate;
     }
     return {};

@@ -1,36 +1,28 @@
 #include "data/SettingsLocation.h"
 
-#include <cstdlib>
-#include <unistd.h>
+#include "data/Platform.h"
 
 namespace settings_location {
 
 std::filesystem::path ProgramFile()
 {
-    std::error_code ec;
-    auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::path() : path;
+    return platform::ProgramFile();
 }
 
 std::filesystem::path UserConfigFile()
 {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    std::filesystem::path base;
-    if (xdg && *xdg == '/')
-        base = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::filesystem::path(home) / ".config";
-    else
-        base = "/tmp";
-    return base / kApplicationName / (std::string(kApplicationName) + ".ini");
+    return platform::UserSettingsFolder() / (std::string(kApplicationName) + ".ini");
 }
 
 std::filesystem::path ForProgram(const std::filesystem::path& programFile)
 {
+    // A settings file beside the program makes a portable copy; the program
+    // never creates one there itself, so that running an installed program
+    // (as root, too) leaves its folder as it is.
     const auto folder = programFile.parent_path();
     const auto beside = folder / (std::string(kApplicationName) + ".ini");
     std::error_code ec;
-    if (!folder.empty() && (std::filesystem::exists(beside, ec) || ::access(folder.c_str(), W_OK) == 0))
+    if (!folder.empty() && std::filesystem::is_regular_file(beside, ec))
         return beside;
     return UserConfigFile();
 }

@@ -5,9 +5,10 @@
 
 // Where the settings file lives. Both programs (the desktop application and
 // the command-line tool) use the same file, named after the application:
-// "<folder of the program>/morawin.ini" when that file exists or the folder
-// is writable, else "$XDG_CONFIG_HOME/morawin/morawin.ini" (default
-// ~/.config/morawin/morawin.ini).
+// "<folder of the program>/morawin.ini" only when that file exists (a
+// portable copy), else the per-user file: "$XDG_CONFIG_HOME/morawin/morawin.ini"
+// (default ~/.config/morawin/morawin.ini), on Windows
+// "%APPDATA%\MoraWin\morawin.ini".
 namespace settings_location {
 
 constexpr std::string_view kApplicationName = "morawin";
@@ -19,7 +20,7 @@ std::filesystem::path ProgramFile();
 // the folder; the name is always the application's.
 std::filesystem::path ForProgram(const std::filesystem::path& programFile);
 
-// The per-user fallback, from XDG_CONFIG_HOME or HOME.
+// The per-user file.
 std::filesystem::path UserConfigFile();
 
 } // namespace settings_location

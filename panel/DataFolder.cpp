@@ -1,5 +1,6 @@
 #include "panel/DataFolder.h"
 
+#include "data/Platform.h"
 #include "data/StringTable.h"
 #include "panel/PanelProject.h"
 #include "panel/ProjectFiles.h"
@@ -107,7 +108,8 @@ bool CDataFolder::Load()
     const auto* project = dynamic_cast<const CPanelProject*>(GetProject());
     if (project) {
         const std::string pattern = m_pattern + "." + project->GetProjectExt();
-        const std::filesystem::path folder = project->GetProjectDir().empty() ? "." : project->GetProjectDir();
+        const std::filesystem::path folder = project->GetProjectDir().empty() ? std::filesystem::path(".")
+                                                                         : platform::PathFromUtf8(project->GetProjectDir());
         std::vector<std::string> names;
         std::error_code ec;
         for (auto it = std::filesystem::directory_iterator(folder, ec);

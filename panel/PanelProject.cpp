@@ -1,6 +1,7 @@
 #include "panel/PanelProject.h"
 
 #include "data/FileException.h"
+#include "data/Platform.h"
 #include "data/RecordStream.h"
 #include "data/StringTable.h"
 #include "panel/GroupFolder.h"
@@ -39,7 +40,7 @@ CPanelProject::~CPanelProject() = default;
 
 void CPanelProject::ChooseDataFile()
 {
-    const std::filesystem::path folder = m_folder.empty() ? std::filesystem::path(".") : std::filesystem::path(m_folder);
+    const std::filesystem::path folder = m_folder.empty() ? std::filesystem::path(".") : platform::PathFromUtf8(m_folder);
     std::error_code ec;
     const bool folderExists = std::filesystem::is_directory(folder, ec);
     std::optional<std::string> found;
@@ -61,7 +62,7 @@ void CPanelProject::ChooseDataFile()
 
 void CPanelProject::ReadDataFile()
 {
-    const std::filesystem::path path = m_folder + m_dataFileName;
+    const std::filesystem::path path = platform::PathFromUtf8(m_folder + m_dataFileName);
     std::error_code ec;
     std::ifstream in(path, std::ios::binary);
     if (std::filesystem::is_directory(path, ec) || !in) {

@@ -1,7 +1,6 @@
 #include "panel/ProjectFiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include "data/Platform.h"
 
 namespace project_files {
 namespace {
@@ -71,48 +70,45 @@ bool MatchesPattern(std::string_view name, std::string_view pattern)
 std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder, std::string_view name)
 {
     const std::filesystem::path base = FolderOrCurrent(folder);
+    // The name as it is on disk: a file system that ignores case (Windows,
+    // a FAT stick) finds "GS01.731" for "gs01.731" as well, and the name
+    // stored must still be the file's own.
     std::error_code ec;
-    if (std::filesystem::exists(std::filesystem::symlink_status(base / name, ec)))
-        return std::string(name);
     std::optional<std::string> found;
     for (auto it = std::filesystem::directory_iterator(base, ec); !ec && it != std::filesystem::directory_iterator();
          it.increment(ec)) {
         const std::string candidate = it->path().filename().string();
+        if (candidate == name)
+            return candidate;
         if (EqualsIgnoringCase(candidate, name) && (!found || candidate < *found))
             found = candidate;
     }
+    // A folder that cannot be listed may still hold the file.
+    if (!found && std::filesystem::exists(std::filesystem::symlink_status(base / name, ec)))
+        return std::string(name);
     return found;
 }
 
 std::string FormatDateText(std::time_t time)
 {
-    std::tm local{};
-    if (!::localtime_r(&time, &local))
+    const auto local = platform::LocalTime(time);
+    if (!local)
         return {};
     char text[256];
-    const std::size_t length = std::strftime(text, sizeof text, "%c", &local);
+    const std::size_t length = std::strftime(text, sizeof text, "%c", &*local);
     return std::string(text, length);
 }
 
 std::string LastWriteText(const std::filesystem::path& file)
 {
-    struct stat status{};
-    if (::stat(file.c_str(), &status) != 0)
-        return {};
-    return FormatDateText(status.st_mtim.tv_sec);
+    const auto time = platform::LastWriteTime(file);
+    return time ? FormatDateText(*time) : std::string();
 }
 
 std::string EarliestTimeText(const std::filesystem::path& file)
 {
-    struct statx status{};
-    if (::statx(AT_FDCWD, file.c_str(), 0, STATX_MTIME | STATX_BTIME, &status) != 0)
-        return {};
-    std::time_t time = status.stx_mtime.tv_sec;
-    // Seconds, as the times are shown: a creation time in the same second
-    // as the last write is not earlier.
-    if ((status.stx_mask & STATX_BTIME) && status.stx_btime.tv_sec < time)
-        time = status.stx_btime.tv_sec;
-    return FormatDateText(time);
+    const auto time = platform::EarliestTime(file);
+    return time ? FormatDateText(*time) : std::string();
 }
 
 } // namespace project_files

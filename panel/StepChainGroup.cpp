@@ -3,6 +3,7 @@
 #include "data/BufferedFile.h"
 #include "data/ErrorMessage.h"
 #include "data/FileGuard.h"
+#include "data/Platform.h"
 #include "data/RecordStream.h"
 #include "data/StringTable.h"
 #include "panel/GroupFolder.h"
@@ -11,6 +12,7 @@
 #include "panel/StepChainList.h"
 
 #include <algorithm>
+#include <fstream>
 #include <sys/stat.h>
 
 namespace {
@@ -89,7 +91,7 @@ bool CStepChainGroup::ReadHeader(std::span<const std::uint8_t> header, const std
 std::filesystem::path CStepChainGroup::GetProjectFolder() const
 {
     const auto* project = dynamic_cast<const CPanelProject*>(GetProject());
-    return project ? std::filesystem::path(project->GetProjectDir()) : std::filesystem::path();
+    return project ? platform::PathFromUtf8(project->GetProjectDir()) : std::filesystem::path();
 }
 
 std::string CStepChainGroup::GetProjectName() const
@@ -334,9 +336,11 @@ bool CStepChainGroup::Save()
 
 void CStepChainGroup::TakeFileStatus(const std::filesystem::path& path)
 {
-    struct stat status{};
-    if (::stat(path.c_str(), &status) != 0)
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    const auto time = platform::LastWriteTime(path);
+    if (ec || !time)
         return;
-    SetSize(static_cast<int>(status.st_size));
-    SetDateText(project_files::FormatDateText(status.st_mtim.tv_sec));
+    SetSize(static_cast<int>(size));
+    SetDateText(project_files::FormatDateText(*time));
 }

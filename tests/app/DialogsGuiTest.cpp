@@ -402,7 +402,8 @@ TEST(About, ShowsVersionAndWhereTheProgramFindsItsFiles)
     ASSERT_EQ(lines.size(), 6u);
     // The same version as morawin-cli --version: both come from the build.
     EXPECT_EQ(lines[0], "MoraWin, Version " MORAWIN_VERSION);
-    EXPECT_EQ(lines[2], "Einstellungen: " + Fixture().settingsFile.string() + " (nicht vorhanden)");
+    // The fixture's settings file beside the program exists (a portable copy).
+    EXPECT_EQ(lines[2], "Einstellungen: " + Fixture().settingsFile.string());
     EXPECT_EQ(lines[3], "Hilfe: " + Fixture().helpDocument.parent_path().string());
     EXPECT_EQ(lines[4], "Textkatalog: " + (Fixture().programFile.parent_path() / "morawin.strings").string()
                             + " (nicht vorhanden)");

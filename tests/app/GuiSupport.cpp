@@ -27,6 +27,9 @@ GuiFixture::GuiFixture()
     settingsFile = dir / "bin" / "morawin.ini";
     helpDocument = dir / "bin" / "hlp" / "morawin.htm";
     fs::create_directories(helpDocument.parent_path());
+    // A portable copy: the settings file beside the program is the one the
+    // program uses (it only does so when the file exists).
+    WriteText(settingsFile, "");
     WriteText(helpDocument, "<html><body>Hilfe</body></html>");
 
     project = dir / "Projekt Mühle";

@@ -1,3 +1,4 @@
+#include "app/WxText.h"
 #include "app/CancelButton.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
@@ -253,7 +254,7 @@ TEST_F(OperandView, SaveLeavesTheSequenceFileUntouched)
     ChooseCommand(wxID_SAVE);
     ChooseCommand(wxID_SAVEAS);
     EXPECT_TRUE(m_view->GetDocument()->Save());
-    EXPECT_TRUE(m_view->GetDocument()->OnSaveDocument(wxString::FromUTF8(Fixture().sequenceFile.c_str())));
+    EXPECT_TRUE(m_view->GetDocument()->OnSaveDocument(wxtext::FromPath(Fixture().sequenceFile)));
     EXPECT_EQ(ReadFileText(Fixture().sequenceFile), before);
     EXPECT_EQ(fs::last_write_time(Fixture().sequenceFile), time);
     EXPECT_TRUE(driver.dialogs.empty());

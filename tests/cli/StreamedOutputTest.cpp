@@ -13,6 +13,7 @@
 #include "panel/StepChainText.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -290,6 +291,8 @@ std::string Shell(const std::string& command, int& status)
 
 TEST(OutputFailure, AClosedPipeEndsQuietly)
 {
+    if (test_system::kWindows)
+        GTEST_SKIP() << "Windows has no SIGPIPE and no shell pipe to close here";
     TempDir dir;
     const auto path = WriteLargeSequence(dir);
     for (const char* json : {"", " --json"}) {
@@ -309,6 +312,8 @@ TEST(OutputFailure, AClosedPipeEndsQuietly)
 
 TEST(OutputFailure, AFullDiskIsExit2WithAMessage)
 {
+    if (test_system::kWindows)
+        GTEST_SKIP() << "Windows has no /dev/full";
     TempDir dir;
     const auto path = WriteLargeSequence(dir);
     for (const auto& args : std::vector<std::string>{"operands " + path.string(), "operands --json " + path.string(),

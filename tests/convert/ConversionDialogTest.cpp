@@ -15,6 +15,7 @@
 #include "tests/support/ModalScript.h"
 #include "tests/support/PanelFiles.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,6 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
-#include <unistd.h>
 
 namespace {
 
@@ -409,10 +409,9 @@ TEST_F(ConversionDialogTest, FailedSaveShowsTheErrorAndKeepsTheFiles)
 {
     ExistingGroup("S01");
     const auto before = ReadBytes(dir / "GS01.731");
-    // A read-only folder stops anyone but root; root gets the same failure
-    // from the file layer directly.
-    const bool root = ::geteuid() == 0;
-    if (root)
+    // A read-only folder stops anyone but root (and means nothing on
+    // Windows); otherwise the file layer fails the same way directly.
+    if (test_system::IsSuperUser() || test_system::kWindows)
         CAtomicFile::SetFaultHook([](CAtomicFile::Step s) { return s == CAtomicFile::Step::createTemp ? EROFS : 0; });
     else
         std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_write,

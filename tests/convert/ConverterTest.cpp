@@ -393,6 +393,8 @@ TEST_F(ConverterTest, ReplacingAGroupKeepsItsFileNameAndIsAtomic)
 {
     ExistingGroup("S01", {{"E 1.0", "alt"}});
     std::filesystem::rename(dir / "GS01.731", dir / "gs01.731");
+    if (dir.List() != std::vector<std::string>{"SDAT.731", "gs01.731"})
+        GTEST_SKIP() << "this file system cannot change the case of a name (Wine)";
     Reopen();
     const auto before = ReadBytes(dir / "gs01.731");
     CAtomicFile::SetFaultHook([](CAtomicFile::Step step) { return step == CAtomicFile::Step::rename ? ENOSPC : 0; });

@@ -1,11 +1,11 @@
 #include "data/AppPaths.h"
+#include "data/Platform.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -13,33 +13,28 @@ namespace {
 
 class AppPathsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-        m_savedXdg = std::getenv("XDG_CONFIG_HOME") ? std::getenv("XDG_CONFIG_HOME") : "";
-        ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
-    }
-    void TearDown() override
-    {
-        ::setenv("PATH", m_savedPath.c_str(), 1);
-        if (m_savedXdg.empty())
-            ::unsetenv("XDG_CONFIG_HOME");
-        else
-            ::setenv("XDG_CONFIG_HOME", m_savedXdg.c_str(), 1);
-    }
-
     fs::path Program(const fs::path& folder)
     {
         fs::create_directories(folder);
         const fs::path program = folder / "morawin";
         std::ofstream(program) << "#!/bin/sh\n";
-        ::chmod(program.c_str(), 0755);
+        fs::permissions(program, fs::perms(0755));
         return program;
     }
 
+    // PATH as the test sets it.
+    static std::string SearchPath(const std::vector<fs::path>& folders)
+    {
+        std::string text;
+        for (const fs::path& folder : folders)
+            text += (text.empty() ? "" : std::string(1, platform::PathListSeparator())) + platform::PathToUtf8(folder);
+        return text;
+    }
+
     TempDir m_dir;
-    std::string m_savedPath;
-    std::string m_savedXdg;
+    ScopedEnvironment m_path{"PATH", test_system::Environment("PATH")};
+    ScopedEnvironment m_base{test_system::SettingsBaseVariable(), platform::PathToUtf8(m_dir / "config")};
+    const fs::path m_userFile = m_dir / "config" / test_system::SettingsFolderName() / "morawin.ini";
 };
 
 TEST_F(AppPathsTest, BuildTreeKeepsHelpAndCatalogBesideTheProgram)
@@ -50,7 +45,8 @@ TEST_F(AppPathsTest, BuildTreeKeepsHelpAndCatalogBesideTheProgram)
     std::ofstream(bin / "morawin.strings") << "1054=x\n";
 
     const CAppPaths paths = CAppPaths::ForProgram(program);
-    EXPECT_EQ(paths.SettingsFile, bin / "morawin.ini");
+    // A build tree is no portable copy: settings go to the user's file.
+    EXPECT_EQ(paths.SettingsFile, m_userFile);
     EXPECT_EQ(paths.HelpFolder, bin / "hlp");
     EXPECT_EQ(paths.CatalogFile, bin / "morawin.strings");
     EXPECT_EQ(paths.HelpDocument("morawin.htm"), bin / "hlp" / "morawin.htm");
@@ -90,12 +86,16 @@ TEST_F(AppPathsTest, PointsInFolderNamesAndMissingPointsChangeNothing)
     // The settings file is named after the application, whatever the
     // program path looks like.
     const fs::path dotted = m_dir / "mora.win" / "v1.1" / "bin";
-    const CAppPaths paths = CAppPaths::ForProgram(Program(dotted));
+    const fs::path program = Program(dotted);
+    std::ofstream(dotted / "morawin.ini") << "";
+    const CAppPaths paths = CAppPaths::ForProgram(program);
     EXPECT_EQ(paths.SettingsFile, dotted / "morawin.ini");
     EXPECT_EQ(paths.HelpFolder, dotted / "hlp");
 
     const fs::path plain = m_dir / "ohne" / "punkt";
-    EXPECT_EQ(CAppPaths::ForProgram(Program(plain)).SettingsFile, plain / "morawin.ini");
+    const fs::path plainProgram = Program(plain);
+    std::ofstream(plain / "morawin.ini") << "";
+    EXPECT_EQ(CAppPaths::ForProgram(plainProgram).SettingsFile, plain / "morawin.ini");
 }
 
 TEST_F(AppPathsTest, BareProgramNameIsLookedUpInPath)
@@ -103,7 +103,8 @@ TEST_F(AppPathsTest, BareProgramNameIsLookedUpInPath)
     const fs::path bin = m_dir / "irgendwo" / "bin";
     Program(bin);
     fs::create_directories(bin / "hlp");
-    ::setenv("PATH", ("/nonexistent:" + bin.string()).c_str(), 1);
+    std::ofstream(bin / "morawin.ini") << "";
+    test_system::SetEnvironment("PATH", SearchPath({m_dir / "nonexistent", bin}));
 
     EXPECT_EQ(CAppPaths::ProgramFolder("morawin"), bin);
     const CAppPaths paths = CAppPaths::ForProgram("morawin");
@@ -113,7 +114,7 @@ TEST_F(AppPathsTest, BareProgramNameIsLookedUpInPath)
 
 TEST_F(AppPathsTest, BareProgramNameNotInPathTakesTheCurrentFolder)
 {
-    ::setenv("PATH", "/nonexistent", 1);
+    test_system::SetEnvironment("PATH", SearchPath({m_dir / "nonexistent"}));
     EXPECT_EQ(CAppPaths::ProgramFolder("morawin"), fs::current_path());
     EXPECT_FALSE(CAppPaths::ForProgram("morawin").HelpFolder.empty());
 }

@@ -3,11 +3,12 @@
 #include "data/FileException.h"
 #include "data/RecordStream.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <sys/stat.h>
+#include <fstream>
 
 namespace {
 
@@ -24,12 +25,12 @@ TEST_F(AtomicFileTest, ReplacesContentAndKeepsPermissions)
 {
     const auto file = dir / "G001.731";
     WriteBytes(file, Bytes(5000, 0xAA));
-    ::chmod(file.c_str(), 0640);
+    if (test_system::kWindows)
+        GTEST_SKIP() << "Windows files have no permission bits; the replacement keeps the old file's security";
+    std::filesystem::permissions(file, std::filesystem::perms(0640));
     CAtomicFile::Write(file, Bytes{1, 2, 3});
     EXPECT_EQ(ReadBytes(file), (Bytes{1, 2, 3}));
-    struct stat st{};
-    ASSERT_EQ(::stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(dir.List(), std::vector<std::string>{"G001.731"});
 }
 
@@ -66,11 +67,61 @@ TEST_F(AtomicFileTest, MissingFolderThrows)
 
 TEST_F(AtomicFileTest, WritesThroughSymbolicLink)
 {
+    if (test_system::kWindows)
+        GTEST_SKIP() << "symbolic links need administrator rights on Windows";
     WriteBytes(dir / "real.731", Bytes{9});
     std::filesystem::create_symlink("real.731", dir / "link.731");
     CAtomicFile::Write(dir / "link.731", Bytes{7, 7});
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.731"));
     EXPECT_EQ(ReadBytes(dir / "real.731"), (Bytes{7, 7}));
+}
+
+TEST_F(AtomicFileTest, FileHeldOpenByAnotherProgram)
+{
+    const auto file = dir / "GS01.731";
+    WriteBytes(file, Bytes{'o', 'l', 'd'});
+    std::ifstream reader(file, std::ios::binary);
+    ASSERT_TRUE(reader.is_open());
+    if (test_system::kWindows) {
+        // An open file cannot be replaced there: a clear error, the old
+        // file whole, no temporary left behind.
+        try {
+            CAtomicFile::Write(file, Bytes{'n', 'e', 'u'});
+            ADD_FAILURE() << "replaced a file that another program holds open";
+        } catch (const CFileException& e) {
+            EXPECT_EQ(e.GetOsError(), EACCES);
+        }
+        reader.close();
+        EXPECT_EQ(ReadBytes(file), (Bytes{'o', 'l', 'd'}));
+    } else {
+        // The reader keeps the old content; the path names the new one.
+        CAtomicFile::Write(file, Bytes{'n', 'e', 'u'});
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "old");
+        EXPECT_EQ(ReadBytes(file), (Bytes{'n', 'e', 'u'}));
+    }
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"GS01.731"});
+}
+
+TEST_F(AtomicFileTest, ReadOnlyFile)
+{
+    const auto file = dir / "GS01.731";
+    WriteBytes(file, Bytes{'o', 'l', 'd'});
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write | std::filesystem::perms::group_write
+                                           | std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    if (test_system::kWindows) {
+        // The read-only attribute protects the file from being replaced.
+        EXPECT_THROW(CAtomicFile::Write(file, Bytes{'n', 'e', 'u'}), CFileException);
+        EXPECT_EQ(ReadBytes(file), (Bytes{'o', 'l', 'd'}));
+    } else {
+        // Write permission belongs to the folder; the new file stays
+        // read-only like the old one.
+        CAtomicFile::Write(file, Bytes{'n', 'e', 'u'});
+        EXPECT_EQ(ReadBytes(file), (Bytes{'n', 'e', 'u'}));
+        EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::owner_write,
+                  std::filesystem::perms::none);
+    }
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"GS01.731"});
 }
 
 TEST_F(AtomicFileTest, BufferedFileReadsWholeFile)

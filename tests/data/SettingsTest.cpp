@@ -1,12 +1,13 @@
 #include "data/AppSettings.h"
 #include "data/IniFile.h"
+#include "data/Platform.h"
 #include "data/SettingsLocation.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
 
@@ -154,58 +155,58 @@ TEST(IniFile, LfFilesStayLfAndMissingFinalNewlineIsKept)
 
 class SettingsLocationTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (const char* xdg = std::getenv("XDG_CONFIG_HOME"))
-            m_savedXdg = xdg;
-        ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
-    }
-    void TearDown() override
-    {
-        if (m_savedXdg.empty())
-            ::unsetenv("XDG_CONFIG_HOME");
-        else
-            ::setenv("XDG_CONFIG_HOME", m_savedXdg.c_str(), 1);
-    }
     TempDir m_dir;
-    std::string m_savedXdg;
+    ScopedEnvironment m_base{test_system::SettingsBaseVariable(), platform::PathToUtf8(m_dir / "config")};
+    const std::filesystem::path m_userFile = m_dir / "config" / test_system::SettingsFolderName() / "morawin.ini";
 };
 
-TEST_F(SettingsLocationTest, BesideTheProgramsNamedAfterTheApplication)
+TEST_F(SettingsLocationTest, BesideTheProgramsOnlyWhenThatFileExists)
 {
-    std::filesystem::create_directories(m_dir / "my.app" / "bin");
-    // A point in a folder name does not cut the path; the command-line tool
-    // uses the same file as the desktop program.
-    EXPECT_EQ(settings_location::ForProgram(m_dir / "my.app" / "bin" / "morawin"),
-              m_dir / "my.app" / "bin" / "morawin.ini");
-    EXPECT_EQ(settings_location::ForProgram(m_dir / "my.app" / "bin" / "morawin-cli"),
-              m_dir / "my.app" / "bin" / "morawin.ini");
-}
+    const auto bin = m_dir / "my.app" / "bin";
+    std::filesystem::create_directories(bin);
+    // A writable program folder without the file: the per-user file, so
+    // that running a program never puts a file beside it.
+    EXPECT_EQ(settings_location::ForProgram(bin / "morawin"), m_userFile);
+    EXPECT_FALSE(std::filesystem::exists(bin / "morawin.ini"));
 
-TEST_F(SettingsLocationTest, UserFileWhenTheProgramFolderIsNotWritable)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root can write everywhere";
-    std::filesystem::create_directories(m_dir / "bin");
-    ::chmod((m_dir / "bin").c_str(), 0555);
-    EXPECT_EQ(settings_location::ForProgram(m_dir / "bin" / "morawin"), m_dir / "config" / "morawin" / "morawin.ini");
+    // A portable copy: the file beside the programs, for both of them. A
+    // point in a folder name does not cut the path.
+    WriteText(bin / "morawin.ini", "[Einstellungen]\r\n");
+    EXPECT_EQ(settings_location::ForProgram(bin / "morawin"), bin / "morawin.ini");
+    EXPECT_EQ(settings_location::ForProgram(bin / "morawin-cli"), bin / "morawin.ini");
+
+    // A folder of that name is no settings file.
+    const auto other = m_dir / "other";
+    std::filesystem::create_directories(other / "morawin.ini");
+    EXPECT_EQ(settings_location::ForProgram(other / "morawin"), m_userFile);
 }
 
 TEST_F(SettingsLocationTest, UserFileForABareProgramNameOrAMissingFolder)
 {
-    EXPECT_EQ(settings_location::ForProgram("morawin"), m_dir / "config" / "morawin" / "morawin.ini");
-    EXPECT_EQ(settings_location::ForProgram(m_dir / "fehlt" / "morawin"), m_dir / "config" / "morawin" / "morawin.ini");
-    ::unsetenv("XDG_CONFIG_HOME");
-    if (const char* home = std::getenv("HOME")) {
-        EXPECT_EQ(settings_location::UserConfigFile(), std::filesystem::path(home) / ".config/morawin/morawin.ini");
+    EXPECT_EQ(settings_location::ForProgram("morawin"), m_userFile);
+    EXPECT_EQ(settings_location::ForProgram(m_dir / "fehlt" / "morawin"), m_userFile);
+}
+
+TEST_F(SettingsLocationTest, UserFileFollowsTheSystemsConvention)
+{
+    if (test_system::kWindows) {
+        EXPECT_EQ(settings_location::UserConfigFile(), m_userFile);
+        EXPECT_EQ(m_userFile.parent_path().filename(), "MoraWin");
+        return;
     }
+    // XDG: a relative XDG_CONFIG_HOME is ignored; without it, ~/.config.
+    ScopedEnvironment home("HOME", platform::PathToUtf8(m_dir / "home"));
+    ScopedEnvironment relative("XDG_CONFIG_HOME", "relativ");
+    EXPECT_EQ(settings_location::UserConfigFile(), m_dir / "home" / ".config" / "morawin" / "morawin.ini");
+    test_system::SetEnvironment("XDG_CONFIG_HOME", "");
+    EXPECT_EQ(settings_location::UserConfigFile(), m_dir / "home" / ".config" / "morawin" / "morawin.ini");
 }
 
 TEST(SettingsLocation, ProgramFileIsTheRealPath)
 {
     const auto program = settings_location::ProgramFile();
     EXPECT_TRUE(program.is_absolute());
-    EXPECT_EQ(program.filename(), "data_tests");
+    EXPECT_EQ(program.stem(), "data_tests");
 }
 
 } // namespace

@@ -1,17 +1,15 @@
 #include "tests/support/TempDir.h"
 
+#include "data/Platform.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
-#include <stdlib.h>
 
 TempDir::TempDir()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "morawin-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
+    m_path = platform::MakeUniqueFolder(std::filesystem::temp_directory_path(), "morawin-test-");
 }
 
 TempDir::~TempDir()

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// What the desktop shell does differently on each system, one small
+// function each (ShellPlatformPosix.cpp, ShellPlatformWindows.cpp).
+namespace shell_platform {
+
+// Whether a folder can be opened and listed.
+bool CanEnter(const std::filesystem::path& folder);
+
+// The starting places of the folder chooser: the root, the home folder and
+// mounted media on POSIX systems; the drives and the user's folder on
+// Windows. No duplicates.
+std::vector<std::filesystem::path> Places();
+
+// The first path that a wildcard pattern (*, ?, [...]) matches, empty when
+// none does. Patterns arrive unexpanded on Windows, whose shell leaves them
+// to the program.
+std::filesystem::path FirstMatch(const std::filesystem::path& pattern);
+
+// Lets what the window system itself shows follow the user's language.
+void FollowUserLanguage();
+
+} // namespace shell_platform

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the operating systems do differently, one small function each. The
+// POSIX and the Windows versions live in PlatformPosix.cpp and
+// PlatformWindows.cpp; the build takes one of them.
+namespace platform {
+
+// The running program's own file (not argv[0] as typed); empty when the
+// system cannot say.
+std::filesystem::path ProgramFile();
+
+// The folder that holds the per-user settings file: $XDG_CONFIG_HOME/morawin
+// (default ~/.config/morawin) on POSIX systems, %APPDATA%\MoraWin on
+// Windows.
+std::filesystem::path UserSettingsFolder();
+
+// Separator of the folders in PATH.
+char PathListSeparator();
+// Whether a file can be started as a program.
+bool IsExecutable(const std::filesystem::path& file);
+
+// Paths from and to UTF-8 text (command-line arguments, settings values,
+// JSON). On POSIX systems a path is its bytes; on Windows it is UTF-16.
+std::filesystem::path PathFromUtf8(std::string_view text);
+std::string PathToUtf8(const std::filesystem::path& path);
+
+// The program's command-line arguments as UTF-8 (on Windows read again as
+// UTF-16 from the system: argv holds them in the ANSI code page).
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+// Local calendar time.
+std::optional<std::tm> LocalTime(std::time_t time);
+// Seconds since the epoch of a file's last write, and the earlier of its
+// creation and its last write (the creation time where the file system
+// keeps one).
+std::optional<std::time_t> LastWriteTime(const std::filesystem::path& file);
+std::optional<std::time_t> EarliestTime(const std::filesystem::path& file);
+
+// A new, empty folder with a unique name below `parent`, starting with
+// `prefix`. Throws std::filesystem::filesystem_error when it cannot be made.
+std::filesystem::path MakeUniqueFolder(const std::filesystem::path& parent, std::string_view prefix);
+
+// Whether standard input is a terminal (a console on Windows).
+bool StdinIsTerminal();
+
+// Standard output and error carry UTF-8 bytes exactly as written: LF stays
+// LF when redirected, and a Windows console shows UTF-8.
+void UseUtf8Console();
+
+} // namespace platform
