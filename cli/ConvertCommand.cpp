@@ -89,7 +89,8 @@ CConvertCommand::CConvertCommand(CLI::App& parent, std::filesystem::path setting
     m_command->add_option("--list-name", o.listName, "List designation of the first step (at most 32 characters)");
     m_command->add_option("--answer", o.answer,
                           "Answer to overwrite questions: ask, yes, no, yes-all, no-all "
-                          "(default: ask on a terminal, no otherwise)");
+                          "(default: ask on a terminal, no otherwise); with --all an existing group "
+                          "is replaced without a question (see --dry-run)");
     m_command->add_option("--settings", o.settingsFile, "Settings file (default: see Files below)");
     m_command->add_flag("--dry-run", o.dryRun, "Run every step on a scratch copy and write nothing");
     m_command->add_flag("--json", o.json, "Print one JSON object per step and a final summary");
