@@ -1,7 +1,4 @@
-#include "data/AtomicFile.h"
-
-#include "data/FileException.h"
-#include "data/FileGuard.h"
+#include "data/AtomicFileSystem.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,22 +6,17 @@
 #include <string>
 #include <windows.h>
 
-// The Windows counterpart of the POSIX replacement: a temporary file in the
-// same folder, flushed, then moved over the old file with MoveFileExW
-// (replace existing, write through), which fails and leaves the old file
-// whole when another program holds it open; a read-only file is refused.
+// The Windows side of the atomic write: the temporary file is flushed, then
+// moved over the old file with MoveFileExW (replace existing, write
+// through), which fails and leaves the old file whole when another program
+// holds it open; a read-only file is refused.
+
+namespace atomic_file_system {
 
 namespace {
 
-CAtomicFile::FaultHook g_faultHook;
-
-int Injected(CAtomicFile::Step step)
-{
-    return g_faultHook ? g_faultHook(step) : 0;
-}
-
 // The system's error as the errno value the rest of the program reports.
-int ErrnoFromLastError()
+int Failed()
 {
     switch (::GetLastError()) {
     case ERROR_ACCESS_DENIED:
@@ -42,145 +34,94 @@ int ErrnoFromLastError()
     }
 }
 
-std::filesystem::path ResolveTarget(const std::filesystem::path& path)
+int Checked(bool ok)
 {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(path, ec)) {
-        auto target = std::filesystem::canonical(path, ec);
-        if (!ec)
-            return target;
-    }
-    return path;
+    return ok ? 0 : Failed();
 }
 
-template <class Operation>
-void RunStep(CAtomicFile::Step step, const std::filesystem::path& target, Operation operation)
+HANDLE Handle(std::intptr_t handle)
 {
-    int err = Injected(step);
-    if (err == 0 && !operation())
-        err = ErrnoFromLastError();
-    if (err != 0)
-        throw CFileException(CFileException::Cause::generic, target, err);
+    return reinterpret_cast<HANDLE>(handle);
 }
 
-class TempFile {
-public:
-    explicit TempFile(const std::filesystem::path& target)
-    {
-        std::random_device seed;
-        std::mt19937 random(seed());
-        RunStep(CAtomicFile::Step::createTemp, target, [&] {
-            for (int attempt = 0; attempt < 100; ++attempt) {
-                const std::wstring name = L"." + target.filename().wstring() + L"." + std::to_wstring(random() % 1000000);
-                m_path = target.parent_path() / name;
-                m_handle = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr);
-                if (m_handle != INVALID_HANDLE_VALUE)
-                    return true;
-                if (::GetLastError() != ERROR_FILE_EXISTS)
-                    break;
-            }
-            m_path.clear();
-            return false;
-        });
-    }
-    ~TempFile()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            ::CloseHandle(m_handle);
-        if (!m_path.empty())
-            ::DeleteFileW(m_path.c_str());
-    }
-    HANDLE Handle() const { return m_handle; }
-    const std::filesystem::path& Path() const { return m_path; }
-    bool Close()
-    {
-        const bool closed = ::CloseHandle(m_handle) != 0;
-        m_handle = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-    void Keep() { m_path.clear(); }
+} // namespace
 
-private:
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
-    std::filesystem::path m_path;
-};
+CTempFile::~CTempFile()
+{
+    if (m_handle != -1) // INVALID_HANDLE_VALUE
+        ::CloseHandle(Handle(m_handle));
+    if (!m_path.empty())
+        ::DeleteFileW(m_path.c_str());
+}
 
-bool WriteAll(HANDLE handle, std::span<const std::uint8_t> data)
+int CTempFile::Create(const std::filesystem::path& target)
+{
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring name = L"." + target.filename().wstring() + L"." + std::to_wstring(random() % 1000000);
+        const std::filesystem::path path = target.parent_path() / name;
+        const HANDLE handle =
+            ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            m_handle = reinterpret_cast<std::intptr_t>(handle);
+            m_path = path;
+            return 0;
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS)
+            break;
+    }
+    return Failed();
+}
+
+int CTempFile::Write(std::span<const std::uint8_t> data)
 {
     std::size_t done = 0;
     while (done < data.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1u << 30));
         DWORD written = 0;
-        if (!::WriteFile(handle, data.data() + done, chunk, &written, nullptr) || written == 0)
-            return false;
+        if (!::WriteFile(Handle(m_handle), data.data() + done, chunk, &written, nullptr) || written == 0)
+            return Failed();
         done += written;
     }
-    return true;
+    return 0;
 }
 
-bool Replace(const std::filesystem::path& temp, const std::filesystem::path& target)
+int CTempFile::Flush()
+{
+    return Checked(::FlushFileBuffers(Handle(m_handle)) != 0);
+}
+
+int CTempFile::TakePermissionsOf(const std::filesystem::path&)
+{
+    // Windows files have no permission bits: the new file takes the
+    // folder's security, as every new file there does.
+    return 0;
+}
+
+int CTempFile::Close()
+{
+    const bool closed = ::CloseHandle(Handle(m_handle)) != 0;
+    m_handle = -1;
+    return Checked(closed);
+}
+
+int MayReplace(const std::filesystem::path& target)
 {
     // A read-only file stays as it is, as Windows' own programs leave it.
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        ::SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
-    return ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) ? EACCES : 0;
 }
 
-} // namespace
-
-void CAtomicFile::Write(const std::filesystem::path& path, std::span<const std::uint8_t> data)
+int Replace(const std::filesystem::path& temp, const std::filesystem::path& target)
 {
-    WriteChecked(path, data, nullptr);
+    return Checked(::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+                   0);
 }
 
-void CAtomicFile::Write(const std::filesystem::path& path, std::span<const std::uint8_t> data,
-                        const CFileStamp& expected)
+void SyncFolder(const std::filesystem::path&)
 {
-    WriteChecked(path, data, &expected);
+    // MOVEFILE_WRITE_THROUGH has made the move durable already.
 }
 
-void CAtomicFile::WriteChecked(const std::filesystem::path& path, std::span<const std::uint8_t> data,
-                               const CFileStamp* expected)
-{
-    const std::filesystem::path target = ResolveTarget(path);
-    TempFile temp(target);
-    RunStep(Step::write, target, [&] { return WriteAll(temp.Handle(), data); });
-    RunStep(Step::flush, target, [&] { return ::FlushFileBuffers(temp.Handle()) != 0; });
-    // Windows files have no permission bits: the new file takes the
-    // folder's security, as every new file there does.
-    RunStep(Step::permissions, target, [] { return true; });
-    RunStep(Step::close, target, [&] { return temp.Close(); });
-    if (expected) {
-        // The guard holds the file from its check until it is replaced, so
-        // no other program can write it in between.
-        CFileGuard guard(target);
-        if (guard.Current(*expected) != *expected)
-            throw CFileException(CFileException::Cause::changedOnDisk, target);
-        int err = 0;
-        const DWORD attributes = ::GetFileAttributesW(target.c_str());
-        RunStep(Step::rename, target, [&] {
-            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-                ::SetLastError(ERROR_ACCESS_DENIED);
-                return false;
-            }
-            err = guard.ReplaceWith(temp.Path(), expected->IsAbsent());
-            if (err != 0 && err != EEXIST)
-                ::SetLastError(err == EACCES ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT);
-            return err == 0 || err == EEXIST;
-        });
-        if (err == EEXIST) // created meanwhile by someone else
-            throw CFileException(CFileException::Cause::changedOnDisk, target);
-    } else {
-        RunStep(Step::rename, target, [&] { return Replace(temp.Path(), target); });
-    }
-    temp.Keep();
-}
-
-void CAtomicFile::SetFaultHook(FaultHook hook)
-{
-    g_faultHook = std::move(hook);
-}
+} // namespace atomic_file_system
