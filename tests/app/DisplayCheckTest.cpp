@@ -18,12 +18,6 @@ struct ProgramResult {
     std::string err;
 };
 
-std::string Slurp(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // Runs the desktop program with `environment` (NAME=value words for env;
 // "-u NAME" takes a variable away) and `args`.
 ProgramResult RunProgram(const std::string& environment, const std::string& args)
@@ -32,7 +26,7 @@ ProgramResult RunProgram(const std::string& environment, const std::string& args
     const std::string command = "env " + environment + " " + MORAWIN_GUI_PROGRAM + " " + args + " >"
         + (dir / "out").string() + " 2>" + (dir / "err").string() + " </dev/null";
     const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir / "out"), Slurp(dir / "err")};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(dir / "out"), ReadText(dir / "err")};
 }
 
 // A display number nothing listens on.

@@ -12,3 +12,5 @@ struct CliResult {
 
 CliResult RunCli(const std::vector<std::string>& args, const std::string& stdinText = {});
 std::string ExamplePath(const std::string& name);
+// An argument quoted for a POSIX shell (the POSIX runner's own quoting).
+std::string ShellQuote(const std::string& arg);

@@ -4,7 +4,6 @@
 #include "tests/support/TempDir.h"
 
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <windows.h>
 
@@ -41,14 +40,6 @@ HANDLE Inheritable(const std::filesystem::path& file, DWORD access, DWORD dispos
     return handle;
 }
 
-std::string Slurp(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 } // namespace
 
 CliResult RunCli(const std::vector<std::string>& args, const std::string& stdinText)
@@ -83,7 +74,7 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdinT
     ::CloseHandle(in);
     ::CloseHandle(out);
     ::CloseHandle(err);
-    result.out = Slurp(dir / "out");
-    result.err = Slurp(dir / "err");
+    result.out = ReadText(dir / "out");
+    result.err = ReadText(dir / "err");
     return result;
 }

@@ -13,27 +13,18 @@
 
 namespace {
 
-std::string Quote(const std::string& arg)
-{
-    std::string quoted = "'";
-    for (char c : arg)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 // Runs morawin-cli with TMPDIR set for it alone (the test's own temporary
 // files stay where they are).
 CliResult RunWithTmpDir(const std::string& tmpdir, const std::vector<std::string>& args, const TempDir& out)
 {
-    std::string command = "TMPDIR=" + Quote(tmpdir) + " " + Quote(MORAWIN_CLI);
+    std::string command = "TMPDIR=" + ShellQuote(tmpdir) + " " + ShellQuote(MORAWIN_CLI);
     for (const auto& arg : args)
-        command += " " + Quote(arg);
-    command += " >" + Quote((out / "out").string()) + " 2>" + Quote((out / "err").string());
+        command += " " + ShellQuote(arg);
+    command += " >" + ShellQuote((out / "out").string()) + " 2>" + ShellQuote((out / "err").string());
     const int status = std::system(command.c_str());
     CliResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(out / "err");
-    result.err.assign(std::istreambuf_iterator<char>(err), {});
+    result.err = ReadText(out / "err");
     return result;
 }
 

@@ -44,6 +44,12 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::string ReadText(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);

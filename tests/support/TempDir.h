@@ -27,5 +27,7 @@ private:
 std::vector<std::string> ListFolder(const std::filesystem::path& folder);
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file);
+// The whole file as bytes in a string; empty when it cannot be read.
+std::string ReadText(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
 void WriteText(const std::filesystem::path& file, const std::string& text);
