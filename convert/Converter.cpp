@@ -1,10 +1,10 @@
 #include "convert/Converter.h"
 
 #include "convert/AnswerCode.h"
-#include "data/Platform.h"
 #include "convert/ConverterHost.h"
 #include "data/AppSettings.h"
 #include "data/Charset.h"
+#include "data/Platform.h"
 #include "data/RecordStream.h"
 #include "data/SequenceEntry.h"
 #include "data/SequenceFile.h"
