@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "data/Platform.h"
+
 namespace {
 
 constexpr std::string_view kOpen = "--open";
@@ -47,9 +49,9 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string>& args)
             // The desktop file's "--open=%f" is "--open=" when the program
             // is started without a file.
             if (!value.empty())
-                line.FilesToOpen.emplace_back(value);
+                line.FilesToOpen.push_back(platform::PathFromUtf8(value));
         } else if (TakeValue(args, i, kSettings, value, line.Error)) {
-            line.SettingsFile = value;
+            line.SettingsFile = platform::PathFromUtf8(value);
         } else if (arg == "--help" || arg == "-h") {
             line.ShowHelp = true;
         } else if (arg == "--version") {

@@ -20,6 +20,7 @@
 #include "app/WxText.h"
 #include "data/Charset.h"
 #include "data/ErrorMessage.h"
+#include "data/Platform.h"
 #include "data/SettingsLocation.h"
 #include "data/StringTable.h"
 #include "panel/PanelProject.h"
@@ -143,7 +144,7 @@ bool CMorawinApp::OpenSequenceFile(const fs::path& file)
     // A file that cannot be read gets no window at all, not one that opens
     // and closes again.
     if (fs::is_directory(full, ec) || !std::ifstream(full, std::ios::binary)) {
-        CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(full.string()), 0).Report();
+        CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(platform::PathToUtf8(full)), 0).Report();
         return false;
     }
     // The document manager brings up the window of a file that is open.

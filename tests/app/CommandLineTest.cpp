@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/ProjectArgument.h"
+#include "data/Platform.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,16 @@ TEST(CommandLine, SettingsFileInEitherForm)
     EXPECT_EQ(joined.FilesToOpen.size(), 1u);
     EXPECT_NE(CCommandLine::Parse({"--settings"}).Error.find("--settings"), std::string::npos);
     EXPECT_TRUE(CCommandLine::Parse({}).SettingsFile.empty());
+}
+
+// The arguments arrive as UTF-8 on every system; on Windows a path made
+// from them naively would read them in the ANSI code page.
+TEST(CommandLine, FileNamesWithUmlautsStayAsTyped)
+{
+    const auto line = CCommandLine::Parse({"--open", "Zuordnung Ölmühle.seq", "--settings=Einstellungen für Ä.ini"});
+    ASSERT_EQ(line.FilesToOpen.size(), 1u);
+    EXPECT_EQ(platform::PathToUtf8(line.FilesToOpen[0]), "Zuordnung Ölmühle.seq");
+    EXPECT_EQ(platform::PathToUtf8(line.SettingsFile), "Einstellungen für Ä.ini");
 }
 
 TEST(CommandLine, DoubleDashEndsOptionsAndASingleDashIsAName)

@@ -9,6 +9,7 @@
 #include <wx/log.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,22 @@ void Shutdown()
     wxEntryCleanup();
 }
 
+// Starts wx with a command line as the system hands it to a program: wide
+// on Windows, where narrow arguments would be read in the ANSI code page
+// that cannot hold every file name, the file names' own bytes elsewhere.
+bool StartWx(const std::vector<std::filesystem::path>& arguments)
+{
+    static std::vector<std::filesystem::path::string_type> texts;
+    static std::vector<std::filesystem::path::value_type*> pointers;
+    for (const auto& argument : arguments)
+        texts.push_back(argument.native());
+    for (auto& text : texts)
+        pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    int count = static_cast<int>(arguments.size());
+    return wxEntryStart(count, pointers.data());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -70,17 +87,10 @@ int main(int argc, char** argv)
     if (::testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
 
-    std::vector<std::string> args{argv[0], Fixture().project.string(), "--open", Fixture().sequenceFile.string()};
-    std::vector<char*> pointers;
-    for (std::string& arg : args)
-        pointers.push_back(arg.data());
-    pointers.push_back(nullptr);
-    int wxArgc = static_cast<int>(args.size());
-
     ::testing::UnitTest::GetInstance()->listeners().Append(new StartStateListener);
     wxSetAssertHandler(FailTestOnAssert);
     wxApp::SetInstance(new CTestApp);
-    if (!wxEntryStart(wxArgc, pointers.data())) {
+    if (!StartWx({argv[0], Fixture().project, "--open", Fixture().sequenceFile})) {
         std::fprintf(stderr, "gui_tests: no display (set DISPLAY or run under Xvfb)\n");
         return 1;
     }

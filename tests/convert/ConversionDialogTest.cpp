@@ -70,7 +70,7 @@ protected:
         script.Allow(&dialog);
         wxTheApp->CallAfter([&] {
             actions(dialog);
-            if (dialog.IsModal())
+            if (IsOpen(dialog))
                 Click(dialog, CConversionDlg::kCancelId);
         });
         return dialog.ShowModal();
@@ -329,7 +329,7 @@ TEST_F(OverwriteQuestionTest, EscapeAndTheCloseBoxCancelTheStep)
             Choose(Control<wxComboBox>(d, CConversionDlg::kListIdId), wxString::FromUTF8("001"));
             Control<wxTextCtrl>(d, CConversionDlg::kGroupNameId).ChangeValue(wxString::FromUTF8("Neu"));
             Click(d, wxID_OK);
-            stillOpen = d.IsModal() && d.GetReturnCode() == 0;
+            stillOpen = IsOpen(d) && d.GetReturnCode() == 0;
             range = Value(d, CConversionDlg::kRangeId);
             group = Value(d, CConversionDlg::kGroupIdId);
             list = Value(d, CConversionDlg::kListIdId);
@@ -396,7 +396,7 @@ TEST_F(ConversionDialogTest, ExistingGroupQuestionCancelChangesNothing)
     script.boxAnswers = {wxID_CANCEL};
     const int result = Run(CConverter::kAll, threeInputs, [&](CConversionDlg& d) {
         Click(d, wxID_OK);
-        EXPECT_TRUE(d.IsModal());
+        EXPECT_TRUE(IsOpen(d));
         EXPECT_EQ(Value(d, CConversionDlg::kCountId), "3");
     });
     EXPECT_EQ(result, wxID_CANCEL);
@@ -418,7 +418,7 @@ TEST_F(ConversionDialogTest, FailedSaveShowsTheErrorAndKeepsTheFiles)
                                      std::filesystem::perm_options::remove);
     Run(CConverter::kSelected, "\tE 2.0\tneu\t\n", [&](CConversionDlg& d) {
         Click(d, wxID_OK);
-        EXPECT_TRUE(d.IsModal());
+        EXPECT_TRUE(IsOpen(d));
     });
     std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
     ASSERT_EQ(Messages(), std::vector<std::string>{"Fehler beim Schreiben der Datei \"GS01.731\"."});
@@ -436,7 +436,7 @@ TEST_F(ConversionDialogTest, StepOverAFileAnotherProgramChangedIsRefusedAndThePr
     const int result = Run(CConverter::kSelected, "\tE 2.0\tneu\t\n", [&](CConversionDlg& d) {
         WriteBytes(dir / "GS01.731", other);
         Click(d, wxID_OK);
-        EXPECT_TRUE(d.IsModal());
+        EXPECT_TRUE(IsOpen(d));
         EXPECT_EQ(ReadBytes(dir / "GS01.731"), other);
         EXPECT_EQ(Value(d, CConversionDlg::kGroupIdId), "S01");
         EXPECT_EQ(Value(d, CConversionDlg::kListIdId), "001");
@@ -493,7 +493,7 @@ TEST_F(ConversionDialogTest, RemainingOperandsAtS99)
         operands += "\tM " + std::to_string(i / 8) + "." + std::to_string(i % 8) + "\tM\t\n";
     const int result = Run(CConverter::kAll, operands, [&](CConversionDlg& d) {
         Click(d, CConversionDlg::kAcceptAllId);
-        EXPECT_TRUE(d.IsModal()); // operands are left: the dialog stays open
+        EXPECT_TRUE(IsOpen(d)); // operands are left: the dialog stays open
         EXPECT_FALSE(d.FindWindow(wxID_OK)->IsEnabled());
     });
     EXPECT_EQ(result, wxID_CANCEL);
@@ -504,6 +504,9 @@ TEST_F(ConversionDialogTest, RemainingOperandsAtS99)
 
 TEST_F(ConversionDialogTest, LongAcceptAllShowsProgressAndCanBeStopped)
 {
+    if (test_system::kWindows)
+        GTEST_SKIP() << "Windows shows its own progress window, run by a thread of its own: its events never "
+                        "pass the program's event filter and its button is no window the test can press";
     WriteText(dir / "morawin.ini", "[Configuration]\r\nMaxLists=1\r\nMaxOperands=8\r\n");
     settings.Load(dir / "morawin.ini");
     std::string operands;
@@ -533,7 +536,7 @@ TEST_F(ConversionDialogTest, LongAcceptAllShowsProgressAndCanBeStopped)
     bool stayedOpen = false;
     Run(CConverter::kAll, operands, [&](CConversionDlg& d) {
         Click(d, CConversionDlg::kAcceptAllId);
-        stayedOpen = d.IsModal();
+        stayedOpen = IsOpen(d);
     });
     wxEvtHandler::RemoveFilter(&stop);
     const std::string progressText = stop.text;
@@ -581,9 +584,9 @@ protected:
         CConversionDlg dialog(nullptr, mode, project, ExampleOperands(), settings);
         script.Allow(&dialog);
         wxTheApp->CallAfter([&] {
-            for (int clicks = 0; clicks < 100 && dialog.IsModal() && dialog.FindWindow(button)->IsEnabled(); ++clicks)
+            for (int clicks = 0; clicks < 100 && IsOpen(dialog) && dialog.FindWindow(button)->IsEnabled(); ++clicks)
                 Click(dialog, button);
-            if (dialog.IsModal())
+            if (IsOpen(dialog))
                 Click(dialog, CConversionDlg::kCancelId);
         });
         dialog.ShowModal();

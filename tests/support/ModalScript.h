@@ -1,5 +1,6 @@
 #pragma once
 
+#include <wx/dialog.h>
 #include <wx/modalhook.h>
 
 #include <deque>
@@ -44,3 +45,11 @@ private:
 
 // Sends a button click to a window's child with `id`, as a click would.
 void Click(wxWindow& parent, int id);
+
+// Whether a modal dialog is still open: its loop runs and nothing has
+// ended it. On Windows IsModal() stays true after EndModal() until the
+// loop has returned; an ended dialog is hidden on every system.
+inline bool IsOpen(const wxDialog& dialog)
+{
+    return dialog.IsModal() && dialog.IsShown();
+}
