@@ -157,11 +157,9 @@ bool CDiffCommand::Chosen() const
 
 int CDiffCommand::Run() const
 {
-    const auto filter = CKindFilter::Parse(m_kinds);
-    if (!filter) {
-        std::cerr << "morawin-cli diff: --kinds takes letters of E A M T Z, not \"" << m_kinds << "\"\n";
+    const auto filter = CKindFilter::ParseOption("diff", m_kinds);
+    if (!filter)
         return exit_code::kUsage;
-    }
     const auto sequence = ReadSequenceFile(m_sequenceFile);
     if (!sequence)
         return exit_code::kSequenceUnreadable;

@@ -3,6 +3,7 @@
 #include "data/SequenceEntry.h"
 
 #include <cctype>
+#include <iostream>
 
 std::optional<CKindFilter> CKindFilter::Parse(std::string_view letters)
 {
@@ -23,4 +24,12 @@ std::optional<CKindFilter> CKindFilter::Parse(std::string_view letters)
 bool CKindFilter::Allows(const CSequenceEntry& entry) const
 {
     return Allows(entry.GetKind());
+}
+
+std::optional<CKindFilter> CKindFilter::ParseOption(std::string_view command, std::string_view letters)
+{
+    auto filter = Parse(letters);
+    if (!filter)
+        std::cerr << "morawin-cli " << command << ": --kinds takes letters of E A M T Z, not \"" << letters << "\"\n";
+    return filter;
 }

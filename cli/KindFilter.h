@@ -14,6 +14,9 @@ public:
 
     // Null when the text holds a letter that is not a kind.
     static std::optional<CKindFilter> Parse(std::string_view letters);
+    // The same for a command's --kinds option; a refusal is said on stderr
+    // in the command's name.
+    static std::optional<CKindFilter> ParseOption(std::string_view command, std::string_view letters);
 
     bool Allows(int kind) const { return kind >= 0 && kind < 6 && m_allowed[static_cast<std::size_t>(kind)]; }
     bool Allows(const CSequenceEntry& entry) const;

@@ -138,11 +138,9 @@ bool COperandsCommand::Chosen() const
 
 int COperandsCommand::Run() const
 {
-    const auto filter = CKindFilter::Parse(m_kinds);
-    if (!filter) {
-        std::cerr << "morawin-cli operands: --kinds takes letters of E A M T Z, not \"" << m_kinds << "\"\n";
+    const auto filter = CKindFilter::ParseOption("operands", m_kinds);
+    if (!filter)
         return exit_code::kUsage;
-    }
     const auto file = ReadSequenceFile(platform::PathFromUtf8(m_file));
     if (!file)
         return exit_code::kSequenceUnreadable;
