@@ -148,6 +148,6 @@ void CComparisonDlg::OnConvertNew(wxCommandEvent&)
         return;
     // The rows point into this dialog's own project, not the one the
     // conversion loads; they are made again afterwards.
-    wxGetApp().RunConversion(this, 0, operands);
+    wxGetApp().RunConversion(this, ConversionMode::selected, operands);
     Recompute();
 }

@@ -84,7 +84,7 @@ void CConfigDialog::OnOK(wxCommandEvent&)
     // Neither switch would make every converted text empty, and could
     // overwrite real texts with nothing.
     if (!m_symbolToText && !m_commentToText) {
-        wxMessageBox(wxtext::String(ids::kNoTextSwitch), wxtext::String(57344), wxOK | wxICON_EXCLAMATION, this);
+        wxMessageBox(wxtext::String(ids::kNoTextSwitch), wxtext::String(ids::kProgramTitle), wxOK | wxICON_EXCLAMATION, this);
         FindWindow(kSymbolToText)->SetFocus();
         return;
     }

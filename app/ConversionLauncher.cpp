@@ -2,11 +2,11 @@
 
 #include "convert/ConversionDlg.h"
 
-void RunConversion(wxWindow* parent, int mode, CPanelProject& project, const std::vector<CSequenceEntry*>& operands,
+void RunConversion(wxWindow* parent, ConversionMode mode, CPanelProject& project, const std::vector<CSequenceEntry*>& operands,
                    const CAppSettings& settings)
 {
     // The dialog loads the project and empties it again when it closes, so
     // every conversion starts from what is on disk.
-    CConversionDlg dialog(parent, mode == 1 ? CConverter::kAll : CConverter::kSelected, project, operands, settings);
+    CConversionDlg dialog(parent, mode, project, operands, settings);
     dialog.ShowModal();
 }

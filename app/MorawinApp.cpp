@@ -195,7 +195,7 @@ bool CMorawinApp::EnsureProject()
     return m_project != nullptr;
 }
 
-void CMorawinApp::RunConversion(wxWindow* parent, int mode, const std::vector<CSequenceEntry*>& operands)
+void CMorawinApp::RunConversion(wxWindow* parent, ConversionMode mode, const std::vector<CSequenceEntry*>& operands)
 {
     if (!m_project)
         return;
@@ -239,7 +239,7 @@ void CMorawinApp::NotifyProjectChanged()
             observer->OnProjectChanged();
 }
 
-void CMorawinApp::HandOverConversion(wxWindow* parent, int mode, CPanelProject& project,
+void CMorawinApp::HandOverConversion(wxWindow* parent, ConversionMode mode, CPanelProject& project,
                                      const std::vector<CSequenceEntry*>& operands)
 {
     ::RunConversion(parent, mode, project, operands, m_settings);

@@ -5,6 +5,7 @@
 #include "app/RecentFilesMenu.h"
 #include "app/WxClipboard.h"
 #include "app/WxMessageSink.h"
+#include "convert/ConversionMode.h"
 #include "data/AppSettings.h"
 
 #include <wx/app.h>
@@ -57,9 +58,9 @@ public:
     // True when a project is open, after running the chooser if none was.
     bool EnsureProject();
 
-    // Hands the operands of a view to the conversion (mode 0 selected,
-    // mode 1 all); a project must be open.
-    void RunConversion(wxWindow* parent, int mode, const std::vector<CSequenceEntry*>& operands);
+    // Hands the operands of a view to the conversion; a project must be
+    // open.
+    void RunConversion(wxWindow* parent, ConversionMode mode, const std::vector<CSequenceEntry*>& operands);
     // Opens the help document; a failure is reported to the user.
     bool ShowHelp();
 
@@ -77,7 +78,7 @@ protected:
     // The points where tests step in.
     virtual std::filesystem::path ProgramFile() const;
     virtual bool LaunchBrowser(const std::string& url);
-    virtual void HandOverConversion(wxWindow* parent, int mode, CPanelProject& project,
+    virtual void HandOverConversion(wxWindow* parent, ConversionMode mode, CPanelProject& project,
                                     const std::vector<CSequenceEntry*>& operands);
 
     // Tests close it to start from "no project".

@@ -158,9 +158,9 @@ void CMorawinView::OnPrintPreview(wxCommandEvent&)
 }
 #endif
 
-void CMorawinView::Convert(int mode)
+void CMorawinView::Convert(ConversionMode mode)
 {
-    const bool selected = mode == 0;
+    const bool selected = mode == ConversionMode::selected;
     if (selected ? m_list->GetSelectedItemCount() == 0 : m_list->GetRows().empty())
         return;
     if (!wxGetApp().EnsureProject())
@@ -171,12 +171,12 @@ void CMorawinView::Convert(int mode)
 
 void CMorawinView::OnConvert(wxCommandEvent&)
 {
-    Convert(0);
+    Convert(ConversionMode::selected);
 }
 
 void CMorawinView::OnConvertAll(wxCommandEvent&)
 {
-    Convert(1);
+    Convert(ConversionMode::all);
 }
 
 void CMorawinView::CompareWithProject()

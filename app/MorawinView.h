@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/OperandFilter.h"
+#include "convert/ConversionMode.h"
 
 #include <wx/docview.h>
 
@@ -31,8 +32,8 @@ public:
     // Lists the rows again when the filter changed.
     void SetFilter(const COperandFilter& filter);
 
-    // The conversion commands: mode 0 the selected rows, mode 1 all rows.
-    void Convert(int mode);
+    // The conversion commands: the selected rows, or all rows.
+    void Convert(ConversionMode mode);
     // Compares the listed operands with the open project (opening one
     // first when none is).
     void CompareWithProject();

@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr unsigned kApplicationTitle = 57344;
-
 wxString Number(int value)
 {
     return wxString::Format(wxString::FromUTF8("%d"), value);
@@ -259,21 +257,21 @@ void CProjectBrowser::FollowSelection()
     }
 }
 
-bool CProjectBrowser::IsEnabled(int command) const
+bool CProjectBrowser::IsEnabled(ListCommand command) const
 {
     CGroupFolder* groups = GetFolder();
-    if (command == list_command::kRename)
-        return groups && m_group && groups->IsCommandEnabled(command, 1, 0);
+    if (command == ListCommand::rename)
+        return groups && m_group && groups->IsEnabled(command, 1);
     switch (m_active) {
     case Pane::groups:
         // Lists pasted with the group pane active go into the selected group.
-        if (command == list_command::kPaste)
-            return m_group && m_group->IsCommandEnabled(command, 0, 0);
-        return groups && groups->IsCommandEnabled(command, static_cast<int>(m_groups->GetSelectedRows().size()), 0);
+        if (command == ListCommand::paste)
+            return m_group && m_group->IsEnabled(command, 0);
+        return groups && groups->IsEnabled(command, static_cast<int>(m_groups->GetSelectedRows().size()));
     case Pane::lists:
-        return m_group && m_group->IsCommandEnabled(command, static_cast<int>(m_lists->GetSelectedRows().size()), 0);
+        return m_group && m_group->IsEnabled(command, static_cast<int>(m_lists->GetSelectedRows().size()));
     case Pane::texts:
-        return m_list && m_list->IsCommandEnabled(command, static_cast<int>(m_texts->GetSelectedRows().size()), 0);
+        return m_list && m_list->IsEnabled(command, static_cast<int>(m_texts->GetSelectedRows().size()));
     }
     return false;
 }
@@ -376,13 +374,13 @@ std::string CProjectBrowser::FileNameOf(const CStepChainGroup& group)
 
 bool CProjectBrowser::Confirm(unsigned question)
 {
-    return wxMessageBox(wxtext::String(question), wxtext::String(kApplicationTitle),
+    return wxMessageBox(wxtext::String(question), wxtext::String(ids::kProgramTitle),
                         wxOK | wxCANCEL | wxICON_QUESTION, this) == wxOK;
 }
 
 void CProjectBrowser::Delete()
 {
-    if (!IsEnabled(list_command::kDelete))
+    if (!IsEnabled(ListCommand::remove))
         return;
     switch (m_active) {
     case Pane::groups: DeleteGroups(); break;

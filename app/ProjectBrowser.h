@@ -40,8 +40,8 @@ public:
     // entries still exist.
     void Reload();
 
-    // Whether the command (a list_command code) applies to the active pane.
-    bool IsEnabled(int command) const;
+    // Whether the command applies to the active pane.
+    bool IsEnabled(ListCommand command) const;
     void Copy();
     void Paste();
     void Delete();

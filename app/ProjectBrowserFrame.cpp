@@ -12,17 +12,19 @@
 
 #include <wx/menu.h>
 
+#include <optional>
+
 namespace {
 
 // The list command each edit command asks about.
-int ListCommand(int id)
+std::optional<ListCommand> ListCommandOf(int id)
 {
     switch (id) {
-    case wxID_COPY: return list_command::kCopy;
-    case wxID_PASTE: return list_command::kPaste;
-    case wxID_DELETE: return list_command::kDelete;
-    case cmd::kRenameGroup: return list_command::kRename;
-    default: return -1;
+    case wxID_COPY: return ListCommand::copy;
+    case wxID_PASTE: return ListCommand::paste;
+    case wxID_DELETE: return ListCommand::remove;
+    case cmd::kRenameGroup: return ListCommand::rename;
+    default: return std::nullopt;
     }
 }
 
@@ -101,6 +103,6 @@ void CProjectBrowserFrame::OnEdit(wxCommandEvent& event)
 
 void CProjectBrowserFrame::OnUpdateEdit(wxUpdateUIEvent& event)
 {
-    const int command = ListCommand(event.GetId());
-    event.Enable(command < 0 || m_browser->IsEnabled(command));
+    const auto command = ListCommandOf(event.GetId());
+    event.Enable(!command || m_browser->IsEnabled(*command));
 }

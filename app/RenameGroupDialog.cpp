@@ -3,6 +3,7 @@
 #include "app/CancelButton.h"
 #include "app/WxText.h"
 #include "data/ErrorMessage.h"
+#include "data/RecordStream.h"
 #include "data/StringTable.h"
 #include "panel/GroupFolder.h"
 #include "panel/ProjectFiles.h"
@@ -13,9 +14,6 @@
 #include <wx/textctrl.h>
 
 namespace {
-
-// The designation field of the group file's header.
-constexpr unsigned long kDesignationLength = 32;
 
 wxString U8(const char* text)
 {
@@ -38,7 +36,7 @@ void CRenameGroupDialog::CreateControls()
     m_idField->SetMaxLength(3);
     m_designationField = new wxTextCtrl(this, kDesignationField, wxtext::FromCp1252(m_group.GetName()),
                                         wxDefaultPosition, wxSize(GetCharWidth() * 36, -1));
-    m_designationField->SetMaxLength(kDesignationLength);
+    m_designationField->SetMaxLength(record::kDesignationLength);
 
     auto* fields = new wxFlexGridSizer(2, wxSize(8, 6));
     fields->Add(new wxStaticText(this, wxID_ANY, U8("&Kennung:")), 0, wxALIGN_CENTER_VERTICAL);

@@ -1,6 +1,7 @@
 #include "app/UIntValidator.h"
 
 #include "app/WxText.h"
+#include "data/StringTable.h"
 
 #include <wx/clipbrd.h>
 #include <wx/msgdlg.h>
@@ -50,7 +51,7 @@ bool CUIntValidator::Validate(wxWindow* parent)
     const CUIntField::Result result = m_field.Check(text->GetValue().utf8_string(), value);
     if (result == CUIntField::Result::ok)
         return true;
-    wxMessageBox(wxtext::FromUtf8(m_field.Message(result)), wxtext::String(57344), wxOK | wxICON_EXCLAMATION, parent);
+    wxMessageBox(wxtext::FromUtf8(m_field.Message(result)), wxtext::String(ids::kProgramTitle), wxOK | wxICON_EXCLAMATION, parent);
     text->SetFocus();
     text->SelectAll();
     return false;

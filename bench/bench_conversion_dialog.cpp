@@ -93,7 +93,7 @@ void DialogAcceptAll(benchmark::State& state)
         const fs::path folder = FreshProject();
         CPanelProject project(folder.string(), std::string());
         state.ResumeTiming();
-        CConversionDlg dialog(nullptr, CConverter::kAll, project, operands, settings);
+        CConversionDlg dialog(nullptr, ConversionMode::all, project, operands, settings);
         dialog.CallAfter([&dialog] {
             wxCommandEvent click(wxEVT_BUTTON, CConversionDlg::kAcceptAllId);
             click.SetEventObject(dialog.FindWindow(CConversionDlg::kAcceptAllId));

@@ -82,14 +82,14 @@ void AcceptIntoExistingLists(CConverter& converter, const CPanelProject& project
     }
 }
 
-int Convert(const std::filesystem::path& folder, const CSequenceFile& operands, CConverter::Mode mode)
+int Convert(const std::filesystem::path& folder, const CSequenceFile& operands, ConversionMode mode)
 {
     CAppSettings settings;
     SilentHost host;
     CPanelProject project(folder.string(), "");
     CConverter converter(settings);
     converter.Open(project, Entries(operands), mode, host);
-    if (mode == CConverter::kAll)
+    if (mode == ConversionMode::all)
         converter.AcceptAll();
     else
         AcceptIntoExistingLists(converter, project);
@@ -108,7 +108,7 @@ void ConvertAllIntoEmptyProject(benchmark::State& state)
             if (entry.path().filename().string().front() == 'G')
                 std::filesystem::remove(entry.path());
         state.ResumeTiming();
-        if (Convert(folder, *operands, CConverter::kAll) != 0)
+        if (Convert(folder, *operands, ConversionMode::all) != 0)
             state.SkipWithError("not everything was converted");
     }
     state.SetItemsProcessed(state.range(0) * state.iterations());
@@ -121,9 +121,9 @@ void ConvertStepwiseIntoExistingGroups(benchmark::State& state)
     const auto folder = BenchFolder("convert-steps");
     WriteProjectDataFile(folder);
     const auto operands = ReadOperands(folder, static_cast<std::size_t>(state.range(0)));
-    Convert(folder, *operands, CConverter::kAll);
+    Convert(folder, *operands, ConversionMode::all);
     for (auto _ : state) {
-        if (Convert(folder, *operands, CConverter::kSelected) != 0)
+        if (Convert(folder, *operands, ConversionMode::selected) != 0)
             state.SkipWithError("not everything was converted");
     }
     state.SetItemsProcessed(state.range(0) * state.iterations());
@@ -162,14 +162,14 @@ void ConvertIntoTheLargestGroupFile(benchmark::State& state)
     {
         CPanelProject project(folder.string(), "");
         CConverter fill(settings);
-        fill.Open(project, Entries(*all), CConverter::kAll, host);
+        fill.Open(project, Entries(*all), ConversionMode::all, host);
         fill.AcceptAll();
         fill.Close();
     }
     const auto convertStep = [&] {
         CPanelProject project(folder.string(), "");
         CConverter converter(settings);
-        converter.Open(project, Entries(*step), CConverter::kSelected, host);
+        converter.Open(project, Entries(*step), ConversionMode::selected, host);
         converter.SetGroupId("S01");
         converter.SelectGroup(true);
         converter.SetListId("001");

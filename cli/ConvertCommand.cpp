@@ -11,6 +11,7 @@
 #include "data/Charset.h"
 #include "data/DuplicateOperands.h"
 #include "data/Platform.h"
+#include "data/RecordStream.h"
 #include "data/SequenceFile.h"
 #include "panel/PanelProject.h"
 
@@ -22,7 +23,7 @@
 
 namespace {
 
-constexpr std::size_t kMaxDesignation = 32;
+constexpr std::size_t kMaxDesignation = record::kDesignationLength;
 
 // Applies the identifiers and designations given on the command line to
 // the first proposal, in the order a user would change them in the dialog.
@@ -144,7 +145,7 @@ int CConvertCommand::Run() const
     bool unreadable = false;
     bool unsaved = false;
     if (!operands.empty()) {
-        converter.Open(project, operands, o.all ? CConverter::kAll : CConverter::kSelected, host);
+        converter.Open(project, operands, o.all ? ConversionMode::all : ConversionMode::selected, host);
         if (!ApplyOverrides(converter, o.groupId, o.listId, o.groupName, o.listName)) {
             converter.Close();
             return exit_code::kUsage;

@@ -129,7 +129,7 @@ void PrintText(COutputBuffer& out, const CPanelProject& project, const std::vect
         for (int i = 0; i < group.GetCount(); ++i) {
             const CStepChainList& list = *group.GetList(i);
             out.Write("  ");
-            out.WriteCp1252(list.GetColumnText(1));
+            out.WriteCp1252(list.GetKindAndId());
             out.Write("  ");
             out.WriteCp1252(list.GetName());
             out.Put('\n');

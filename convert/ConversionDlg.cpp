@@ -3,6 +3,7 @@
 #include "convert/YesNoAllDlg.h"
 #include "data/Charset.h"
 #include "data/ErrorMessage.h"
+#include "data/RecordStream.h"
 #include "data/StringTable.h"
 #include "data/TextFormat.h"
 
@@ -20,9 +21,8 @@
 namespace {
 
 constexpr int kMaxIdentifier = 3;
-constexpr int kMaxDesignation = 32;
-// Message boxes carry the program's name, string 57344.
-constexpr unsigned kAppTitle = 57344;
+constexpr int kMaxDesignation = record::kDesignationLength;
+constexpr unsigned kAppTitle = ids::kProgramTitle;
 
 wxString Shown(const std::string& cp1252)
 {
@@ -46,7 +46,7 @@ wxString Title()
 
 } // namespace
 
-CConversionDlg::CConversionDlg(wxWindow* parent, CConverter::Mode mode, CPanelProject& project,
+CConversionDlg::CConversionDlg(wxWindow* parent, ConversionMode mode, CPanelProject& project,
                                std::vector<CSequenceEntry*> operands, const CAppSettings& settings)
     : wxDialog(parent, wxID_ANY, Text("Einzel-Konvertierung")),
       m_converter(settings),
@@ -54,7 +54,7 @@ CConversionDlg::CConversionDlg(wxWindow* parent, CConverter::Mode mode, CPanelPr
       m_operands(std::move(operands))
 {
     CreateControls();
-    if (mode == CConverter::kAll) {
+    if (mode == ConversionMode::all) {
         SetTitle(Shown(CStringTable::Get(ids::kConvertAllTitle)));
     } else {
         m_acceptAll->Disable();
@@ -194,7 +194,7 @@ void CConversionDlg::ShowState(bool identifiers)
     m_freeOperands->ChangeValue(Shown(m_converter.GetFreeOperandsText()));
     m_unit->SetLabel(Shown(m_converter.GetUnitText()));
     m_accept->Enable(m_converter.CanAccept());
-    m_acceptAll->Enable(m_converter.CanAccept() && m_converter.GetMode() == CConverter::kAll);
+    m_acceptAll->Enable(m_converter.CanAccept() && m_converter.GetMode() == ConversionMode::all);
     Layout();
 }
 
@@ -281,7 +281,7 @@ void CConversionDlg::OnAccept(wxCommandEvent&)
 
 void CConversionDlg::OnAcceptAll(wxCommandEvent&)
 {
-    if (m_converter.GetMode() != CConverter::kAll || !TakeControls())
+    if (m_converter.GetMode() != ConversionMode::all || !TakeControls())
         return;
     // One busy cursor for the whole run: the engine's own, at every step,
     // are then nested in it and cost nothing.

@@ -41,9 +41,8 @@ public:
         kUnitId = 1033,
     };
 
-    // `mode` 0 for the selected operands, 1 for all; `operands` (at least
-    // one) in the order of the view's rows.
-    CConversionDlg(wxWindow* parent, CConverter::Mode mode, CPanelProject& project,
+    // `operands` (at least one) in the order of the view's rows.
+    CConversionDlg(wxWindow* parent, ConversionMode mode, CPanelProject& project,
                    std::vector<CSequenceEntry*> operands, const CAppSettings& settings);
     ~CConversionDlg() override;
 

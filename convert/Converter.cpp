@@ -34,7 +34,6 @@ constexpr int kMaxTextsPerList = 255;
 constexpr std::int64_t kMaxGroupBudget = 65535 - (80 - 32);
 constexpr std::int64_t kNewGroupCost = 114;
 constexpr std::int64_t kNewListCost = 41;
-constexpr std::size_t kMaxDesignation = 32;
 // The message about operands too long for any group names this many.
 constexpr std::size_t kMaxNamedOperands = 10;
 constexpr int kLastListNumber = 999;
@@ -53,8 +52,8 @@ std::string DesignationFromFile(const std::string& path)
     if (point != std::string::npos)
         name.erase(point);
     std::string text = charset::Utf8ToCp1252(name);
-    if (text.size() > kMaxDesignation)
-        text.resize(kMaxDesignation);
+    if (text.size() > record::kDesignationLength)
+        text.resize(record::kDesignationLength);
     return text;
 }
 
@@ -70,7 +69,7 @@ void CConverter::SetGroupId(std::string id)
     m_groupId = project_files::ToUpper(std::move(id));
 }
 
-void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> operands, Mode mode,
+void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> operands, ConversionMode mode,
                       IConverterHost& host)
 {
     m_project = &project;
@@ -166,7 +165,7 @@ void CConverter::SelectGroup(bool recompute)
     auto* found = m_folder ? static_cast<CStepChainGroup*>(m_folder->FindEntry("G" + m_groupId)) : nullptr;
     if (found) {
         m_group = found;
-        m_groupDesignation = m_mode == kAll && !found->IsCreated() ? m_defaultDesignation : found->GetName();
+        m_groupDesignation = m_mode == ConversionMode::all && !found->IsCreated() ? m_defaultDesignation : found->GetName();
         if (!found->IsLoaded()) {
             m_host->BeginWait();
             const bool loaded = found->Load();
@@ -196,7 +195,7 @@ void CConverter::SelectList(bool recompute)
     CStepChainList* found = m_group ? m_group->FindList(m_listId) : nullptr;
     if (found) {
         m_list = found;
-        m_listDesignation = m_mode == kAll && !found->IsCreated() ? m_rangeText : found->GetName();
+        m_listDesignation = m_mode == ConversionMode::all && !found->IsCreated() ? m_rangeText : found->GetName();
     } else {
         if (m_list)
             m_listDesignation = m_rangeText;
@@ -207,11 +206,11 @@ void CConverter::SelectList(bool recompute)
         ComputeBatch();
 }
 
-// Mode 0 keeps a list of another kind (and Validate refuses it); mode 1
-// replaces it by one of the operands' kind.
+// Mode selected keeps a list of another kind (and Validate refuses it);
+// mode all replaces it by one of the operands' kind.
 void CConverter::UpdateKindLetter()
 {
-    m_kindLetterText = m_list && m_mode == kSelected ? m_list->GetKindLetter() : KindLetter(m_kind);
+    m_kindLetterText = m_list && m_mode == ConversionMode::selected ? m_list->GetKindLetter() : KindLetter(m_kind);
 }
 
 std::int64_t CConverter::NewGroupBudget() const
@@ -225,14 +224,14 @@ CConverter::Limits CConverter::StartingLimits() const
     const std::int64_t configured = static_cast<std::int64_t>(m_settings.MaxGroupSizeKb) * 1024;
     Limits limits{std::min(configured, kMaxGroupBudget), std::min(m_settings.MaxOperands, kMaxTextsPerList),
                   std::min(m_settings.MaxLists, kMaxListsPerGroup)};
-    const bool groupKept = m_group && (m_mode == kSelected || m_group->IsCreated());
-    if (m_mode == kSelected && m_list)
+    const bool groupKept = m_group && (m_mode == ConversionMode::selected || m_group->IsCreated());
+    if (m_mode == ConversionMode::selected && m_list)
         limits.freeOperands -= m_list->GetCount();
     if (groupKept) {
         limits.budget -= static_cast<std::int64_t>(m_group->ComputeSize());
-        if (m_mode == kAll && m_list)
+        if (m_mode == ConversionMode::all && m_list)
             limits.budget += m_list->GetListSize();
-        if (m_mode == kAll || !m_list)
+        if (m_mode == ConversionMode::all || !m_list)
             limits.budget -= kNewListCost;
         limits.freeLists -= m_group->GetCount();
     } else {
@@ -260,8 +259,8 @@ void CConverter::ComputeBatch()
 
     // A group kept as it is that already holds as many lists as its file
     // can record takes no new list, whatever the settings say.
-    const bool groupKept = m_group && (m_mode == kSelected || m_group->IsCreated());
-    const bool newList = !m_list || m_mode == kAll;
+    const bool groupKept = m_group && (m_mode == ConversionMode::selected || m_group->IsCreated());
+    const bool newList = !m_list || m_mode == ConversionMode::all;
     const bool noListRoom = groupKept && newList && m_group->GetCount() - (m_list ? 1 : 0) >= kMaxListsPerGroup;
     if (noListRoom)
         m_groupFull = true;
@@ -269,7 +268,7 @@ void CConverter::ComputeBatch()
         FillBatch(limits);
 
     UpdateRangeText();
-    if (!m_list || (m_mode == kAll && !m_list->IsCreated()))
+    if (!m_list || (m_mode == ConversionMode::all && !m_list->IsCreated()))
         m_listDesignation = m_rangeText;
     m_countText = FormatNumber("%d", static_cast<int>(m_batch.size()));
 }
@@ -283,7 +282,7 @@ void CConverter::FillBatch(Limits limits)
         if (operand.GetKind() != m_kind)
             break;
         const CStepChainText* existing =
-            m_mode == kSelected && m_list ? m_list->FindText(operand.GetByte(), operand.GetBit()) : nullptr;
+            m_mode == ConversionMode::selected && m_list ? m_list->FindText(operand.GetByte(), operand.GetBit()) : nullptr;
         if (existing)
             ++freeOperands; // replaced, not added
         if (m_batch.size() >= freeOperands)
@@ -349,7 +348,7 @@ bool CConverter::Validate()
         m_host->ShowError(ids::kListIdInvalid, {});
         return false;
     }
-    if (m_mode == kSelected && m_list && m_list->GetKind() != m_kind) {
+    if (m_mode == ConversionMode::selected && m_list && m_list->GetKind() != m_kind) {
         m_host->ShowError(ids::kListOtherKind, {});
         return false;
     }
@@ -368,7 +367,7 @@ bool CConverter::ConvertBatch()
 
 bool CConverter::WriteBatch()
 {
-    const bool replacing = m_mode == kAll && m_group && !m_group->IsCreated();
+    const bool replacing = m_mode == ConversionMode::all && m_group && !m_group->IsCreated();
     if (!PrepareGroup())
         return false;
     PrepareList();
@@ -388,7 +387,7 @@ bool CConverter::WriteBatch()
         return false;
     }
     m_skipped += kept;
-    m_host->OnBatchConverted(m_group->GetBaseName(), m_list->GetColumnText(1), m_rangeText, m_batch.size());
+    m_host->OnBatchConverted(m_group->GetBaseName(), m_list->GetKindAndId(), m_rangeText, m_batch.size());
     m_next += m_batch.size();
     return true;
 }
@@ -401,7 +400,7 @@ bool CConverter::PrepareGroup()
         return CreateGroup();
     if (!EnsureGroupReadable())
         return false;
-    if (m_mode == kAll && !m_group->IsCreated()) {
+    if (m_mode == ConversionMode::all && !m_group->IsCreated()) {
         ClearForReplacement();
     } else if (m_group->GetName() != m_groupDesignation) {
         m_group->SetName(m_groupDesignation);
@@ -476,7 +475,7 @@ void CConverter::ClearForReplacement()
 
 void CConverter::PrepareList()
 {
-    if (m_list && m_mode == kAll) {
+    if (m_list && m_mode == ConversionMode::all) {
         m_group->Remove(m_list);
         m_list = nullptr;
     }
@@ -496,7 +495,7 @@ bool CConverter::AddTexts(CStepChainText*& last, std::size_t& kept)
 {
     for (const CSequenceEntry* operand : m_batch) {
         if (CStepChainText* existing = m_list->FindText(operand->GetByte(), operand->GetBit())) {
-            if (m_mode == kSelected) {
+            if (m_mode == ConversionMode::selected) {
                 if (m_answer == answer_code::kYes || m_answer == answer_code::kNo)
                     m_answer = m_host->AskOverwrite(
                         FormatText(CStringTable::Get(ids::kOperandExists), {operand->GetOperandText()}));
@@ -518,7 +517,7 @@ bool CConverter::AddTexts(CStepChainText*& last, std::size_t& kept)
 bool CConverter::SaveStep(std::size_t kept)
 {
     if (m_group->Save()) {
-        const std::string list = m_list->GetColumnText(1);
+        const std::string list = m_list->GetKindAndId();
         if (kept == 0)
             m_host->ShowInfo(
                 FormatText(CStringTable::Get(ids::kConverted), {m_rangeText, m_group->GetBaseName(), list}));
@@ -588,11 +587,11 @@ void CConverter::Advance()
     ProposeList();
 }
 
-// Mode 0 never proposes a list that holds another kind of operand, which
-// Validate would refuse; mode 1 replaces such a list.
+// Mode selected never proposes a list that holds another kind of operand,
+// which Validate would refuse; mode all replaces such a list.
 void CConverter::ProposeList()
 {
-    while (m_mode == kSelected && m_group && m_listNumber < kLastListNumber) {
+    while (m_mode == ConversionMode::selected && m_group && m_listNumber < kLastListNumber) {
         const CStepChainList* taken = m_group->FindList(FormatNumber("%03d", m_listNumber));
         if (!taken || taken->GetKind() == m_kind)
             break;
@@ -606,7 +605,7 @@ void CConverter::ProposeGroup()
 {
     m_groupId = FormatNumber("S%02d", m_groupNumber);
     SelectGroup(false);
-    if (!m_group || (m_mode == kAll && !m_group->IsCreated()))
+    if (!m_group || (m_mode == ConversionMode::all && !m_group->IsCreated()))
         m_groupDesignation = m_defaultDesignation;
 }
 
@@ -619,7 +618,7 @@ bool CConverter::Accept()
 {
     if (m_batch.empty())
         return false;
-    if (m_mode == kAll && m_group && !m_group->IsCreated()
+    if (m_mode == ConversionMode::all && m_group && !m_group->IsCreated()
         && !m_host->AskOkCancel(FormatText(CStringTable::Get(ids::kGroupExists), {m_group->GetBaseName()})))
         return false;
     if (ConvertBatch())

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "convert/AnswerCode.h"
+#include "convert/ConversionMode.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -22,16 +25,11 @@ class IConverterHost;
 // only through its host.
 class CConverter {
 public:
-    enum Mode : short {
-        kSelected = 0, // extend groups and lists, ask before overwriting
-        kAll = 1,      // replace existing groups and lists
-    };
-
     explicit CConverter(const CAppSettings& settings);
 
     // Prepares a run; `operands` (at least one) in the order of the view's
     // rows. Loads the project when it is not loaded yet.
-    void Open(CPanelProject& project, std::vector<CSequenceEntry*> operands, Mode mode, IConverterHost& host);
+    void Open(CPanelProject& project, std::vector<CSequenceEntry*> operands, ConversionMode mode, IConverterHost& host);
     // Target group from the group identifier; recompute: ComputeBatch.
     void SelectGroup(bool recompute);
     // Target list from the list identifier; recompute: ComputeBatch.
@@ -48,7 +46,7 @@ public:
     void Advance();
     // One step ("Übernehmen"); true when every operand is handled.
     bool Accept();
-    // Every remaining step ("Alle übernehmen", mode 1); groups are saved by
+    // Every remaining step ("Alle übernehmen", mode all); groups are saved by
     // Close. True when every operand is handled; false when it stopped
     // with operands left (the host says how many and stays open).
     bool AcceptAll();
@@ -67,7 +65,7 @@ public:
     void SetGroupDesignation(std::string text) { m_groupDesignation = std::move(text); }
     void SetListDesignation(std::string text) { m_listDesignation = std::move(text); }
 
-    Mode GetMode() const { return m_mode; }
+    ConversionMode GetMode() const { return m_mode; }
     const std::string& GetProjectName() const { return m_projectName; }
     const std::string& GetGroupId() const { return m_groupId; }
     const std::string& GetListId() const { return m_listId; }
@@ -132,7 +130,6 @@ private:
     void FillBatch(Limits limits);
     void UpdateRangeText();
     void ProposeGroup();
-    std::string ProposedDesignation() const;
     std::vector<std::string> ListIdsOfKind(int kind) const;
 
     bool WriteBatch();
@@ -155,9 +152,9 @@ private:
     void ReportRemaining();
 
     const CAppSettings& m_settings;
-    Mode m_mode = kSelected;
+    ConversionMode m_mode = ConversionMode::selected;
     bool m_deferSave = false;
-    int m_answer = 6;
+    int m_answer = answer_code::kYes;
     CPanelProject* m_project = nullptr;
     CGroupFolder* m_folder = nullptr;
     CStepChainGroup* m_group = nullptr;

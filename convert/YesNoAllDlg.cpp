@@ -13,7 +13,7 @@
 namespace {
 
 // The question carries the program's name, like its message boxes.
-constexpr unsigned kProgramTitle = 57344;
+constexpr unsigned kProgramTitle = ids::kProgramTitle;
 
 wxArtID IconFor(unsigned style)
 {

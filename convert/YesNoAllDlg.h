@@ -1,5 +1,7 @@
 #pragma once
 
+#include "convert/AnswerCode.h"
+
 #include <wx/dialog.h>
 
 #include <string>
@@ -24,11 +26,11 @@ public:
 
     int Run();
 
-    // Window identifiers of the four buttons.
-    static constexpr int kYesId = 6;
-    static constexpr int kNoId = 7;
-    static constexpr int kYesForAllId = 1034;
-    static constexpr int kNoForAllId = 1035;
+    // Window identifiers of the four buttons: their answer codes.
+    static constexpr int kYesId = answer_code::kYes;
+    static constexpr int kNoId = answer_code::kNo;
+    static constexpr int kYesForAllId = answer_code::kYesForAll;
+    static constexpr int kNoForAllId = answer_code::kNoForAll;
 
 private:
     void OnButton(wxCommandEvent& event);

@@ -10,16 +10,21 @@
 #include <utility>
 #include <vector>
 
-// Command codes of IsCommandEnabled that the views of this program ask. The
-// lists answer them as their tables say: copy and delete need selected
-// rows, rename exactly one, paste a block of the list's format on the
-// clipboard.
-namespace list_command {
-constexpr int kDelete = 4;
-constexpr int kRename = 5;
-constexpr int kCopy = 30;
-constexpr int kPaste = 31;
-} // namespace list_command
+// The editing commands whose state the views of this program ask, by their
+// codes in the lists' command tables: copy and delete need selected rows,
+// rename exactly one, paste a block of the list's format on the clipboard.
+enum class ListCommand : int {
+    remove = 4,
+    rename = 5,
+    copy = 30,
+    paste = 31,
+};
+
+// The code of `command` in the command tables of IsCommandEnabled.
+constexpr int CommandCode(ListCommand command)
+{
+    return static_cast<int>(command);
+}
 
 // A data entry that owns an ordered set of entries. Lists nest: a list is an
 // entry of its parent list.
@@ -33,8 +38,14 @@ public:
     const std::string& GetName() const override { return m_name; }
     void SetName(std::string name) { m_name = std::move(name); }
 
-    // Command-state query of editing commands on a list shown in a view.
+    // Command-state query of editing commands on a list shown in a view,
+    // by command code (0 to 35); `reserved` is always 0.
     virtual bool IsCommandEnabled(int command, int selectedCount, int reserved) const;
+    // The same query for a command the views ask.
+    bool IsEnabled(ListCommand command, int selectedCount) const
+    {
+        return IsCommandEnabled(CommandCode(command), selectedCount, 0);
+    }
     // Appends; the list takes ownership.
     virtual void Add(std::unique_ptr<CDataEntry> entry);
     // Removes the entry from the list and destroys it. Null is ignored.

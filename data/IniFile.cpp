@@ -187,12 +187,3 @@ void CIniFile::RemoveKey(std::string_view section, std::string_view key)
     if (it != m_lines.end())
         m_lines.erase(it);
 }
-
-std::vector<std::string> CIniFile::GetKeys(std::string_view section) const
-{
-    std::vector<std::string> keys;
-    for (const auto& line : m_lines)
-        if (line.isKey && EqualNoCase(line.section, section))
-            keys.push_back(line.key);
-    return keys;
-}

@@ -30,8 +30,6 @@ public:
     // section to the end of the file.
     void SetString(std::string_view section, std::string_view key, std::string_view value);
     void RemoveKey(std::string_view section, std::string_view key);
-    // Keys of a section in file order.
-    std::vector<std::string> GetKeys(std::string_view section) const;
 
     std::string ToText() const;
 

@@ -4,6 +4,7 @@
 #include "data/NumberText.h"
 #include "data/TextFormat.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace record {
@@ -167,9 +168,14 @@ void WriteLongHeader(CMemFile& file, const LongHeader& header)
 std::string PadTo32(std::string_view text)
 {
     std::string padded(text);
-    if (padded.size() < 32)
-        padded.resize(32, ' ');
+    if (padded.size() < kDesignationLength)
+        padded.resize(kDesignationLength, ' ');
     return padded;
+}
+
+std::size_t StoredDesignationLength(std::string_view designation)
+{
+    return std::max(kDesignationLength, TrimRight(designation).size());
 }
 
 std::string TrimRight(std::string_view text)

@@ -2,6 +2,7 @@
 
 #include "data/MemFile.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -47,15 +48,22 @@ struct LongHeader {
     std::uint16_t value = 0;
     std::string projectName;
     std::string code;
-    std::string name; // padded to 32 on writing, right-trimmed on reading
+    std::string name; // padded to kDesignationLength on writing, right-trimmed on reading
 };
 
 ShortHeader ReadShortHeader(CMemFile& file);
 LongHeader ReadLongHeader(CMemFile& file);
 void WriteLongHeader(CMemFile& file, const LongHeader& header);
 
-// The designation as stored: padded with spaces to 32 characters.
+// Group and list designations are stored padded with spaces to this many
+// characters; what the user types for one is limited to it.
+constexpr std::size_t kDesignationLength = 32;
+
+// The designation as stored: padded with spaces to kDesignationLength.
 std::string PadTo32(std::string_view text);
+// How many bytes the file gets for `designation`: it is stored without
+// trailing white space (which would not come back from reading), padded.
+std::size_t StoredDesignationLength(std::string_view designation);
 // Without trailing white space (space, \t \n \v \f \r).
 std::string TrimRight(std::string_view text);
 

@@ -140,11 +140,6 @@ std::string CStringTable::GetUtf8(unsigned id)
     return charset::Cp1252ToUtf8(Get(id));
 }
 
-bool CStringTable::Has(unsigned id)
-{
-    return TheTable().count(id) != 0;
-}
-
 bool CStringTable::LoadCatalog(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);

@@ -49,6 +49,8 @@ constexpr unsigned kConvertedWithKept = 1070;
 constexpr unsigned kOperandsTooLong = 1071;
 constexpr unsigned kNoTextSwitch = 1072;
 constexpr unsigned kChangedOnDisk = 1080;
+// The program's name, the title of its message boxes.
+constexpr unsigned kProgramTitle = 57344;
 } // namespace ids
 
 // The program's string table. Texts are kept as Windows-1252 bytes, like
@@ -62,7 +64,6 @@ public:
     // Windows-1252 text of `id`; empty when the table has no such string.
     static const std::string& Get(unsigned id);
     static std::string GetUtf8(unsigned id);
-    static bool Has(unsigned id);
 
     // Reads a catalog and overrides the strings it names. Returns false when
     // the file cannot be read; the table is then unchanged.

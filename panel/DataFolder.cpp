@@ -41,14 +41,14 @@ bool CDataFolder::IsCommandEnabled(int command, int selectedCount, int reserved)
     case 19:
     case 21: return true;
     case 1:
-    case list_command::kRename: return selectedCount == 1;
-    case list_command::kDelete:
+    case CommandCode(ListCommand::rename): return selectedCount == 1;
+    case CommandCode(ListCommand::remove):
     case 14:
     case 15:
     case 18: return selectedCount != 0;
     case 3:
-    case list_command::kCopy:
-    case list_command::kPaste:
+    case CommandCode(ListCommand::copy):
+    case CommandCode(ListCommand::paste):
     case 32:
     case 35: return false;
     default: return CDataList::IsCommandEnabled(command, selectedCount, reserved);

@@ -45,8 +45,6 @@ public:
     // ignoring case; null if none.
     CDataFile* FindEntry(const std::string& baseName) const;
     CDataFile* GetFile(int index) const { return static_cast<CDataFile*>(GetAt(index)); }
-    const std::string& GetPattern() const { return m_pattern; }
-    long long GetTotalSize() const { return m_totalSize; }
 
 private:
     void ComputeTotal();

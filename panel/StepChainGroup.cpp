@@ -21,7 +21,6 @@ constexpr std::uint8_t kGroupKind = type_code::kStepChainGroup;
 // Kind 1, size 2, name length byte 1, identifier 3, designation length byte
 // 1, list count 1; the project name and the designation come on top.
 constexpr std::size_t kFixedHeaderSize = 9;
-constexpr std::size_t kDesignationField = 32;
 // The longest header: both counted strings at their limit of 80.
 constexpr std::size_t kMaxHeaderSize = 1 + 2 + 81 + 3 + 81;
 
@@ -155,17 +154,17 @@ bool CStepChainGroup::IsCommandEnabled(int command, int selectedCount, int reser
     switch (command) {
     case 0: return room;
     case 1:
-    case list_command::kRename: return selectedCount == 1;
+    case CommandCode(ListCommand::rename): return selectedCount == 1;
     case 2:
     case 3:
     case 13:
     case 19:
     case 21: return true;
-    case list_command::kDelete:
+    case CommandCode(ListCommand::remove):
     case 18:
-    case list_command::kCopy:
+    case CommandCode(ListCommand::copy):
     case 32: return selectedCount != 0;
-    case list_command::kPaste: return room && CanPaste();
+    case CommandCode(ListCommand::paste): return room && CanPaste();
     case 8:
     case 9:
     case 10:
@@ -239,8 +238,7 @@ CStepChainList* CStepChainGroup::FindList(const std::string& id) const
 
 std::size_t CStepChainGroup::ComputeSize() const
 {
-    std::size_t size = kFixedHeaderSize + GetProjectName().size()
-        + std::max(kDesignationField, record::TrimRight(GetName()).size());
+    std::size_t size = kFixedHeaderSize + GetProjectName().size() + record::StoredDesignationLength(GetName());
     for (int i = 0; i < GetCount(); ++i)
         size += GetList(i)->ComputeSize();
     return size;

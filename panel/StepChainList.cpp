@@ -16,15 +16,7 @@
 namespace {
 
 constexpr std::size_t kFixedRecordSize = 9; // identifier 3, size 2, length byte 1, kind 1, block count 2
-constexpr std::size_t kDesignationField = 32;
 constexpr std::size_t kMaxRun = 255; // the run length of a block is one byte
-
-// The designation as the file gets it: trailing white space would not come
-// back from reading, so it is not written either.
-std::size_t StoredDesignationLength(const std::string& designation)
-{
-    return std::max(kDesignationField, record::TrimRight(designation).size());
-}
 
 std::string TrimTrailingSpaces(std::string text)
 {
@@ -81,7 +73,7 @@ std::string CStepChainList::GetColumnText(int column) const
     const auto* group = dynamic_cast<const CDataFile*>(GetParent());
     switch (column) {
     case 0: return GetName();
-    case 1: return GetKindLetter() + m_id;
+    case 1: return GetKindAndId();
     case 2: return group ? group->GetExtension() : std::string();
     case 3: return IntToText(GetListSize());
     case 4: return group ? group->GetDateText() : std::string();
@@ -98,11 +90,11 @@ bool CStepChainList::IsCommandEnabled(int command, int selectedCount, int reserv
     case 19:
     case 21: return true;
     case 1:
-    case list_command::kRename: return selectedCount == 1;
-    case list_command::kDelete:
-    case list_command::kCopy:
+    case CommandCode(ListCommand::rename): return selectedCount == 1;
+    case CommandCode(ListCommand::remove):
+    case CommandCode(ListCommand::copy):
     case 32: return selectedCount != 0;
-    case list_command::kPaste: return CanPaste();
+    case CommandCode(ListCommand::paste): return CanPaste();
     case 3:
     case 8:
     case 9:
@@ -129,7 +121,7 @@ std::string CStepChainList::GetContextText(int selector) const
         const auto* group = dynamic_cast<const CDataList*>(GetParent());
         return group ? group->GetContextText(selector) : std::string();
     }
-    case 3: return GetKindLetter() + m_id;
+    case 3: return GetKindAndId();
     case 4: return GetName();
     default: return {};
     }
@@ -244,7 +236,7 @@ void CStepChainList::ForEachBlock(const std::vector<const CStepChainText*>& text
 
 std::size_t CStepChainList::ComputeSize() const
 {
-    std::size_t size = kFixedRecordSize + StoredDesignationLength(GetName());
+    std::size_t size = kFixedRecordSize + record::StoredDesignationLength(GetName());
     const auto texts = FileOrder();
     for (const CStepChainText* text : texts)
         size += text->GetStoredLength() + 3;

@@ -87,6 +87,8 @@ public:
     int GetKind() const { return m_kind; }
     // The letter of the kind, "?" for a kind byte that names no kind.
     std::string GetKindLetter() const;
+    // Kind letter and identifier, as lists are named to the user (E001).
+    std::string GetKindAndId() const { return GetKindLetter() + m_id; }
     bool IsBitList() const;
     // The size field: the record's size when last computed.
     int GetListSize() const { return static_cast<int>(m_size); }

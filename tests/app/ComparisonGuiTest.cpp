@@ -194,9 +194,9 @@ TEST_F(ComparisonWindow, NewOperandsGoToTheConversionOfSelectedOperands)
             text += operand->GetOperandText() + " ";
         return text;
     };
-    EXPECT_EQ(conversions[0].mode, 0);
+    EXPECT_EQ(conversions[0].mode, ConversionMode::selected);
     EXPECT_EQ(names(conversions[0].operands), "A004.01 M000.00 ");
-    EXPECT_EQ(conversions[1].mode, 0);
+    EXPECT_EQ(conversions[1].mode, ConversionMode::selected);
     EXPECT_EQ(names(conversions[1].operands), "A004.00 A004.01 A005.03 M000.00 M010.07 T002 Z001 Z003 ");
 }
 

@@ -71,7 +71,7 @@ bool CTestApp::LaunchBrowser(const std::string& url)
     return browserAvailable;
 }
 
-void CTestApp::HandOverConversion(wxWindow* parent, int mode, CPanelProject& project,
+void CTestApp::HandOverConversion(wxWindow* parent, ConversionMode mode, CPanelProject& project,
                                   const std::vector<CSequenceEntry*>& operands)
 {
     if (runConversions) {

@@ -35,7 +35,7 @@ GuiFixture& Fixture();
 class CTestApp : public CMorawinApp {
 public:
     struct Conversion {
-        int mode = -1;
+        ConversionMode mode = ConversionMode::selected;
         std::vector<CSequenceEntry*> operands;
         std::string projectName;
         int maxLists = 0;
@@ -56,7 +56,7 @@ public:
 protected:
     std::filesystem::path ProgramFile() const override { return Fixture().programFile; }
     bool LaunchBrowser(const std::string& url) override;
-    void HandOverConversion(wxWindow* parent, int mode, CPanelProject& project,
+    void HandOverConversion(wxWindow* parent, ConversionMode mode, CPanelProject& project,
                             const std::vector<CSequenceEntry*>& operands) override;
 };
 CTestApp& TestApp();

@@ -80,7 +80,7 @@ TEST_F(OperandView, ConvertHandsOverTheSelectedRowsFromTheTopDown)
     Select(*m_list, {9, 2, 5});
     ChooseCommand(cmd::kConvert);
     ASSERT_EQ(TestApp().conversions.size(), 1u);
-    EXPECT_EQ(TestApp().conversions[0].mode, 0);
+    EXPECT_EQ(TestApp().conversions[0].mode, ConversionMode::selected);
     EXPECT_EQ(Operands(TestApp().conversions[0].operands), "E000.02 A005.03 T002 ");
     EXPECT_EQ(TestApp().conversions[0].projectName, "Mühle 3");
 }
@@ -92,7 +92,7 @@ TEST_F(OperandView, ConvertAllHandsOverOnlyTheRowsTheFilterShows)
     m_view->SetFilter(filter);
     ChooseCommand(cmd::kConvertAll);
     ASSERT_EQ(TestApp().conversions.size(), 1u);
-    EXPECT_EQ(TestApp().conversions[0].mode, 1);
+    EXPECT_EQ(TestApp().conversions[0].mode, ConversionMode::all);
     EXPECT_EQ(Operands(TestApp().conversions[0].operands), "A004.00 A004.01 A005.03 T001 T002 Z001 Z003 ");
 }
 

@@ -373,7 +373,7 @@ TEST_F(ProjectBrowserGui, ReadsTheProjectAgainAfterAConversion)
 
     auto* view = dynamic_cast<CMorawinView*>(TestApp().GetDocManager()->GetDocumentsVector()[0]->GetFirstView());
     ASSERT_NE(view, nullptr);
-    view->Convert(1);
+    view->Convert(ConversionMode::all);
     Settle();
     EXPECT_EQ(TestApp().conversions.size(), 1u);
     EXPECT_EQ(Column(browser->GetPane(Pane::groups), 0), (std::vector<std::string>{"S01", "S02", "S05"}));

@@ -62,7 +62,7 @@ protected:
 
     // Shows the dialog modally and runs `actions` inside its loop; a dialog
     // still open afterwards is cancelled. Returns ShowModal's result.
-    int Run(CConverter::Mode mode, const std::string& operands, std::function<void(CConversionDlg&)> actions)
+    int Run(ConversionMode mode, const std::string& operands, std::function<void(CConversionDlg&)> actions)
     {
         CPanelProject project(dir.Path().string(), "");
         EXPECT_TRUE(project.IsValid());
@@ -139,7 +139,7 @@ protected:
 
 TEST_F(ConversionDialogTest, ShowsTheFirstProposal)
 {
-    Run(CConverter::kSelected, threeInputs, [&](CConversionDlg& d) {
+    Run(ConversionMode::selected, threeInputs, [&](CConversionDlg& d) {
         EXPECT_EQ(Utf8(d.GetTitle()), "Einzel-Konvertierung");
         EXPECT_EQ(Value(d, CConversionDlg::kProjectNameId), "Mischanlage");
         EXPECT_EQ(Value(d, CConversionDlg::kRangeId), "E001.00 - E001.02");
@@ -159,7 +159,7 @@ TEST_F(ConversionDialogTest, ShowsTheFirstProposal)
 
 TEST_F(ConversionDialogTest, WholeListModeOffersAcceptAll)
 {
-    const int result = Run(CConverter::kAll, threeInputs, [&](CConversionDlg& d) {
+    const int result = Run(ConversionMode::all, threeInputs, [&](CConversionDlg& d) {
         EXPECT_EQ(Utf8(d.GetTitle()), "Konvertierung einer gesamten Liste");
         ASSERT_TRUE(d.FindWindow(CConversionDlg::kAcceptAllId)->IsShown());
         EXPECT_TRUE(d.FindWindow(CConversionDlg::kAcceptAllId)->IsEnabled());
@@ -173,7 +173,7 @@ TEST_F(ConversionDialogTest, WholeListModeOffersAcceptAll)
 TEST_F(ConversionDialogTest, TypedGroupIdentifierFindsTheGroupIgnoringCase)
 {
     ExistingGroup();
-    Run(CConverter::kSelected, threeInputs, [&](CConversionDlg& d) {
+    Run(ConversionMode::selected, threeInputs, [&](CConversionDlg& d) {
         auto& group = Control<wxComboBox>(d, CConversionDlg::kGroupIdId);
         group.SetFocus();
         group.SelectAll();
@@ -196,7 +196,7 @@ TEST_F(ConversionDialogTest, ChosenIdentifiersSelectGroupAndList)
 {
     ExistingGroup();
     script.dialogActions.push_back([](wxDialog& question) { Click(question, CYesNoAllDlg::kYesId); });
-    const int result = Run(CConverter::kSelected, threeInputs, [&](CConversionDlg& d) {
+    const int result = Run(ConversionMode::selected, threeInputs, [&](CConversionDlg& d) {
         Choose(Control<wxComboBox>(d, CConversionDlg::kGroupIdId), wxString::FromUTF8("S02"));
         EXPECT_EQ(Value(d, CConversionDlg::kGroupNameId), "Zwei");
         auto& list = Control<wxComboBox>(d, CConversionDlg::kListIdId);
@@ -228,7 +228,7 @@ TEST_F(ConversionDialogTest, EveryValidateMessageFocusesItsField)
          "Ein Liste mit der angegebenen Kennung ist bereits für einen anderen Operanden-Typ vorhanden.",
          CConversionDlg::kListIdId},
     };
-    Run(CConverter::kSelected, threeInputs, [&](CConversionDlg& d) {
+    Run(ConversionMode::selected, threeInputs, [&](CConversionDlg& d) {
         for (const auto& k : cases) {
             script.boxes.clear();
             Control<wxComboBox>(d, CConversionDlg::kGroupIdId).SetValue(wxString::FromUTF8(k.group));
@@ -253,7 +253,7 @@ protected:
     {
         ExistingGroup();
         script.dialogActions.push_back(std::move(action));
-        Run(CConverter::kSelected, "\tE 1.0\tneu\t\n\tE 1.1\tneu\t\n", [&](CConversionDlg& d) {
+        Run(ConversionMode::selected, "\tE 1.0\tneu\t\n\tE 1.1\tneu\t\n", [&](CConversionDlg& d) {
             Choose(Control<wxComboBox>(d, CConversionDlg::kGroupIdId), wxString::FromUTF8("S02"));
             Choose(Control<wxComboBox>(d, CConversionDlg::kListIdId), wxString::FromUTF8("001"));
             Click(d, wxID_OK);
@@ -324,7 +324,7 @@ TEST_F(OverwriteQuestionTest, EscapeAndTheCloseBoxCancelTheStep)
         script.dialogActions.push_back(closer);
         bool stillOpen = false;
         std::string range, group, list, count;
-        Run(CConverter::kSelected, "\tE 1.0\tneu\t\n\tE 1.1\tneu\t\n", [&](CConversionDlg& d) {
+        Run(ConversionMode::selected, "\tE 1.0\tneu\t\n\tE 1.1\tneu\t\n", [&](CConversionDlg& d) {
             Choose(Control<wxComboBox>(d, CConversionDlg::kGroupIdId), wxString::FromUTF8("S02"));
             Choose(Control<wxComboBox>(d, CConversionDlg::kListIdId), wxString::FromUTF8("001"));
             Control<wxTextCtrl>(d, CConversionDlg::kGroupNameId).ChangeValue(wxString::FromUTF8("Neu"));
@@ -369,7 +369,7 @@ TEST_F(ConversionDialogTest, ANewGroupGetsListOneAndTheKindLetterFollowsTheOpera
 {
     ExistingGroup("S01", 2); // list 001 holds outputs
     std::string listId, letter, wholeListLetter;
-    Run(CConverter::kSelected, threeInputs, [&](CConversionDlg& d) {
+    Run(ConversionMode::selected, threeInputs, [&](CConversionDlg& d) {
         auto& groupId = Control<wxComboBox>(d, CConversionDlg::kGroupIdId);
         groupId.SetFocus();
         groupId.SetValue(wxString::FromUTF8("S07"));
@@ -384,7 +384,7 @@ TEST_F(ConversionDialogTest, ANewGroupGetsListOneAndTheKindLetterFollowsTheOpera
     EXPECT_TRUE(std::filesystem::exists(dir / "GS07.731"));
 
     // Whole-list mode replaces list 001 by one of inputs, and says so.
-    Run(CConverter::kAll, threeInputs,
+    Run(ConversionMode::all, threeInputs,
         [&](CConversionDlg& d) { wholeListLetter = Value(d, CConversionDlg::kKindLetterId); });
     EXPECT_EQ(wholeListLetter, "E");
 }
@@ -394,7 +394,7 @@ TEST_F(ConversionDialogTest, ExistingGroupQuestionCancelChangesNothing)
     ExistingGroup("S01");
     const auto before = ReadBytes(dir / "GS01.731");
     script.boxAnswers = {wxID_CANCEL};
-    const int result = Run(CConverter::kAll, threeInputs, [&](CConversionDlg& d) {
+    const int result = Run(ConversionMode::all, threeInputs, [&](CConversionDlg& d) {
         Click(d, wxID_OK);
         EXPECT_TRUE(IsOpen(d));
         EXPECT_EQ(Value(d, CConversionDlg::kCountId), "3");
@@ -416,7 +416,7 @@ TEST_F(ConversionDialogTest, FailedSaveShowsTheErrorAndKeepsTheFiles)
     else
         std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::remove);
-    Run(CConverter::kSelected, "\tE 2.0\tneu\t\n", [&](CConversionDlg& d) {
+    Run(ConversionMode::selected, "\tE 2.0\tneu\t\n", [&](CConversionDlg& d) {
         Click(d, wxID_OK);
         EXPECT_TRUE(IsOpen(d));
     });
@@ -433,7 +433,7 @@ TEST_F(ConversionDialogTest, StepOverAFileAnotherProgramChangedIsRefusedAndThePr
                            .List("001", "Liste", 1, 1).BitBlock(1, 1).Text(0, 0, "fremd").EndList()
                            .List("009", "Fremd", 2, 1).BitBlock(4, 1).Text(0, 0, "Ventil").EndList()
                            .Bytes();
-    const int result = Run(CConverter::kSelected, "\tE 2.0\tneu\t\n", [&](CConversionDlg& d) {
+    const int result = Run(ConversionMode::selected, "\tE 2.0\tneu\t\n", [&](CConversionDlg& d) {
         WriteBytes(dir / "GS01.731", other);
         Click(d, wxID_OK);
         EXPECT_TRUE(IsOpen(d));
@@ -472,7 +472,7 @@ TEST_F(ConversionDialogTest, AcceptAllLeavesAGroupAnotherProgramChangedBeforeThe
         }
         return 0;
     });
-    const int result = Run(CConverter::kAll, threeInputs, [&](CConversionDlg& d) {
+    const int result = Run(ConversionMode::all, threeInputs, [&](CConversionDlg& d) {
         Click(d, CConversionDlg::kAcceptAllId);
     });
     CAtomicFile::SetFaultHook({});
@@ -491,7 +491,7 @@ TEST_F(ConversionDialogTest, RemainingOperandsAtS99)
     std::string operands;
     for (int i = 0; i < 101; ++i)
         operands += "\tM " + std::to_string(i / 8) + "." + std::to_string(i % 8) + "\tM\t\n";
-    const int result = Run(CConverter::kAll, operands, [&](CConversionDlg& d) {
+    const int result = Run(ConversionMode::all, operands, [&](CConversionDlg& d) {
         Click(d, CConversionDlg::kAcceptAllId);
         EXPECT_TRUE(IsOpen(d)); // operands are left: the dialog stays open
         EXPECT_FALSE(d.FindWindow(wxID_OK)->IsEnabled());
@@ -534,7 +534,7 @@ TEST_F(ConversionDialogTest, LongAcceptAllShowsProgressAndCanBeStopped)
     } stop;
     wxEvtHandler::AddFilter(&stop);
     bool stayedOpen = false;
-    Run(CConverter::kAll, operands, [&](CConversionDlg& d) {
+    Run(ConversionMode::all, operands, [&](CConversionDlg& d) {
         Click(d, CConversionDlg::kAcceptAllId);
         stayedOpen = IsOpen(d);
     });
@@ -577,7 +577,7 @@ protected:
     }
 
     // Runs the dialog on the "gui" copy until it closes.
-    void ConvertInDialog(CConverter::Mode mode, int button)
+    void ConvertInDialog(ConversionMode mode, int button)
     {
         CPanelProject project((dir / "gui").string(), "");
         ASSERT_TRUE(project.IsValid());
@@ -609,7 +609,7 @@ protected:
 TEST_F(SameAsCommandLineTest, StepByStep)
 {
     script.defaultAction = [](wxDialog& question) { Click(question, CYesNoAllDlg::kYesForAllId); };
-    ConvertInDialog(CConverter::kSelected, wxID_OK);
+    ConvertInDialog(ConversionMode::selected, wxID_OK);
     const auto cli = RunCli({"convert", ExamplePath("mischanlage.seq"), (dir / "cli").string(), "--settings",
                              (dir / "morawin.ini").string(), "--answer", "yes-all"});
     EXPECT_EQ(cli.exitCode, 0) << cli.err;
@@ -618,7 +618,7 @@ TEST_F(SameAsCommandLineTest, StepByStep)
 
 TEST_F(SameAsCommandLineTest, AcceptAll)
 {
-    ConvertInDialog(CConverter::kAll, CConversionDlg::kAcceptAllId);
+    ConvertInDialog(ConversionMode::all, CConversionDlg::kAcceptAllId);
     const auto cli = RunCli({"convert", ExamplePath("mischanlage.seq"), (dir / "cli").string(), "--settings",
                              (dir / "morawin.ini").string(), "--all"});
     EXPECT_EQ(cli.exitCode, 0) << cli.err;

@@ -41,7 +41,7 @@ protected:
         return entries;
     }
 
-    CConverter& Open(const std::string& text, CConverter::Mode mode = CConverter::kSelected)
+    CConverter& Open(const std::string& text, ConversionMode mode = ConversionMode::selected)
     {
         converter = std::make_unique<CConverter>(settings);
         converter->Open(*project, Operands(text), mode, host);
@@ -370,7 +370,7 @@ TEST_F(ConverterTest, WholeListModeAsksBeforeReplacingAnExistingGroup)
     ExistingGroup("S01", {{"E 1.0", "alt"}});
     const auto before = ReadBytes(dir / "GS01.731");
     host.okCancelAnswers = {false};
-    CConverter& c = Open(Inputs(2), CConverter::kAll);
+    CConverter& c = Open(Inputs(2), ConversionMode::all);
     EXPECT_EQ(c.GetGroupDesignation(), "anlage");
     EXPECT_FALSE(c.Accept());
     EXPECT_EQ(host.Requests("okcancel:"),
@@ -381,7 +381,7 @@ TEST_F(ConverterTest, WholeListModeAsksBeforeReplacingAnExistingGroup)
 
     Reopen();
     host.log.clear();
-    CConverter& all = Open(Inputs(2), CConverter::kAll);
+    CConverter& all = Open(Inputs(2), ConversionMode::all);
     EXPECT_TRUE(all.AcceptAll());
     all.Close();
     EXPECT_TRUE(host.Requests("okcancel:").empty());
@@ -398,7 +398,7 @@ TEST_F(ConverterTest, ReplacingAGroupKeepsItsFileNameAndIsAtomic)
     Reopen();
     const auto before = ReadBytes(dir / "gs01.731");
     CAtomicFile::SetFaultHook([](CAtomicFile::Step step) { return step == CAtomicFile::Step::rename ? ENOSPC : 0; });
-    CConverter& failing = Open(Inputs(2), CConverter::kAll);
+    CConverter& failing = Open(Inputs(2), ConversionMode::all);
     EXPECT_TRUE(failing.AcceptAll());
     failing.Close();
     EXPECT_EQ(ReadBytes(dir / "gs01.731"), before);
@@ -407,7 +407,7 @@ TEST_F(ConverterTest, ReplacingAGroupKeepsItsFileNameAndIsAtomic)
 
     CAtomicFile::SetFaultHook({});
     Reopen();
-    CConverter& c = Open(Inputs(2), CConverter::kAll);
+    CConverter& c = Open(Inputs(2), ConversionMode::all);
     EXPECT_TRUE(c.AcceptAll());
     c.Close();
     EXPECT_EQ(dir.List(), (std::vector<std::string>{"SDAT.731", "gs01.731"}));
@@ -419,7 +419,7 @@ TEST_F(ConverterTest, AReplacedGroupKeepsItsOldBytesUntilItsNewContentIsComplete
     ExistingGroup("S01", {{"E 1.0", "alt"}, {"E 1.1", "alt"}});
     const auto before = ReadBytes(dir / "GS01.731");
     // "Alle übernehmen" writes at Close: until then the old file stands.
-    CConverter& c = Open(Inputs(3), CConverter::kAll);
+    CConverter& c = Open(Inputs(3), ConversionMode::all);
     EXPECT_TRUE(c.AcceptAll());
     EXPECT_EQ(ReadBytes(dir / "GS01.731"), before);
     c.Close();
@@ -434,7 +434,7 @@ TEST_F(ConverterTest, AReplacedGroupKeepsItsOldBytesUntilItsNewContentIsComplete
             oldBeforeEachWrite.push_back(ReadBytes(dir / "GS01.731") == before);
         return 0;
     });
-    CConverter& step = Open(Inputs(3), CConverter::kAll);
+    CConverter& step = Open(Inputs(3), ConversionMode::all);
     EXPECT_TRUE(step.Accept());
     CAtomicFile::SetFaultHook({});
     step.Close();
@@ -454,7 +454,7 @@ TEST_F(ConverterTest, AFailingSaveOfAReplacedGroupLeavesTheOldFile)
         Reopen();
         host.log.clear();
         CAtomicFile::SetFaultHook([failing, code](CAtomicFile::Step step) { return step == failing ? code : 0; });
-        CConverter& c = Open(Inputs(2), CConverter::kAll);
+        CConverter& c = Open(Inputs(2), ConversionMode::all);
         EXPECT_FALSE(c.Accept());
         EXPECT_EQ(ReadBytes(dir / "GS01.731"), before);
         EXPECT_EQ(host.Requests("error"), std::vector<std::string>{"error 1041: GS01.731"});
@@ -492,7 +492,7 @@ TEST_F(ConverterTest, FailedSaveLooksTheListUpAgain)
 TEST_F(ConverterTest, AcceptAllStopsAfterTwoEmptyPasses)
 {
     settings.MaxOperands = 0;
-    CConverter& c = Open(Inputs(5), CConverter::kAll);
+    CConverter& c = Open(Inputs(5), ConversionMode::all);
     EXPECT_FALSE(c.AcceptAll());
     c.Close();
     EXPECT_EQ(c.GetRemainingCount(), 5u);
@@ -513,7 +513,7 @@ TEST_F(ConverterTest, OperandsTooLongForAnyGroupAreLeftOutAtOnce)
     CConverter& c = Open("\tE 1.0\tklein\n\tE 1.1\t" + fits + "y\n\tE 1.2\tnach\n\tE 1.3\t" + fits
                              + "\n\tA 2.0\t" + fits.substr(2) + "@1\n\tT 3\t" + fits + "yy\n\tT 4\t" + fits
                              + "yyy\n",
-                         CConverter::kAll);
+                         ConversionMode::all);
     EXPECT_EQ(host.Requests("info:"), std::vector<std::string>{"info: Zu lang für eine Schrittkettengruppe von 1 KB, "
                                                                "nicht konvertiert: E001.01, A002.00, T004"});
     std::vector<std::string> left;
@@ -553,7 +553,7 @@ TEST_F(ConverterTest, AcceptAllMovesOnWhenTheRestOfAGroupTakesNothing)
     settings.MaxGroupSizeKb = 1;
     settings.MaxOperands = 2;
     settings.CommentToText = 0;
-    CConverter& c = Open(Inputs(6, std::string(300, 'x')), CConverter::kAll);
+    CConverter& c = Open(Inputs(6, std::string(300, 'x')), ConversionMode::all);
     EXPECT_TRUE(c.AcceptAll());
     c.Close();
     EXPECT_EQ(dir.List(), (std::vector<std::string>{"GS01.731", "GS02.731", "GS03.731", "SDAT.731"}));
@@ -564,7 +564,7 @@ TEST_F(ConverterTest, ProposalsStopAtS99)
 {
     settings.MaxLists = 1;
     settings.MaxOperands = 1;
-    CConverter& c = Open(Inputs(101), CConverter::kAll);
+    CConverter& c = Open(Inputs(101), ConversionMode::all);
     EXPECT_FALSE(c.AcceptAll());
     c.Close();
     EXPECT_EQ(c.GetRemainingCount(), 2u);
@@ -581,7 +581,7 @@ TEST_F(ConverterTest, FormatLimitsHoldWhateverTheSettingsSay)
     settings.MaxOperands = 1000;
     settings.MaxLists = 1000;
     settings.CommentToText = 0;
-    CConverter& c = Open(Inputs(1200, std::string(150, 'x')), CConverter::kAll);
+    CConverter& c = Open(Inputs(1200, std::string(150, 'x')), ConversionMode::all);
     EXPECT_TRUE(c.AcceptAll());
     c.Close();
     Reopen();
@@ -599,7 +599,7 @@ TEST_F(ConverterTest, FormatLimitsHoldWhateverTheSettingsSay)
 TEST_F(ConverterTest, NegativeLimitsConvertNothingAndEnd)
 {
     settings.MaxGroupSizeKb = -5;
-    CConverter& c = Open(Inputs(3), CConverter::kAll);
+    CConverter& c = Open(Inputs(3), ConversionMode::all);
     EXPECT_FALSE(c.AcceptAll());
     c.Close();
     EXPECT_EQ(c.GetRemainingCount(), 3u);
@@ -608,14 +608,14 @@ TEST_F(ConverterTest, NegativeLimitsConvertNothingAndEnd)
 TEST_F(ConverterTest, DefaultDesignationIsTheBareFileName)
 {
     converter = std::make_unique<CConverter>(settings);
-    converter->Open(*project, Operands(Inputs(1), "/daten/v1.2/anlage.neu.seq"), CConverter::kSelected, host);
+    converter->Open(*project, Operands(Inputs(1), "/daten/v1.2/anlage.neu.seq"), ConversionMode::selected, host);
     EXPECT_EQ(converter->GetDefaultDesignation(), "anlage");
     converter = std::make_unique<CConverter>(settings);
-    converter->Open(*project, Operands(Inputs(1), "/d/" + std::string(40, 'n') + ".seq"), CConverter::kSelected,
+    converter->Open(*project, Operands(Inputs(1), "/d/" + std::string(40, 'n') + ".seq"), ConversionMode::selected,
                     host);
     EXPECT_EQ(converter->GetDefaultDesignation(), std::string(32, 'n'));
     converter = std::make_unique<CConverter>(settings);
-    converter->Open(*project, Operands(Inputs(1), "/d/Mischanlage Übersicht.seq"), CConverter::kSelected, host);
+    converter->Open(*project, Operands(Inputs(1), "/d/Mischanlage Übersicht.seq"), ConversionMode::selected, host);
     EXPECT_EQ(converter->GetDefaultDesignation(), "Mischanlage \xDC" "bersicht");
 }
 
@@ -638,13 +638,13 @@ TEST_F(ConverterTest, UnreadableGroupIsNeverOverwritten)
     auto bytes = WorkedExampleGroup();
     bytes.resize(bytes.size() - 7); // the last text is cut off
     WriteBytes(dir / "GS01.731", bytes);
-    for (auto mode : {CConverter::kSelected, CConverter::kAll}) {
+    for (auto mode : {ConversionMode::selected, ConversionMode::all}) {
         Reopen();
         host.log.clear();
         CConverter& c = Open(Inputs(2), mode);
         ASSERT_NE(c.GetGroup(), nullptr) << "the group stays the target";
         EXPECT_EQ(host.Requests("error"), std::vector<std::string>{"error 1040: GS01.731"});
-        const bool done = mode == CConverter::kAll ? c.AcceptAll() : c.Accept();
+        const bool done = mode == ConversionMode::all ? c.AcceptAll() : c.Accept();
         EXPECT_FALSE(done);
         c.Close();
         EXPECT_EQ(ReadBytes(dir / "GS01.731"), bytes);
@@ -723,7 +723,7 @@ TEST_F(ConverterTest, ProposalsPassOverListsOfAnotherKind)
     EXPECT_TRUE(outputs.Validate());
     // Whole-list mode replaces list 001 whatever it held, and shows the
     // letter of what goes into it.
-    CConverter& all = Open("\tA 9.0\tx\n", CConverter::kAll);
+    CConverter& all = Open("\tA 9.0\tx\n", ConversionMode::all);
     EXPECT_EQ(all.GetListId(), "001");
     EXPECT_EQ(all.GetKindLetterText(), "A");
 }
@@ -735,7 +735,7 @@ TEST_F(ConverterTest, AcceptAllShowsTheKindOfTheOperandsItConverts)
     ExistingGroup("S03", {{"A 1.0", "a"}}, "001", kKindOutput);
     settings.MaxOperands = 1;
     settings.MaxLists = 1;
-    CConverter& c = Open("\tE 1.0\tx\n\tE 1.1\tx\n\tT 3\tx\n\tZ 4\tx\n", CConverter::kAll);
+    CConverter& c = Open("\tE 1.0\tx\n\tE 1.1\tx\n\tT 3\tx\n\tZ 4\tx\n", ConversionMode::all);
     EXPECT_TRUE(c.AcceptAll());
     c.Close();
     EXPECT_EQ(host.shownAndConvertedKinds, (std::vector<std::string>{"E/E", "T/T", "Z/Z"}));
@@ -774,7 +774,7 @@ TEST_F(ConverterTest, DeferredSaveFailuresAreReportedOneByOne)
 {
     settings.MaxLists = 1;
     settings.MaxOperands = 1;
-    CConverter& c = Open(Inputs(2), CConverter::kAll);
+    CConverter& c = Open(Inputs(2), ConversionMode::all);
     EXPECT_TRUE(c.AcceptAll());
     CAtomicFile::SetFaultHook([](CAtomicFile::Step step) { return step == CAtomicFile::Step::write ? EIO : 0; });
     c.Close();
@@ -787,7 +787,7 @@ TEST_F(ConverterTest, CancelledAcceptAllSavesWhatWasConverted)
     settings.MaxLists = 1;
     settings.MaxOperands = 1;
     host.passesBeforeCancel = 1;
-    CConverter& c = Open(Inputs(5), CConverter::kAll);
+    CConverter& c = Open(Inputs(5), ConversionMode::all);
     EXPECT_FALSE(c.AcceptAll());
     c.Close();
     EXPECT_EQ(c.GetRemainingCount(), 3u);
@@ -866,7 +866,7 @@ TEST_F(ConverterTest, NewGroupThatAnotherProgramCreatedMeanwhileBecomesTheTarget
 TEST_F(ConverterTest, ReplacingAGroupThatChangedSinceItWasReadIsRefused)
 {
     ExistingGroup("S01", {{"E 12.1", "alt"}});
-    CConverter& c = Open("\tE 12.3\tneu\tc\n", CConverter::kAll);
+    CConverter& c = Open("\tE 12.3\tneu\tc\n", ConversionMode::all);
     const Bytes other = OtherProgramsGroup("alt");
     WriteBytes(dir / "GS01.731", other);
     ASSERT_TRUE(c.Validate());
@@ -879,7 +879,7 @@ TEST_F(ConverterTest, ReplacingAGroupThatChangedSinceItWasReadIsRefused)
 
 TEST_F(ConverterTest, AcceptAllLeavesAGroupChangedBeforeItsFinalSave)
 {
-    CConverter& c = Open(Inputs(3), CConverter::kAll);
+    CConverter& c = Open(Inputs(3), ConversionMode::all);
     EXPECT_TRUE(c.AcceptAll());
     const Bytes other = OtherProgramsGroup("anlage");
     WriteBytes(dir / "GS01.731", other);
@@ -893,7 +893,7 @@ TEST_F(ConverterTest, AcceptAllLeavesAGroupChangedBeforeItsFinalSave)
     host.log.clear();
     std::filesystem::remove(dir / "GS01.731");
     Reopen();
-    CConverter& again = Open(Inputs(3), CConverter::kAll);
+    CConverter& again = Open(Inputs(3), ConversionMode::all);
     EXPECT_TRUE(again.AcceptAll());
     again.Close();
     EXPECT_TRUE(host.Requests("error").empty());

@@ -115,7 +115,6 @@ TEST(AppSettings, SaveKeepsUnknownSectionsKeysAndComments)
     CIniFile ini;
     ini.Load(dir / "m.ini");
     EXPECT_EQ(ini.GetString("eigenes", "X"), "mit Leerzeichen");
-    EXPECT_EQ(ini.GetKeys("Recent File List"), std::vector<std::string>{"File1"});
 }
 
 TEST(AppSettings, LongHelpFileNameIsCut)

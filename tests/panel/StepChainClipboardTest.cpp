@@ -165,13 +165,13 @@ TEST_F(StepChainClipboardTest, GroupTakesNoMoreThan255Lists)
     for (int i = 0; i < 254; ++i)
         AddList(target, FormatText("%03d", {i + 100}), 4, "");
     ASSERT_TRUE(source->CopyToClipboard(Rows({0, 1})));
-    EXPECT_TRUE(target->IsCommandEnabled(list_command::kPaste, 0, 0));
+    EXPECT_TRUE(target->IsEnabled(ListCommand::paste, 0));
 
     RecordingSink sink;
     target->PasteFromClipboard(-1);
     EXPECT_EQ(target->GetCount(), 255);
     EXPECT_EQ(MessageTexts(sink), std::vector<std::string>{CStringTable::Get(ids::kClipboardFull)});
-    EXPECT_FALSE(target->IsCommandEnabled(list_command::kPaste, 0, 0));
+    EXPECT_FALSE(target->IsEnabled(ListCommand::paste, 0));
     EXPECT_FALSE(target->IsCommandEnabled(0, 0, 0));
     EXPECT_TRUE(target->Save());
 
@@ -345,25 +345,25 @@ TEST_F(StepChainClipboardTest, PasteIsEnabledByTheListsOwnFormat)
 {
     CStepChainGroup* group = SourceGroup();
     CStepChainList* list = group->GetList(0);
-    EXPECT_FALSE(group->IsCommandEnabled(list_command::kPaste, 0, 0));
-    EXPECT_FALSE(list->IsCommandEnabled(list_command::kPaste, 0, 0));
-    EXPECT_FALSE(group->IsCommandEnabled(list_command::kCopy, 0, 0));
-    EXPECT_TRUE(group->IsCommandEnabled(list_command::kCopy, 2, 0));
-    EXPECT_TRUE(list->IsCommandEnabled(list_command::kDelete, 1, 0));
+    EXPECT_FALSE(group->IsEnabled(ListCommand::paste, 0));
+    EXPECT_FALSE(list->IsEnabled(ListCommand::paste, 0));
+    EXPECT_FALSE(group->IsEnabled(ListCommand::copy, 0));
+    EXPECT_TRUE(group->IsEnabled(ListCommand::copy, 2));
+    EXPECT_TRUE(list->IsEnabled(ListCommand::remove, 1));
 
     ASSERT_TRUE(list->CopyToClipboard(Rows({0})));
-    EXPECT_FALSE(group->IsCommandEnabled(list_command::kPaste, 0, 0));
-    EXPECT_TRUE(list->IsCommandEnabled(list_command::kPaste, 0, 0));
+    EXPECT_FALSE(group->IsEnabled(ListCommand::paste, 0));
+    EXPECT_TRUE(list->IsEnabled(ListCommand::paste, 0));
     ASSERT_TRUE(group->CopyToClipboard(Rows({0})));
-    EXPECT_TRUE(group->IsCommandEnabled(list_command::kPaste, 0, 0));
-    EXPECT_FALSE(list->IsCommandEnabled(list_command::kPaste, 0, 0));
+    EXPECT_TRUE(group->IsEnabled(ListCommand::paste, 0));
+    EXPECT_FALSE(list->IsEnabled(ListCommand::paste, 0));
 
     // Groups are files: deleted and renamed, never copied or pasted.
-    EXPECT_FALSE(folder->IsCommandEnabled(list_command::kPaste, 1, 0));
-    EXPECT_FALSE(folder->IsCommandEnabled(list_command::kCopy, 1, 0));
-    EXPECT_TRUE(folder->IsCommandEnabled(list_command::kDelete, 1, 0));
-    EXPECT_TRUE(folder->IsCommandEnabled(list_command::kRename, 1, 0));
-    EXPECT_FALSE(folder->IsCommandEnabled(list_command::kRename, 2, 0));
+    EXPECT_FALSE(folder->IsEnabled(ListCommand::paste, 1));
+    EXPECT_FALSE(folder->IsEnabled(ListCommand::copy, 1));
+    EXPECT_TRUE(folder->IsEnabled(ListCommand::remove, 1));
+    EXPECT_TRUE(folder->IsEnabled(ListCommand::rename, 1));
+    EXPECT_FALSE(folder->IsEnabled(ListCommand::rename, 2));
 }
 
 TEST_F(StepChainClipboardTest, NothingWithoutAClipboard)
