@@ -1,9 +1,115 @@
+#include "data/ErrorMessage.h"
 #include "data/SequenceEntry.h"
 #include "data/StringTable.h"
+#include "data/TextFormat.h"
 
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <set>
+#include <string>
+
 namespace {
+
+// The conversions of a format as FormatText reads them, one letter each:
+// 's' for a text, 'd' for a number (d i u x X o c).
+std::string Placeholders(const std::string& format)
+{
+    static const std::regex kDirective("%(?:%|[-0+ #]*[0-9]*(?:\\.[0-9]*)?[hlz]*([diuxXocs]))");
+    std::string kinds;
+    for (std::sregex_iterator it(format.begin(), format.end(), kDirective), end; it != end; ++it)
+        if ((*it)[1].matched)
+            kinds += (*it)[1] == "s" ? 's' : 'd';
+    return kinds;
+}
+
+// Every string that reaches FormatText, with the arguments its callers
+// fill it with. Messages reported through CErrorMessage (directly or by the
+// conversion's hosts) get its text (a file name, an identifier) and its
+// number; a format shows what it has placeholders for.
+struct Formatted {
+    unsigned id;
+    const char* kinds;
+    bool errorMessage;
+};
+
+constexpr Formatted kFormatted[] = {
+    // FormatText: the paste's duplicate question and the conversion.
+    {ids::kOperandExists, "s", true}, // operand name; also reported by a paste
+    {ids::kConverted, "sss", false},  // operands, group, list
+    {ids::kConvertedWithKept, "sssdd", false}, // ... taken over, unchanged
+    {ids::kGroupExists, "s", false},           // group
+    {ids::kOperandsLeft, "d", false},          // operands left
+    {ids::kGroupsExhausted, "d", false},       // operands left
+    {ids::kOperandsTooLong, "ds", false},      // size limit in KB, operand names
+    // CErrorMessage with a file name.
+    {ids::kReadError, "s", true},
+    {ids::kWriteError, "s", true},
+    {ids::kChangedOnDisk, "s", true},
+    {ids::kGroupUnreadable, "s", true},
+    {ids::kFileError, "", true}, // the help file's name is given, not shown
+    // CErrorMessage with an identifier.
+    {ids::kGroupIdTaken, "s", true},
+    {ids::kGroupWouldOverflow, "sd", true}, // group, size limit
+    {ids::kGroupIdInvalid, "", true},
+    {ids::kGroupIdBadChars, "", true},
+    {ids::kListIdInvalid, "", true},
+    {ids::kListOtherKind, "", true},
+    // CErrorMessage with a number that the text does not show.
+    {ids::kClipboardTooLarge, "", true},
+    {ids::kClipboardFull, "", true},
+    {ids::kNoMemory, "", true},
+    {ids::kClipboardDataInvalid, "", true},
+    {ids::kClipboardOtherKind, "", true},
+    {ids::kListIdExists, "", true},
+};
+
+TEST(StringTable, PlaceholdersMatchWhatTheCallersPass)
+{
+    std::set<unsigned> listed;
+    for (const Formatted& use : kFormatted) {
+        const std::string& format = CStringTable::Get(use.id);
+        ASSERT_FALSE(format.empty()) << use.id;
+        EXPECT_EQ(Placeholders(format), use.kinds) << "string " << use.id << ": " << CStringTable::GetUtf8(use.id);
+        listed.insert(use.id);
+    }
+    // Any other string would show its placeholders as they are.
+    for (unsigned id = 0; id <= 0xFFFF; ++id) {
+        if (listed.count(id))
+            continue;
+        EXPECT_EQ(Placeholders(CStringTable::Get(id)), "") << "string " << id << " is formatted by no caller";
+    }
+}
+
+TEST(StringTable, ErrorMessagesFillTheirPlaceholdersWithTextAndNumber)
+{
+    // CErrorMessage hands its text to a format with a %s, always first, and
+    // its number last: a message can take nothing, the text, the number, or
+    // both in that order.
+    for (const Formatted& use : kFormatted) {
+        if (!use.errorMessage)
+            continue;
+        const std::string& format = CStringTable::Get(use.id);
+        const std::string kinds = use.kinds;
+        const std::string shown = CErrorMessage(use.id, "G007.731", 4711).BuildText();
+        if (kinds.empty())
+            EXPECT_EQ(shown, format) << use.id;
+        else if (kinds == "s")
+            EXPECT_EQ(shown, FormatText(format, {"G007.731"})) << use.id;
+        else if (kinds == "d")
+            EXPECT_EQ(shown, FormatText(format, {4711})) << use.id;
+        else if (kinds == "sd")
+            EXPECT_EQ(shown, FormatText(format, {"G007.731", 4711})) << use.id;
+        else
+            ADD_FAILURE() << "string " << use.id << " takes " << kinds << ", which no error message can give";
+    }
+}
+
+TEST(StringTable, PlaceholdersAreReadAsFormatTextReadsThem)
+{
+    EXPECT_EQ(Placeholders("%s %03u.%02u %-5d %.2s %lx %c"), "sdddsdd");
+    EXPECT_EQ(Placeholders("100%% %%s %n %p % at the end %"), "");
+}
 
 TEST(StringTable, TextsAreWindows1252)
 {
