@@ -173,6 +173,11 @@ std::string CDataList::GetColumnHeader(int column) const
     return headers.substr(start, headers.find('\n', start) - start);
 }
 
+int CDataList::WidthOf(std::initializer_list<int> widths, int column)
+{
+    return column >= 0 && column < static_cast<int>(widths.size()) ? widths.begin()[column] : 1;
+}
+
 void CDataList::SortEntries()
 {
     if (m_entries.size() < 2)

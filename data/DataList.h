@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <string>
@@ -126,6 +127,8 @@ protected:
     // keeps a list of a million operands fast.
     template <class KeyFunction>
     void SortEntriesByKey(KeyFunction key);
+    // The width of `column` by a list's table of widths; 1 past its end.
+    static int WidthOf(std::initializer_list<int> widths, int column);
     // Takes an entry out of the list without destroying it.
     std::unique_ptr<CDataEntry> Detach(CDataEntry* entry);
 

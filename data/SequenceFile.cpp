@@ -78,12 +78,6 @@ void CSequenceFile::Sort()
     SortEntriesByKey([](const CDataEntry& entry) { return static_cast<const CSequenceEntry&>(entry).SortKey(); });
 }
 
-int CSequenceFile::GetColumnWidth(int column) const
-{
-    static constexpr int kWidths[] = {12, 12, 30};
-    return column >= 0 && column < 3 ? kWidths[column] : 1;
-}
-
 std::string CSequenceFile::GetColumnHeaders() const
 {
     return CStringTable::Get(ids::kSequenceColumns);

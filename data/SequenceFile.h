@@ -23,7 +23,7 @@ public:
     // By kind, byte and bit; lines for the same operand keep file order.
     void Sort() override;
     int GetColumnCount() const override { return 3; }
-    int GetColumnWidth(int column) const override;
+    int GetColumnWidth(int column) const override { return WidthOf({12, 12, 30}, column); }
     std::string GetColumnHeaders() const override;
 
     // Reads every line; each operand line becomes an entry, others are

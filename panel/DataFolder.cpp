@@ -1,7 +1,6 @@
 #include "panel/DataFolder.h"
 
 #include "data/Platform.h"
-#include "data/StringTable.h"
 #include "panel/PanelProject.h"
 #include "panel/ProjectFiles.h"
 
@@ -53,17 +52,6 @@ bool CDataFolder::IsCommandEnabled(int command, int selectedCount, int reserved)
     case 35: return false;
     default: return CDataList::IsCommandEnabled(command, selectedCount, reserved);
     }
-}
-
-int CDataFolder::GetColumnWidth(int column) const
-{
-    static constexpr int kWidths[] = {30, 7, 4, 18, 7};
-    return column >= 0 && column < 5 ? kWidths[column] : 1;
-}
-
-std::string CDataFolder::GetColumnHeaders() const
-{
-    return CStringTable::Get(ids::kDummy);
 }
 
 void CDataFolder::ComputeTotal()

@@ -2,6 +2,7 @@
 
 #include "data/DataFile.h"
 #include "data/DataList.h"
+#include "data/StringTable.h"
 
 #include <string>
 
@@ -30,8 +31,8 @@ public:
     bool Load() override;
     void Sort() override { SortEntries(); }
     int GetColumnCount() const override { return 5; }
-    int GetColumnWidth(int column) const override;
-    std::string GetColumnHeaders() const override;
+    int GetColumnWidth(int column) const override { return WidthOf({30, 7, 4, 18, 7}, column); }
+    std::string GetColumnHeaders() const override { return CStringTable::Get(ids::kDummy); }
 
     // Creates and adds the entry for one found file (`fileName` upper-cased,
     // `diskName` as on disk); null when the file is not one of this folder's.

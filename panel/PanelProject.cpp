@@ -3,7 +3,6 @@
 #include "data/FileException.h"
 #include "data/Platform.h"
 #include "data/RecordStream.h"
-#include "data/StringTable.h"
 #include "panel/GroupFolder.h"
 #include "panel/ProjectFiles.h"
 
@@ -119,13 +118,3 @@ CGroupFolder* CPanelProject::GetGroupFolder() const
     return static_cast<CGroupFolder*>(GetAt(0));
 }
 
-int CPanelProject::GetColumnWidth(int column) const
-{
-    static constexpr int kWidths[] = {30, 8, 4, 18, 7};
-    return column >= 0 && column < 5 ? kWidths[column] : 1;
-}
-
-std::string CPanelProject::GetColumnHeaders() const
-{
-    return CStringTable::Get(ids::kDummy);
-}

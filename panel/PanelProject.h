@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DataList.h"
+#include "data/StringTable.h"
 
 #include <cstdint>
 #include <span>
@@ -39,8 +40,8 @@ public:
     // The project data file is never written.
     bool Save() override { return false; }
     int GetColumnCount() const override { return 5; }
-    int GetColumnWidth(int column) const override;
-    std::string GetColumnHeaders() const override;
+    int GetColumnWidth(int column) const override { return WidthOf({30, 8, 4, 18, 7}, column); }
+    std::string GetColumnHeaders() const override { return CStringTable::Get(ids::kDummy); }
 
     // The folder with a trailing "/" (unless empty); every file of the
     // project is this followed by its name.

@@ -212,17 +212,6 @@ bool CStepChainGroup::ReportIfTooLarge() const
     return true;
 }
 
-int CStepChainGroup::GetColumnWidth(int column) const
-{
-    static constexpr int kWidths[] = {30, 7, 4, 7, 18};
-    return column >= 0 && column < 5 ? kWidths[column] : 1;
-}
-
-std::string CStepChainGroup::GetColumnHeaders() const
-{
-    return CStringTable::Get(ids::kDummy);
-}
-
 CStepChainList* CStepChainGroup::GetList(int index) const
 {
     return static_cast<CStepChainList*>(GetAt(index));

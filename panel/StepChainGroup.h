@@ -3,6 +3,7 @@
 #include "data/DataFile.h"
 #include "data/FileException.h"
 #include "data/MemFile.h"
+#include "data/StringTable.h"
 
 #include <cstdint>
 #include <optional>
@@ -53,7 +54,7 @@ public:
     // Lists keep the order in which they were read or added.
     void Sort() override {}
     int GetColumnCount() const override { return 5; }
-    int GetColumnWidth(int column) const override;
+    int GetColumnWidth(int column) const override { return WidthOf({30, 7, 4, 7, 18}, column); }
     std::string GetClipboardFormatName() const override { return "RZ731_SCTLISTE"; }
     // A list from its clipboard record, appended. Refused (and reported)
     // when the group holds kMaxLists lists or a list with that identifier.
@@ -62,7 +63,7 @@ public:
     bool IsFull() const override { return static_cast<std::size_t>(GetCount()) >= kMaxLists; }
     // Takes a pasted list out again when the file would pass kMaxFileSize.
     bool KeepPasted(CDataEntry* list) override;
-    std::string GetColumnHeaders() const override;
+    std::string GetColumnHeaders() const override { return CStringTable::Get(ids::kDummy); }
     // The project folder and the name the file has on disk, which may differ
     // in case from GetFileName(): the panel's file system ignores case, so a
     // group found as gs01.731 is written back to gs01.731.

@@ -107,12 +107,6 @@ bool CStepChainList::IsCommandEnabled(int command, int selectedCount, int reserv
     }
 }
 
-int CStepChainList::GetColumnWidth(int column) const
-{
-    static constexpr int kWidths[] = {10, 10, 10, 10, 50};
-    return column >= 0 && column < 5 ? kWidths[column] : 1;
-}
-
 std::string CStepChainList::GetContextText(int selector) const
 {
     switch (selector) {
@@ -125,11 +119,6 @@ std::string CStepChainList::GetContextText(int selector) const
     case 4: return GetName();
     default: return {};
     }
-}
-
-std::string CStepChainList::GetColumnHeaders() const
-{
-    return CStringTable::Get(ids::kDummy);
 }
 
 void CStepChainList::SetProperties(std::string identifier, int kind, std::string designation)

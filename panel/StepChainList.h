@@ -2,6 +2,7 @@
 
 #include "data/DataList.h"
 #include "data/MemFile.h"
+#include "data/StringTable.h"
 
 #include <cstdint>
 #include <functional>
@@ -50,7 +51,7 @@ public:
     // By key, then renumbered 1, 2, 3, ... in list order.
     void Sort() override;
     int GetColumnCount() const override { return 5; }
-    int GetColumnWidth(int column) const override;
+    int GetColumnWidth(int column) const override { return WidthOf({10, 10, 10, 10, 50}, column); }
     // 1 and 2 the group's, 3 kind letter and identifier, 4 designation.
     std::string GetContextText(int selector) const override;
     std::string GetClipboardFormatName() const override { return "RZ731_SCTTEXT"; }
@@ -77,7 +78,7 @@ public:
     bool CopyToClipboard(std::span<const int> rows) const override;
     // Refuses texts copied from a list of another kind (string 1065).
     CDataEntry* PasteFromClipboard(int firstSelected) override;
-    std::string GetColumnHeaders() const override;
+    std::string GetColumnHeaders() const override { return CStringTable::Get(ids::kDummy); }
 
     // Identifier, kind and designation of a new list, or a new designation;
     // the group is told.
