@@ -2,24 +2,12 @@
 
 #include "app/Artwork.h"
 #include "app/WxText.h"
-#include "data/AppPaths.h"
+#include "data/StartUp.h"
 
 #include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
-
-namespace {
-
-// "Einstellungen: /path", with a note when the file is not there.
-wxString Place(const char* what, const std::filesystem::path& file)
-{
-    std::error_code ec;
-    const char* missing = std::filesystem::exists(file, ec) ? "" : " (nicht vorhanden)";
-    return wxString::FromUTF8(what) + wxtext::FromPath(file) + wxString::FromUTF8(missing);
-}
-
-} // namespace
 
 CAboutDialog::CAboutDialog(wxWindow* parent, const CAppPaths& paths)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8("Info über morawin"))
@@ -30,9 +18,14 @@ CAboutDialog::CAboutDialog(wxWindow* parent, const CAppPaths& paths)
     lines->Add(new wxStaticText(this, wxID_ANY,
                                 wxString::FromUTF8("Schrittkettentexte für RZ731-Bedienfelder aus Zuordnungslisten")),
                0, wxBOTTOM, 12);
-    for (const wxString& place : {Place("Einstellungen: ", paths.SettingsFile),
-                                  Place("Hilfe: ", paths.HelpFolder), Place("Textkatalog: ", paths.CatalogFile)})
+    // "Einstellungen: /path", with a note when the file is not there.
+    for (const auto& file : start_up::ListFiles(paths, {{&CAppPaths::SettingsFile, "Einstellungen: "},
+                                                        {&CAppPaths::HelpFolder, "Hilfe: "},
+                                                        {&CAppPaths::CatalogFile, "Textkatalog: "}})) {
+        const wxString place = wxtext::FromUtf8(file.label) + wxtext::FromPath(file.path)
+            + wxString::FromUTF8(file.present ? "" : " (nicht vorhanden)");
         lines->Add(new wxStaticText(this, wxID_ANY, place), 0, wxBOTTOM, 2);
+    }
     lines->Add(new wxStaticText(this, wxID_ANY,
                                 wxString::FromUTF8(MORAWIN_COPYRIGHT ". Freie Software unter der " MORAWIN_LICENSE
                                                    "-Lizenz, ohne jede Gewährleistung.")),

@@ -22,6 +22,7 @@
 #include "data/ErrorMessage.h"
 #include "data/Platform.h"
 #include "data/SettingsLocation.h"
+#include "data/StartUp.h"
 #include "data/StringTable.h"
 #include "panel/PanelProject.h"
 
@@ -31,7 +32,6 @@
 #include <wx/utils.h>
 
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 #include <fstream>
 
@@ -59,13 +59,7 @@ bool CMorawinApp::OnInit()
         std::fprintf(stderr, "morawin: %s\n%s", line.Error.c_str(), CCommandLine::Usage().c_str());
         return false;
     }
-    m_paths = CAppPaths::ForProgram(ProgramFile());
-    if (!line.SettingsFile.empty())
-        m_paths.SettingsFile = line.SettingsFile;
-    // The catalog is optional; without it the built-in texts are used.
-    std::error_code ec;
-    if (fs::exists(m_paths.CatalogFile, ec))
-        CStringTable::LoadCatalog(m_paths.CatalogFile);
+    m_paths = start_up::Begin(ProgramFile(), line.SettingsFile);
     CErrorMessage::SetSink(&m_sink);
     IClipboard::Install(&m_clipboard);
     m_recent.List().LoadFrom(m_paths.SettingsFile);
@@ -87,8 +81,6 @@ bool CMorawinApp::OnInit()
 
 void CMorawinApp::SetUpLanguage()
 {
-    // Project dates are written in the user's date format.
-    std::setlocale(LC_TIME, "");
     shell_platform::FollowUserLanguage();
     // The program speaks German, and so do the texts that wx brings along
     // (print preview, message box buttons) when its catalog is installed.

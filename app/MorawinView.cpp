@@ -1,7 +1,7 @@
 #include "app/MorawinView.h"
 
 #include "app/ChildFrame.h"
-#include "app/ComparisonDlg.h"
+#include "app/ComparisonDialog.h"
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/MorawinApp.h"
@@ -84,7 +84,8 @@ void CMorawinView::FillOperandList()
     wxBusyCursor wait;
     const CMorawinDoc* document = GetMorawinDoc();
     const CSequenceFile* file = document->GetSequenceFile();
-    m_list->SetRows(m_filter.Collect(file), &document->GetDuplicates());
+    m_list->SetRows(file ? FilteredOperands(*file, m_filter) : std::vector<CSequenceEntry*>(),
+                    &document->GetDuplicates());
     // Why the list is empty, when it is.
     if (file && file->GetCount() == 0)
         m_list->SetHint(wxString::FromUTF8("Keine Operanden in dieser Datei: jede Zeile muss mit Tabulator, "
@@ -183,10 +184,7 @@ void CMorawinView::CompareWithProject()
 {
     if (!wxGetApp().EnsureProject())
         return;
-    CProjectComparison::Kinds kinds;
-    for (int kind = kKindInput; kind <= kKindCounter; ++kind)
-        kinds.set(static_cast<std::size_t>(kind), m_filter.Shows(kind));
-    CComparisonDlg dialog(GetFrame(), m_list->GetRows(), kinds, wxGetApp().GetProject()->GetProjectDir(),
+    CComparisonDialog dialog(GetFrame(), m_list->GetRows(), CProjectComparison::KindsShownBy(m_filter), wxGetApp().GetProject()->GetProjectDir(),
                           wxGetApp().GetSettings());
     dialog.ShowModal();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/OperandFilter.h"
 #include "convert/ConversionMode.h"
+#include "data/OperandFilter.h"
 
 #include <wx/docview.h>
 

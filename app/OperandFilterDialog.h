@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/OperandFilter.h"
+#include "data/OperandFilter.h"
 
 #include <wx/dialog.h>
 

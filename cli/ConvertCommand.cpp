@@ -2,7 +2,6 @@
 
 #include "cli/ConsoleHost.h"
 #include "cli/ExitCode.h"
-#include "cli/KindFilter.h"
 #include "cli/ProjectInput.h"
 #include "cli/ScratchProject.h"
 #include "cli/SequenceInput.h"
@@ -102,88 +101,121 @@ bool CConvertCommand::Chosen() const
     return m_command->parsed();
 }
 
-int CConvertCommand::Run() const
+// Refuses option values that no conversion can use, with one line on stderr.
+bool CConvertCommand::OptionsUsable(bool kindsValid, bool answerValid) const
 {
     const auto& o = m_options;
-    const auto filter = CKindFilter::Parse(o.kinds);
-    const auto answer = ChooseAnswer(o.answer);
-    if (!filter || !answer) {
-        std::cerr << "morawin-cli convert: " << (!filter ? "--kinds takes letters of E A M T Z" : "--answer takes ask, yes, no, yes-all or no-all") << '\n';
-        return exit_code::kUsage;
+    if (!kindsValid || !answerValid) {
+        std::cerr << "morawin-cli convert: " << (!kindsValid ? "--kinds takes letters of E A M T Z" : "--answer takes ask, yes, no, yes-all or no-all") << '\n';
+        return false;
     }
     if (charset::Utf8ToCp1252(o.groupName).size() > kMaxDesignation
         || charset::Utf8ToCp1252(o.listName).size() > kMaxDesignation) {
         std::cerr << "morawin-cli convert: a designation has at most 32 characters\n";
-        return exit_code::kUsage;
+        return false;
     }
-    const auto sequence = ReadSequenceFile(platform::PathFromUtf8(o.sequenceFile));
+    return true;
+}
+
+// The project folder to convert into: a scratch copy for --dry-run.
+std::string CConvertCommand::ProjectFolder(std::optional<CScratchProject>& scratch) const
+{
+    if (!m_options.dryRun)
+        return m_options.projectDir;
+    scratch.emplace(platform::PathFromUtf8(m_options.projectDir));
+    return platform::PathToUtf8(scratch->Folder());
+}
+
+CAppSettings CConvertCommand::LoadSettings() const
+{
+    CAppSettings settings;
+    settings.Load(m_options.settingsFile.empty() ? m_defaultSettings : platform::PathFromUtf8(m_options.settingsFile));
+    return settings;
+}
+
+// Runs the engine over `operands`; false when the identifiers or
+// designations given on the command line are refused.
+bool CConvertCommand::Convert(CPanelProject& project, const std::vector<CSequenceEntry*>& operands,
+                              const CAppSettings& settings, CConsoleHost::Answer answer, Outcome& outcome) const
+{
+    const auto& o = m_options;
+    outcome.operands = operands.size();
+    if (operands.empty())
+        return true;
+    CConsoleHost host(answer, o.json, std::cin, std::cout, std::cerr);
+    CConverter converter(settings);
+    converter.Open(project, operands, o.all ? ConversionMode::all : ConversionMode::selected, host);
+    if (!ApplyOverrides(converter, o.groupId, o.listId, o.groupName, o.listName)) {
+        converter.Close();
+        return false;
+    }
+    if (o.all)
+        converter.AcceptAll();
+    else
+        converter.AcceptStepwise();
+    converter.Close();
+    outcome.remaining = converter.GetRemainingCount() + converter.GetLeftOut().size();
+    outcome.skipped = converter.GetSkippedCount();
+    outcome.unreadable = converter.HadUnreadableGroup();
+    outcome.unsaved = converter.HadFailedSave();
+    return true;
+}
+
+int CConvertCommand::Outcome::ExitCode() const
+{
+    return unreadable ? exit_code::kGroupUnreadable
+        : remaining > 0 || unsaved ? exit_code::kOperandsLeft
+                                 : exit_code::kOk;
+}
+
+// The last words of a run: the JSON summary, or what a dry run would
+// write and how many operands are left.
+void CConvertCommand::PrintSummary(const Outcome& outcome, const std::vector<std::string>& changes) const
+{
+    if (m_options.json) {
+        nlohmann::ordered_json summary = {
+            {"operands", outcome.operands},
+            {"converted", outcome.operands - outcome.remaining - outcome.skipped},
+            {"skipped", outcome.skipped},
+            {"remaining", outcome.remaining},
+            {"dryRun", m_options.dryRun},
+        };
+        if (m_options.dryRun)
+            summary["wouldWrite"] = changes;
+        summary["exitCode"] = outcome.ExitCode();
+        std::cout << nlohmann::ordered_json{{"summary", summary}}.dump() << '\n';
+        return;
+    }
+    for (const auto& change : changes)
+        std::cout << "would write: " << change << '\n';
+    if (outcome.remaining > 0)
+        std::cout << outcome.remaining << " of " << outcome.operands << " operands were not converted\n";
+}
+
+int CConvertCommand::Run() const
+{
+    const auto filter = COperandFilter::FromLetters(m_options.kinds);
+    const auto answer = ChooseAnswer(m_options.answer);
+    if (!OptionsUsable(filter.has_value(), answer.has_value()))
+        return exit_code::kUsage;
+    const auto sequence = ReadSequenceFile(platform::PathFromUtf8(m_options.sequenceFile));
     if (!sequence)
         return exit_code::kSequenceUnreadable;
 
     std::optional<CScratchProject> scratch;
-    std::string projectDir = o.projectDir;
-    if (o.dryRun) {
-        scratch.emplace(platform::PathFromUtf8(o.projectDir));
-        projectDir = platform::PathToUtf8(scratch->Folder());
-    }
-    CPanelProject project(projectDir, "");
+    CPanelProject project(ProjectFolder(scratch), "");
     if (!project.IsValid()) {
-        std::cerr << "morawin-cli convert: " << o.projectDir << " is not a panel project: " << ProblemText(project)
-                  << '\n';
+        std::cerr << "morawin-cli convert: " << m_options.projectDir << " is not a panel project: "
+                  << ProblemText(project) << '\n';
         return exit_code::kNotProject;
     }
 
-    CAppSettings settings;
-    settings.Load(o.settingsFile.empty() ? m_defaultSettings : platform::PathFromUtf8(o.settingsFile));
+    const CAppSettings settings = LoadSettings();
     const auto operands = FilteredOperands(*sequence, *filter);
     WarnBeforeConverting(settings, operands);
-
-    CConsoleHost host(*answer, o.json, std::cin, std::cout, std::cerr);
-    CConverter converter(settings);
-    std::size_t remaining = 0;
-    std::size_t skipped = 0;
-    bool unreadable = false;
-    bool unsaved = false;
-    if (!operands.empty()) {
-        converter.Open(project, operands, o.all ? ConversionMode::all : ConversionMode::selected, host);
-        if (!ApplyOverrides(converter, o.groupId, o.listId, o.groupName, o.listName)) {
-            converter.Close();
-            return exit_code::kUsage;
-        }
-        if (o.all)
-            converter.AcceptAll();
-        else
-            converter.AcceptStepwise();
-        converter.Close();
-        remaining = converter.GetRemainingCount() + converter.GetLeftOut().size();
-        skipped = converter.GetSkippedCount();
-        unreadable = converter.HadUnreadableGroup();
-        unsaved = converter.HadFailedSave();
-    }
-
-    const int code = unreadable ? exit_code::kGroupUnreadable
-        : remaining > 0 || unsaved ? exit_code::kOperandsLeft
-                                 : exit_code::kOk;
-    std::vector<std::string> changes;
-    if (scratch)
-        changes = scratch->Changes();
-    if (o.json) {
-        nlohmann::ordered_json summary = {
-            {"operands", operands.size()},
-            {"converted", operands.size() - remaining - skipped},
-            {"skipped", skipped},
-            {"remaining", remaining},
-            {"dryRun", o.dryRun},
-        };
-        if (o.dryRun)
-            summary["wouldWrite"] = changes;
-        summary["exitCode"] = code;
-        std::cout << nlohmann::ordered_json{{"summary", summary}}.dump() << '\n';
-    } else {
-        for (const auto& change : changes)
-            std::cout << "would write: " << change << '\n';
-        if (remaining > 0)
-            std::cout << remaining << " of " << operands.size() << " operands were not converted\n";
-    }
-    return code;
+    Outcome outcome;
+    if (!Convert(project, operands, settings, *answer, outcome))
+        return exit_code::kUsage;
+    PrintSummary(outcome, scratch ? scratch->Changes() : std::vector<std::string>());
+    return outcome.ExitCode();
 }

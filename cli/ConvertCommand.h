@@ -1,7 +1,17 @@
 #pragma once
 
+#include "cli/ConsoleHost.h"
+#include "cli/ScratchProject.h"
+
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
+
+class CAppSettings;
+class CPanelProject;
+class CSequenceEntry;
 
 namespace CLI {
 class App;
@@ -31,6 +41,24 @@ private:
         bool dryRun = false;
         bool json = false;
     };
+
+    // What a run converted and what it left.
+    struct Outcome {
+        std::size_t operands = 0;
+        std::size_t remaining = 0;
+        std::size_t skipped = 0;
+        bool unreadable = false;
+        bool unsaved = false;
+
+        int ExitCode() const;
+    };
+
+    bool OptionsUsable(bool kindsValid, bool answerValid) const;
+    std::string ProjectFolder(std::optional<CScratchProject>& scratch) const;
+    CAppSettings LoadSettings() const;
+    bool Convert(CPanelProject& project, const std::vector<CSequenceEntry*>& operands, const CAppSettings& settings,
+                 CConsoleHost::Answer answer, Outcome& outcome) const;
+    void PrintSummary(const Outcome& outcome, const std::vector<std::string>& changes) const;
 
     CLI::App* m_command;
     std::filesystem::path m_defaultSettings;

@@ -2,7 +2,6 @@
 
 #include "cli/ExitCode.h"
 #include "cli/JsonWriter.h"
-#include "cli/KindFilter.h"
 #include "cli/OutputBuffer.h"
 #include "cli/ProjectInput.h"
 #include "cli/SequenceInput.h"
@@ -25,14 +24,6 @@ using Row = CProjectComparison::Row;
 using Status = CProjectComparison::Status;
 
 namespace {
-
-CProjectComparison::Kinds ComparedKinds(const CKindFilter& filter)
-{
-    CProjectComparison::Kinds kinds;
-    for (int kind = kKindInput; kind <= kKindCounter; ++kind)
-        kinds.set(static_cast<std::size_t>(kind), filter.Allows(kind));
-    return kinds;
-}
 
 // A text in double quotes, with control characters, quotes and
 // backslashes escaped, so that every byte of it can be seen.
@@ -157,7 +148,7 @@ bool CDiffCommand::Chosen() const
 
 int CDiffCommand::Run() const
 {
-    const auto filter = CKindFilter::ParseOption("diff", m_kinds);
+    const auto filter = ParseKindsOption("diff", m_kinds);
     if (!filter)
         return exit_code::kUsage;
     const auto sequence = ReadSequenceFile(m_sequenceFile);
@@ -174,7 +165,7 @@ int CDiffCommand::Run() const
                      "every expected text is empty\n";
 
     CProjectComparison comparison(settings);
-    comparison.Compare(FilteredOperands(*sequence, *filter), *project, ComparedKinds(*filter));
+    comparison.Compare(FilteredOperands(*sequence, *filter), *project, CProjectComparison::KindsShownBy(*filter));
     for (const CStepChainGroup* group : comparison.GetUnreadableGroups())
         std::cerr << "morawin-cli diff: group " << group->GetFileName() << " cannot be read ("
                   << LoadErrorText(*group) << "); it is left out\n";

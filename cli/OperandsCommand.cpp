@@ -3,7 +3,6 @@
 #include "cli/ExitCode.h"
 #include "cli/JsonWriter.h"
 #include "cli/OutputBuffer.h"
-#include "cli/KindFilter.h"
 #include "data/Platform.h"
 #include "cli/SequenceInput.h"
 #include "data/SequenceEntry.h"
@@ -138,7 +137,7 @@ bool COperandsCommand::Chosen() const
 
 int COperandsCommand::Run() const
 {
-    const auto filter = CKindFilter::ParseOption("operands", m_kinds);
+    const auto filter = ParseKindsOption("operands", m_kinds);
     if (!filter)
         return exit_code::kUsage;
     const auto file = ReadSequenceFile(platform::PathFromUtf8(m_file));

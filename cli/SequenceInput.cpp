@@ -1,7 +1,5 @@
 #include "cli/SequenceInput.h"
 
-#include "cli/KindFilter.h"
-#include "data/SequenceEntry.h"
 #include "data/SequenceFile.h"
 
 #include <cerrno>
@@ -61,21 +59,10 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
     return file;
 }
 
-std::vector<CSequenceEntry*> FilteredOperands(const CSequenceFile& file, const CKindFilter& filter)
+std::optional<COperandFilter> ParseKindsOption(std::string_view command, std::string_view letters)
 {
-    std::vector<CSequenceEntry*> operands;
-    operands.reserve(static_cast<std::size_t>(file.GetCount()));
-    // Without a filter the entries need not be looked at, which in a large
-    // file means a cache miss for each.
-    if (filter.AllowsAll()) {
-        for (int i = 0; i < file.GetCount(); ++i)
-            operands.push_back(file.GetEntry(i));
-        return operands;
-    }
-    for (int i = 0; i < file.GetCount(); ++i) {
-        CSequenceEntry* entry = file.GetEntry(i);
-        if (filter.Allows(*entry))
-            operands.push_back(entry);
-    }
-    return operands;
+    auto filter = COperandFilter::FromLetters(letters);
+    if (!filter)
+        std::cerr << "morawin-cli " << command << ": --kinds takes letters of E A M T Z, not \"" << letters << "\"\n";
+    return filter;
 }

@@ -1,18 +1,18 @@
 #pragma once
 
+#include "data/OperandFilter.h"
+
 #include <filesystem>
 #include <memory>
-#include <string>
-#include <vector>
+#include <optional>
+#include <string_view>
 
-class CKindFilter;
-class CSequenceEntry;
 class CSequenceFile;
 
 // Reads a sequence file for a command. Null (after a message on stderr that
 // names the file) when the file cannot be read.
 std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& path);
 
-// The entries the filter allows, in list order: the rows an operand view
-// with that filter would show.
-std::vector<CSequenceEntry*> FilteredOperands(const CSequenceFile& file, const CKindFilter& filter);
+// The filter of a command's --kinds option; a refusal is said on stderr in
+// the command's name.
+std::optional<COperandFilter> ParseKindsOption(std::string_view command, std::string_view letters);

@@ -10,29 +10,38 @@
 #include "data/MessageSink.h"
 #include "data/Platform.h"
 #include "data/SettingsLocation.h"
-#include "data/StringTable.h"
+#include "data/StartUp.h"
 
 #include <CLI/CLI.hpp>
 
-#include <clocale>
 #include <iostream>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string Place(const char* what, const std::filesystem::path& file)
-{
-    std::error_code ec;
-    return std::string("  ") + what + file.string() + (std::filesystem::exists(file, ec) ? "" : " (not present)") + "\n";
-}
-
 // Where the program finds its files, for --help.
 std::string FilesFooter(const CAppPaths& paths)
 {
-    return "\nFiles:\n" + Place("settings:      ", paths.SettingsFile) + Place("text catalog:  ", paths.CatalogFile)
-        + Place("help (GUI):    ", paths.HelpFolder) + "\nMoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT
-        "\nFree software under the " MORAWIN_LICENSE " License, without any warranty.";
+    std::string text = "\nFiles:\n";
+    for (const auto& file : start_up::ListFiles(paths, {{&CAppPaths::SettingsFile, "settings:      "},
+                                                        {&CAppPaths::CatalogFile, "text catalog:  "},
+                                                        {&CAppPaths::HelpFolder, "help (GUI):    "}}))
+        text += "  " + file.label + file.path.string() + (file.present ? "" : " (not present)") + "\n";
+    return text + "\nMoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT
+                  "\nFree software under the " MORAWIN_LICENSE " License, without any warranty.";
+}
+
+// What the program says about itself and how it reads its arguments.
+void DescribeProgram(CLI::App& app, const CAppPaths& paths)
+{
+    app.require_subcommand(1);
+    // "/x" is a path, not an option, on every system (CLI11 reads it as an
+    // option on Windows unless told otherwise).
+    app.allow_windows_style_options(false);
+    app.set_version_flag("--version", "morawin-cli " MORAWIN_VERSION "\n" MORAWIN_COPYRIGHT
+                                      "\nLicense: " MORAWIN_LICENSE " (free software, without any warranty)");
+    app.footer(FilesFooter(paths));
 }
 
 int RunChosen(COperandsCommand& operands, CProjectCommand& project, CShowCommand& show, CConvertCommand& convert,
@@ -53,8 +62,6 @@ int RunChosen(COperandsCommand& operands, CProjectCommand& project, CShowCommand
 
 int Run(int argc, char** argv)
 {
-    // Date texts follow the user's time locale, as in the desktop program.
-    std::setlocale(LC_TIME, "");
     platform::UseUtf8Console();
     // Arguments are UTF-8 from here on, on every system.
     const std::vector<std::string> arguments = platform::Utf8Arguments(argc, argv);
@@ -62,20 +69,10 @@ int Run(int argc, char** argv)
     for (const std::string& argument : arguments)
         pointers.push_back(argument.c_str());
 
-    const CAppPaths paths = CAppPaths::ForProgram(settings_location::ProgramFile());
-    // The catalog is optional; without it the built-in texts are used.
-    std::error_code ec;
-    if (std::filesystem::exists(paths.CatalogFile, ec))
-        CStringTable::LoadCatalog(paths.CatalogFile);
+    const CAppPaths paths = start_up::Begin(settings_location::ProgramFile());
 
     CLI::App app{"MoraWin command-line tool: sequence files and RZ731 panel projects"};
-    app.require_subcommand(1);
-    // "/x" is a path, not an option, on every system (CLI11 reads it as an
-    // option on Windows unless told otherwise).
-    app.allow_windows_style_options(false);
-    app.set_version_flag("--version", "morawin-cli " MORAWIN_VERSION "\n" MORAWIN_COPYRIGHT
-                                      "\nLicense: " MORAWIN_LICENSE " (free software, without any warranty)");
-    app.footer(FilesFooter(paths));
+    DescribeProgram(app, paths);
 
     COperandsCommand operands(app);
     CProjectCommand project(app);

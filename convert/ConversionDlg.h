@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CancelButton.h"
 #include "convert/Converter.h"
 #include "convert/ConverterHost.h"
 
@@ -16,6 +17,7 @@ class CSequenceEntry;
 class wxButton;
 class wxComboBox;
 class wxProgressDialog;
+class wxSizer;
 class wxStaticText;
 class wxTextCtrl;
 
@@ -26,7 +28,7 @@ class CConversionDlg : public wxDialog, public IConverterHost {
 public:
     // Control identifiers.
     enum {
-        kCancelId = 2,
+        kCancelId = CCancelButton::kId,
         kAcceptAllId = 1026,
         kGroupIdId = 1004,
         kGroupNameId = 1005,
@@ -66,6 +68,13 @@ public:
 
 private:
     void CreateControls();
+    void CreateFields();
+    void CreateButtons();
+    void LayoutControls();
+    wxSizer* TargetGrid();
+    void BindEvents();
+    wxStaticText* Label(const char* text);
+    wxTextCtrl* ReadOnlyField(int id, int width);
     void ShowState(bool identifiers);
     bool TakeControls();
     void FocusAfterError();
@@ -109,4 +118,5 @@ private:
     wxTextCtrl* m_freeOperands = nullptr;
     wxButton* m_accept = nullptr;
     wxButton* m_acceptAll = nullptr;
+    wxButton* m_cancel = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "convert/Converter.h"
 #include "data/ErrorMessage.h"
+#include "data/OperandFilter.h"
 #include "data/RecordStream.h"
 #include "data/SequenceEntry.h"
 #include "data/StringTable.h"
@@ -64,6 +65,14 @@ const char* CProjectComparison::StatusName(Status status)
     case Status::orphan: return "orphan";
     }
     return "";
+}
+
+CProjectComparison::Kinds CProjectComparison::KindsShownBy(const COperandFilter& filter)
+{
+    Kinds kinds;
+    for (int kind = kKindInput; kind <= kKindCounter; ++kind)
+        kinds.set(static_cast<std::size_t>(kind), filter.Shows(kind));
+    return kinds;
 }
 
 CProjectComparison::CProjectComparison(const CAppSettings& settings)

@@ -7,6 +7,7 @@
 #include <vector>
 
 class CAppSettings;
+class COperandFilter;
 class CPanelProject;
 class CSequenceEntry;
 class CStepChainGroup;
@@ -63,6 +64,8 @@ public:
     // Bit k set: operands of kind k are compared (1 E ... 5 Z).
     using Kinds = std::bitset<6>;
     static Kinds AllKinds() { return Kinds().set().reset(0); }
+    // The kinds an operand filter shows.
+    static Kinds KindsShownBy(const COperandFilter& filter);
 
     explicit CProjectComparison(const CAppSettings& settings);
 

@@ -1,7 +1,7 @@
 #include "convert/YesNoAllDlg.h"
 
+#include "app/WxText.h"
 #include "convert/AnswerCode.h"
-#include "data/Charset.h"
 #include "data/StringTable.h"
 
 #include <wx/artprov.h>
@@ -28,12 +28,12 @@ wxArtID IconFor(unsigned style)
 } // namespace
 
 CYesNoAllDlg::CYesNoAllDlg(const std::string& text, unsigned iconStyle, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8(charset::Cp1252ToUtf8(CStringTable::Get(kProgramTitle))))
+    : wxDialog(parent, wxID_ANY, wxtext::String(kProgramTitle))
 {
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(new wxStaticBitmap(this, 1036, wxArtProvider::GetBitmap(IconFor(iconStyle), wxASCII_STR(wxART_MESSAGE_BOX))), 0,
              wxALL, 10);
-    auto* label = new wxStaticText(this, 1037, wxString::FromUTF8(charset::Cp1252ToUtf8(text)));
+    auto* label = new wxStaticText(this, 1037, wxtext::FromCp1252(text));
     label->Wrap(FromDIP(420));
     top->Add(label, 1, wxALL | wxALIGN_CENTER_VERTICAL, 10);
 
@@ -41,7 +41,7 @@ CYesNoAllDlg::CYesNoAllDlg(const std::string& text, unsigned iconStyle, wxWindow
     const std::pair<int, const char*> kButtons[] = {
         {kYesId, "&Ja"}, {kNoId, "&Nein"}, {kYesForAllId, "Ja für &Alle"}, {kNoForAllId, "Nein für A&lle"}};
     for (const auto& [id, caption] : kButtons) {
-        auto* button = new wxButton(this, id, wxString::FromUTF8(caption));
+        auto* button = new wxButton(this, id, wxtext::FromUtf8(caption));
         button->Bind(wxEVT_BUTTON, &CYesNoAllDlg::OnButton, this);
         buttons->Add(button, 0, wxEXPAND);
     }

@@ -1,7 +1,7 @@
 // The comparison window of an operand view, on a project of its own; what
 // it wrote is checked with morawin-cli.
 #include "app/CommandIds.h"
-#include "app/ComparisonDlg.h"
+#include "app/ComparisonDialog.h"
 #include "app/ComparisonListCtrl.h"
 #include "app/MorawinView.h"
 #include "app/OperandListCtrl.h"
@@ -50,11 +50,11 @@ protected:
     }
 
     // Opens the window from the active view; `act` works on it and ends it.
-    void RunComparison(const std::function<void(CComparisonDlg*)>& act)
+    void RunComparison(const std::function<void(CComparisonDialog*)>& act)
     {
         bool ran = false;
         ModalDriver driver([&](wxDialog* dialog) {
-            auto* comparison = dynamic_cast<CComparisonDlg*>(dialog);
+            auto* comparison = dynamic_cast<CComparisonDialog*>(dialog);
             if (!comparison)
                 return static_cast<int>(wxID_OK); // message boxes
             comparison->CallAfter([&, comparison] {
@@ -70,7 +70,7 @@ protected:
     }
 
     // The shown rows as "status operand group list stored|new".
-    static std::vector<std::string> Rows(CComparisonDlg* dialog)
+    static std::vector<std::string> Rows(CComparisonDialog* dialog)
     {
         std::vector<std::string> rows;
         CComparisonListCtrl* list = dialog->GetList();
@@ -83,9 +83,9 @@ protected:
         return rows;
     }
 
-    static void Show(CComparisonDlg* dialog, CProjectComparison::Status status, bool on)
+    static void Show(CComparisonDialog* dialog, CProjectComparison::Status status, bool on)
     {
-        const int id = CComparisonDlg::kShowSameId + static_cast<int>(status);
+        const int id = CComparisonDialog::kShowSameId + static_cast<int>(status);
         auto* box = wxDynamicCast(dialog->FindWindow(id), wxCheckBox);
         ASSERT_NE(box, nullptr);
         box->SetValue(on);
@@ -95,7 +95,7 @@ protected:
         box->HandleWindowEvent(event);
     }
 
-    static void Select(CComparisonDlg* dialog, std::initializer_list<long> items)
+    static void Select(CComparisonDialog* dialog, std::initializer_list<long> items)
     {
         CComparisonListCtrl* list = dialog->GetList();
         for (long item = 0; item < list->GetItemCount(); ++item)
@@ -104,9 +104,9 @@ protected:
             list->SetItemState(item, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     }
 
-    static std::string Summary(CComparisonDlg* dialog)
+    static std::string Summary(CComparisonDialog* dialog)
     {
-        return ToUtf8(dialog->FindWindow(CComparisonDlg::kSummaryId)->GetLabel());
+        return ToUtf8(dialog->FindWindow(CComparisonDialog::kSummaryId)->GetLabel());
     }
 
     nlohmann::json CliDiff()
@@ -136,7 +136,7 @@ TEST_F(ComparisonWindow, IsOnTheDocumentsFileMenu)
 TEST_F(ComparisonWindow, ShowsRowsFiltersAndTakesChangedTextsOver)
 {
     const auto gs01 = ReadBytes(project / "GS01.731");
-    RunComparison([&](CComparisonDlg* dialog) {
+    RunComparison([&](CComparisonDialog* dialog) {
         // Not "same" at first.
         auto rows = Rows(dialog);
         ASSERT_EQ(rows.size(), 12u);
@@ -157,11 +157,11 @@ TEST_F(ComparisonWindow, ShowsRowsFiltersAndTakesChangedTextsOver)
 
         // The selected row only: S02's text.
         Select(dialog, {1});
-        ClickButton(dialog, CComparisonDlg::kApplyId);
+        ClickButton(dialog, CComparisonDialog::kApplyId);
         EXPECT_EQ(Summary(dialog), "3 gleich, 1 geändert, 9 neu, 1 verwaist – 1 Text(e) übernommen");
         // Nothing selected: every changed row shown.
         Select(dialog, {});
-        ClickButton(dialog, CComparisonDlg::kApplyId);
+        ClickButton(dialog, CComparisonDialog::kApplyId);
         EXPECT_EQ(Summary(dialog), "4 gleich, 0 geändert, 9 neu, 1 verwaist – 1 Text(e) übernommen");
         EXPECT_TRUE(dialog->RowsToApply().empty());
     });
@@ -178,13 +178,13 @@ TEST_F(ComparisonWindow, NewOperandsGoToTheConversionOfSelectedOperands)
     COperandFilter filter;
     filter.ShowInputs = false;
     ActiveView()->SetFilter(filter);
-    RunComparison([&](CComparisonDlg* dialog) {
+    RunComparison([&](CComparisonDialog* dialog) {
         // Inputs are not listed: neither compared nor orphaned.
         EXPECT_EQ(Summary(dialog), "1 gleich, 0 geändert, 8 neu, 0 verwaist");
         Select(dialog, {1, 3});
-        ClickButton(dialog, CComparisonDlg::kConvertNewId);
+        ClickButton(dialog, CComparisonDialog::kConvertNewId);
         Select(dialog, {});
-        ClickButton(dialog, CComparisonDlg::kConvertNewId);
+        ClickButton(dialog, CComparisonDialog::kConvertNewId);
     });
     const auto& conversions = TestApp().conversions;
     ASSERT_EQ(conversions.size(), 2u);
@@ -202,7 +202,7 @@ TEST_F(ComparisonWindow, NewOperandsGoToTheConversionOfSelectedOperands)
 
 TEST_F(ComparisonWindow, ProjectGoneFromDiskLeavesNoRows)
 {
-    RunComparison([&](CComparisonDlg* dialog) {
+    RunComparison([&](CComparisonDialog* dialog) {
         ASSERT_EQ(Rows(dialog).size(), 12u);
         fs::remove(project / "SDAT.731");
         dialog->Recompute();

@@ -22,6 +22,7 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/combobox.h>
+#include <wx/stockitem.h>
 #include <wx/progdlg.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -155,6 +156,29 @@ TEST_F(ConversionDialogTest, ShowsTheFirstProposal)
         EXPECT_TRUE(d.FindWindow(wxID_OK)->IsEnabled());
         EXPECT_FALSE(d.FindWindow(CConversionDlg::kAcceptAllId)->IsShown());
     });
+}
+
+// "Abbrechen" stays German on every desktop (no stock ID for GTK to swap),
+// Escape presses it, and it ends the dialog without writing anything.
+TEST_F(ConversionDialogTest, EscapePressesTheGermanCancelButtonAndNothingIsWritten)
+{
+    std::string label;
+    int cancelId = 0;
+    const int result = Run(ConversionMode::selected, threeInputs, [&](CConversionDlg& d) {
+        const wxWindow* cancel = d.FindWindow(CConversionDlg::kCancelId);
+        ASSERT_NE(cancel, nullptr);
+        label = Utf8(cancel->GetLabel());
+        cancelId = d.GetEscapeId();
+        wxKeyEvent escape(wxEVT_CHAR_HOOK);
+        escape.m_keyCode = WXK_ESCAPE;
+        escape.SetEventObject(&d);
+        d.ProcessWindowEvent(escape);
+    });
+    EXPECT_EQ(label, "Abbrechen");
+    EXPECT_FALSE(wxIsStockID(CConversionDlg::kCancelId));
+    EXPECT_EQ(cancelId, CConversionDlg::kCancelId);
+    EXPECT_EQ(result, wxID_CANCEL);
+    EXPECT_FALSE(std::filesystem::exists(dir / "GS01.731"));
 }
 
 TEST_F(ConversionDialogTest, WholeListModeOffersAcceptAll)

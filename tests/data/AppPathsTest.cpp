@@ -1,4 +1,6 @@
 #include "data/AppPaths.h"
+#include "data/StartUp.h"
+#include "data/StringTable.h"
 #include "data/Platform.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
@@ -120,3 +122,43 @@ TEST_F(AppPathsTest, BareProgramNameNotInPathTakesTheCurrentFolder)
 }
 
 } // namespace
+
+// The start-up both programs share: a catalog beside the program is read,
+// and --settings takes the settings file's place.
+TEST_F(AppPathsTest, StartUpReadsTheCatalogAndTakesTheGivenSettingsFile)
+{
+    const fs::path bin = m_dir / "build" / "bin";
+    const fs::path program = Program(bin);
+    std::ofstream(bin / "morawin.strings") << "1054=aus dem Katalog\n";
+    ASSERT_NE(CStringTable::Get(1054), "aus dem Katalog");
+
+    const CAppPaths usual = start_up::Begin(program);
+    EXPECT_EQ(CStringTable::Get(1054), "aus dem Katalog");
+    CStringTable::ResetToBuiltIn();
+    EXPECT_EQ(usual.SettingsFile, m_userFile);
+
+    const CAppPaths given = start_up::Begin(program, m_dir / "eigene.ini");
+    CStringTable::ResetToBuiltIn();
+    EXPECT_EQ(given.SettingsFile, m_dir / "eigene.ini");
+    EXPECT_EQ(given.CatalogFile, usual.CatalogFile);
+}
+
+TEST_F(AppPathsTest, FilesAreListedInTheCallersOrderAndSayWhetherTheyAreThere)
+{
+    const fs::path bin = m_dir / "build" / "bin";
+    const CAppPaths paths = CAppPaths::ForProgram(Program(bin));
+    fs::create_directories(bin / "hlp");
+
+    const auto files = start_up::ListFiles(paths, {{&CAppPaths::CatalogFile, "catalog "},
+                                                   {&CAppPaths::HelpFolder, "help "},
+                                                   {&CAppPaths::SettingsFile, "settings "}});
+    ASSERT_EQ(files.size(), 3u);
+    EXPECT_EQ(files[0].label, "catalog ");
+    EXPECT_EQ(files[0].path, bin / "morawin.strings");
+    EXPECT_FALSE(files[0].present);
+    EXPECT_EQ(files[1].path, bin / "hlp");
+    EXPECT_TRUE(files[1].present);
+    EXPECT_EQ(files[2].label, "settings ");
+    EXPECT_EQ(files[2].path, m_userFile);
+    EXPECT_FALSE(files[2].present);
+}

@@ -21,7 +21,7 @@ class wxStaticText;
 // are taken over in place; new operands go to the conversion dialog. The
 // comparison reads the project on its own, from disk, every time it is
 // computed: after a conversion, after taking texts over, and on request.
-class CComparisonDlg : public wxDialog {
+class CComparisonDialog : public wxDialog {
 public:
     // Control identifiers, for tests.
     enum : int {
@@ -34,9 +34,9 @@ public:
 
     // `operands`: the view's rows, of the kinds `kinds`; `project`: the
     // open project's folder.
-    CComparisonDlg(wxWindow* parent, std::vector<CSequenceEntry*> operands, CProjectComparison::Kinds kinds,
+    CComparisonDialog(wxWindow* parent, std::vector<CSequenceEntry*> operands, CProjectComparison::Kinds kinds,
                    std::filesystem::path project, const CAppSettings& settings);
-    ~CComparisonDlg() override;
+    ~CComparisonDialog() override;
 
     const CProjectComparison& GetComparison() const { return m_comparison; }
     CComparisonListCtrl* GetList() const { return m_list; }

@@ -1,4 +1,4 @@
-#include "app/ComparisonDlg.h"
+#include "app/ComparisonDialog.h"
 
 #include "app/MorawinApp.h"
 #include "app/WxText.h"
@@ -13,7 +13,7 @@
 
 using Status = CProjectComparison::Status;
 
-CComparisonDlg::CComparisonDlg(wxWindow* parent, std::vector<CSequenceEntry*> operands,
+CComparisonDialog::CComparisonDialog(wxWindow* parent, std::vector<CSequenceEntry*> operands,
                                CProjectComparison::Kinds kinds, std::filesystem::path project,
                                const CAppSettings& settings)
     : wxDialog(parent, wxID_ANY, wxString::FromUTF8("Mit Projekt abgleichen"), wxDefaultPosition, wxDefaultSize,
@@ -24,9 +24,9 @@ CComparisonDlg::CComparisonDlg(wxWindow* parent, std::vector<CSequenceEntry*> op
     Recompute();
 }
 
-CComparisonDlg::~CComparisonDlg() = default;
+CComparisonDialog::~CComparisonDialog() = default;
 
-void CComparisonDlg::CreateControls()
+void CComparisonDialog::CreateControls()
 {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* filter = new wxBoxSizer(wxHORIZONTAL);
@@ -58,13 +58,13 @@ void CComparisonDlg::CreateControls()
     top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
     SetSizerAndFit(top);
 
-    apply->Bind(wxEVT_BUTTON, &CComparisonDlg::OnApply, this);
-    convert->Bind(wxEVT_BUTTON, &CComparisonDlg::OnConvertNew, this);
+    apply->Bind(wxEVT_BUTTON, &CComparisonDialog::OnApply, this);
+    convert->Bind(wxEVT_BUTTON, &CComparisonDialog::OnConvertNew, this);
     apply->Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(!RowsToApply().empty()); });
     convert->Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) { event.Enable(!OperandsToConvert().empty()); });
 }
 
-void CComparisonDlg::Recompute()
+void CComparisonDialog::Recompute()
 {
     wxBusyCursor wait;
     m_list->Clear();
@@ -77,7 +77,7 @@ void CComparisonDlg::Recompute()
     ShowSummary();
 }
 
-void CComparisonDlg::ShowRows()
+void CComparisonDialog::ShowRows()
 {
     CComparisonListCtrl::Shown shown{};
     for (std::size_t i = 0; i < shown.size(); ++i)
@@ -85,7 +85,7 @@ void CComparisonDlg::ShowRows()
     m_list->SetRows(m_comparison, shown);
 }
 
-void CComparisonDlg::ShowSummary(const wxString& note)
+void CComparisonDialog::ShowSummary(const wxString& note)
 {
     const auto& counts = m_comparison.GetCounts();
     wxString text = wxString::Format(wxString::FromUTF8("%zu gleich, %zu geändert, %zu neu, %zu verwaist"),
@@ -99,7 +99,7 @@ void CComparisonDlg::ShowSummary(const wxString& note)
     m_summary->SetLabel(text);
 }
 
-std::vector<std::size_t> CComparisonDlg::Chosen(Status status) const
+std::vector<std::size_t> CComparisonDialog::Chosen(Status status) const
 {
     std::vector<std::size_t> rows = m_list->GetSelectedRows();
     if (rows.empty())
@@ -111,12 +111,12 @@ std::vector<std::size_t> CComparisonDlg::Chosen(Status status) const
     return chosen;
 }
 
-std::vector<std::size_t> CComparisonDlg::RowsToApply() const
+std::vector<std::size_t> CComparisonDialog::RowsToApply() const
 {
     return Chosen(Status::changed);
 }
 
-std::vector<CSequenceEntry*> CComparisonDlg::OperandsToConvert() const
+std::vector<CSequenceEntry*> CComparisonDialog::OperandsToConvert() const
 {
     std::vector<CSequenceEntry*> operands;
     for (std::size_t row : Chosen(Status::added))
@@ -124,7 +124,7 @@ std::vector<CSequenceEntry*> CComparisonDlg::OperandsToConvert() const
     return operands;
 }
 
-void CComparisonDlg::OnApply(wxCommandEvent&)
+void CComparisonDialog::OnApply(wxCommandEvent&)
 {
     const std::vector<std::size_t> rows = RowsToApply();
     if (rows.empty())
@@ -141,7 +141,7 @@ void CComparisonDlg::OnApply(wxCommandEvent&)
     ShowSummary(wxString::Format(wxString::FromUTF8("%zu Text(e) übernommen"), result.replaced));
 }
 
-void CComparisonDlg::OnConvertNew(wxCommandEvent&)
+void CComparisonDialog::OnConvertNew(wxCommandEvent&)
 {
     const std::vector<CSequenceEntry*> operands = OperandsToConvert();
     if (operands.empty())
