@@ -1,8 +1,8 @@
 #include "app/MorawinView.h"
 
 #include "app/ChildFrame.h"
-#include "app/ComparisonDlg.h"
 #include "app/CommandIds.h"
+#include "app/ComparisonDlg.h"
 #include "app/MainFrame.h"
 #include "app/MorawinApp.h"
 #include "app/MorawinDoc.h"
@@ -11,6 +11,7 @@
 #include "app/OperandPrintout.h"
 #include "app/StatusPanes.h"
 #include "app/WxText.h"
+#include "data/Platform.h"
 #include "data/SequenceEntry.h"
 #include "data/SequenceFile.h"
 #include "panel/PanelProject.h"
@@ -186,7 +187,8 @@ void CMorawinView::CompareWithProject()
     CProjectComparison::Kinds kinds;
     for (int kind = kKindInput; kind <= kKindCounter; ++kind)
         kinds.set(static_cast<std::size_t>(kind), m_filter.Shows(kind));
-    CComparisonDlg dialog(GetFrame(), m_list->GetRows(), kinds, wxGetApp().GetProject()->GetProjectDir(),
+    CComparisonDlg dialog(GetFrame(), m_list->GetRows(), kinds,
+                          platform::PathFromUtf8(wxGetApp().GetProject()->GetProjectDir()),
                           wxGetApp().GetSettings());
     dialog.ShowModal();
 }
