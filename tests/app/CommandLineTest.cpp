@@ -105,17 +105,17 @@ TEST(ProjectArgument, PatternsTakeTheFirstMatchInNameOrder)
     TempDir dir;
     for (const char* name : {"anlage_b", "anlage_a", "anlage_c", "zz", "x1", "x7"})
         fs::create_directories(dir / name);
-    const fs::path mill = dir / platform::PathFromUtf8("Ölmühle 2");
+    const fs::path mill = dir.Path() / platform::PathFromUtf8("Ölmühle 2");
     fs::create_directories(mill);
     EXPECT_EQ(ResolveProjectArgument(dir / "anlage_*"), dir / "anlage_a");
     EXPECT_EQ(ResolveProjectArgument(dir / "z?"), dir / "zz");
     EXPECT_EQ(ResolveProjectArgument(dir / "anlage_[bc]"), dir / "anlage_b");
     EXPECT_EQ(ResolveProjectArgument(dir / "anlage_[!ab]"), dir / "anlage_c");
     EXPECT_EQ(ResolveProjectArgument(dir / "x[2-9]"), dir / "x7");
-    EXPECT_EQ(ResolveProjectArgument(dir / platform::PathFromUtf8("Ölm*")), mill);
+    EXPECT_EQ(ResolveProjectArgument(dir.Path() / platform::PathFromUtf8("Ölm*")), mill);
     // The pattern is matched in every folder of the path.
     fs::create_directories(mill / "p3");
-    EXPECT_EQ(ResolveProjectArgument(dir / platform::PathFromUtf8("Öl*") / "p[0-9]"), mill / "p3");
+    EXPECT_EQ(ResolveProjectArgument(dir.Path() / platform::PathFromUtf8("Öl*") / "p[0-9]"), mill / "p3");
 }
 
 TEST(ProjectArgument, ExistingNamesWinOverPatternsAndUnknownTextStays)

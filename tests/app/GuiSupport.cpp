@@ -34,7 +34,7 @@ GuiFixture::GuiFixture()
     WriteText(settingsFile, "");
     WriteText(helpDocument, "<html><body>Hilfe</body></html>");
 
-    project = dir / platform::PathFromUtf8("Projekt Mühle");
+    project = dir.Path() / platform::PathFromUtf8("Projekt Mühle");
     fs::create_directories(project);
     WriteDataFile(project, charset::Utf8ToCp1252("Mühle 3"));
     otherProject = dir / "Zweitprojekt";
@@ -42,7 +42,7 @@ GuiFixture::GuiFixture()
     WriteDataFile(otherProject, "Linie 2");
 
     // Windows-1252 bytes, as the files come from the controls' software.
-    sequenceFile = dir / platform::PathFromUtf8("Zuordnung Ölmühle.seq");
+    sequenceFile = dir.Path() / platform::PathFromUtf8("Zuordnung Ölmühle.seq");
     WriteText(sequenceFile, charset::Utf8ToCp1252("Zuordnungsliste Ölmühle\r\n"
                                                   "\tE 0.0\tNOT_AUS\tNot-Aus geschlossen\r\n"
                                                   "\tE 0.1\tS_START\tTaster Start\r\n"
