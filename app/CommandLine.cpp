@@ -41,7 +41,7 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string>& args)
         if (!isOption) {
             // Only the first plain argument counts, as the project folder.
             if (!projectSeen)
-                line.ProjectArgument = arg;
+                line.ProjectArgument = platform::PathFromUtf8(arg);
             projectSeen = true;
         } else if (arg == "--") {
             optionsEnded = true;

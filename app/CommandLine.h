@@ -20,7 +20,7 @@ public:
     // "morawin <version>", the copyright and the licence, one per line.
     static std::string VersionText();
 
-    std::string ProjectArgument;
+    std::filesystem::path ProjectArgument;
     std::vector<std::filesystem::path> FilesToOpen;
     // Another settings file than the one beside the programs; empty: that one.
     std::filesystem::path SettingsFile;

@@ -2,6 +2,7 @@
 
 #include "app/MorawinApp.h"
 #include "app/WxText.h"
+#include "data/Platform.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"
 
@@ -70,7 +71,7 @@ void CComparisonDialog::Recompute()
     m_list->Clear();
     // A fresh project object: what is on disk now.
     m_comparison.Clear();
-    m_project = std::make_unique<CPanelProject>(m_folder.string(), std::string());
+    m_project = std::make_unique<CPanelProject>(platform::PathToUtf8(m_folder), std::string());
     if (m_project->IsValid())
         m_comparison.Compare(m_operands, *m_project, m_kinds);
     ShowRows();

@@ -6,6 +6,7 @@
 #include "app/MorawinApp.h"
 #include "app/MorawinView.h"
 #include "app/ProjectStatusBar.h"
+#include "app/ShellPlatform.h"
 #include "app/WxText.h"
 
 #include <wx/menu.h>
@@ -78,10 +79,13 @@ void CMainFrame::UpdateTitle()
     wxView* view = GetDocumentManager()->GetCurrentView();
     // The frame of the active view is titled like its tab ("name:2"); a
     // window without a document (the project browser) has its own title.
-    if (const auto* frame = view ? wxDynamicCast(view->GetFrame(), wxMDIChildFrame) : nullptr)
-        title += wxString::FromUTF8(" - ") + frame->GetTitle();
-    else if (const wxMDIChildFrame* child = GetActiveChild())
-        title += wxString::FromUTF8(" - ") + child->GetTitle();
+    const wxMDIChildFrame* active = view ? wxDynamicCast(view->GetFrame(), wxMDIChildFrame) : nullptr;
+    if (!active)
+        active = GetActiveChild();
+    // Where the system names a maximized child itself, the name would
+    // stand twice ("MoraWin - X - [X]").
+    if (active && !(shell_platform::AddsMaximizedChildToTitle() && active->IsMaximized()))
+        title += wxString::FromUTF8(" - ") + active->GetTitle();
     if (const auto* operands = dynamic_cast<const CMorawinView*>(view))
         counts = operands->GetCountText();
     SetTitle(title);

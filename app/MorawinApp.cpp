@@ -156,12 +156,12 @@ void CMorawinApp::SetProject(std::unique_ptr<CPanelProject> project, const fs::p
     NotifyProjectChanged();
 }
 
-bool CMorawinApp::OpenProjectArgument(const std::string& text)
+bool CMorawinApp::OpenProjectArgument(const fs::path& argument)
 {
-    const std::string folder = ResolveProjectArgument(text);
+    const fs::path folder = ResolveProjectArgument(argument);
     if (folder.empty())
         return false;
-    auto project = std::make_unique<CPanelProject>(folder, std::string());
+    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(folder), std::string());
     if (!project->IsValid())
         return false;
     SetProject(std::move(project), folder);
@@ -175,7 +175,7 @@ void CMorawinApp::OnOpenProject()
         return;
     // The chooser has just seen a valid project there; should the folder
     // have changed since, the open project stays.
-    auto project = std::make_unique<CPanelProject>(chooser.GetChosenFolder().string(), std::string());
+    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(chooser.GetChosenFolder()), std::string());
     if (project->IsValid())
         SetProject(std::move(project), chooser.GetChosenFolder());
 }

@@ -51,7 +51,7 @@ public:
 
     // The project argument of the command line: opens the project when the
     // folder holds a valid one, otherwise silently nothing.
-    bool OpenProjectArgument(const std::string& text);
+    bool OpenProjectArgument(const std::filesystem::path& argument);
     // Runs the project folder chooser; a chosen project replaces the open
     // one, Cancel keeps it.
     void OnOpenProject();

@@ -5,6 +5,7 @@
 #include "app/WxText.h"
 #include "data/Charset.h"
 #include "data/ErrorMessage.h"
+#include "data/Platform.h"
 #include "data/SequenceFile.h"
 #include "data/StringTable.h"
 
@@ -43,11 +44,11 @@ bool CMorawinDoc::DoOpenDocument(const wxString& file)
     const std::filesystem::path path = wxtext::ToPath(file);
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(path.string()), 0).Report();
+        CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(platform::PathToUtf8(path)), 0).Report();
         return false;
     }
     wxBusyCursor wait;
-    m_file = std::make_unique<CSequenceFile>(path.string());
+    m_file = std::make_unique<CSequenceFile>(platform::PathToUtf8(path));
     // A read error leaves the list empty, and the empty list is shown.
     m_file->ReadArchive(in);
     m_duplicates = CDuplicateOperands(m_file.get());

@@ -1,8 +1,8 @@
 #include "app/MorawinView.h"
 
 #include "app/ChildFrame.h"
-#include "app/ComparisonDialog.h"
 #include "app/CommandIds.h"
+#include "app/ComparisonDialog.h"
 #include "app/MainFrame.h"
 #include "app/MorawinApp.h"
 #include "app/MorawinDoc.h"
@@ -11,6 +11,7 @@
 #include "app/OperandPrintout.h"
 #include "app/StatusPanes.h"
 #include "app/WxText.h"
+#include "data/Platform.h"
 #include "data/SequenceEntry.h"
 #include "data/SequenceFile.h"
 #include "panel/PanelProject.h"
@@ -184,8 +185,9 @@ void CMorawinView::CompareWithProject()
 {
     if (!wxGetApp().EnsureProject())
         return;
-    CComparisonDialog dialog(GetFrame(), m_list->GetRows(), CProjectComparison::KindsShownBy(m_filter), wxGetApp().GetProject()->GetProjectDir(),
-                          wxGetApp().GetSettings());
+    CComparisonDialog dialog(GetFrame(), m_list->GetRows(), CProjectComparison::KindsShownBy(m_filter),
+                             platform::PathFromUtf8(wxGetApp().GetProject()->GetProjectDir()),
+                             wxGetApp().GetSettings());
     dialog.ShowModal();
 }
 

@@ -3,40 +3,38 @@
 #include "app/ShellPlatform.h"
 #include "data/Platform.h"
 
-#include <filesystem>
-
 namespace fs = std::filesystem;
 
 namespace {
 
-bool HasWildcard(const std::string& text)
+bool HasWildcard(const fs::path& argument)
 {
-    return text.find_first_of("*?[") != std::string::npos;
+    return platform::PathToUtf8(argument).find_first_of("*?[") != std::string::npos;
 }
 
 // Absolute, without "." and ".." parts and without a trailing separator.
-std::string FullPath(const std::string& text)
+fs::path FullPath(const fs::path& path)
 {
     std::error_code ec;
-    fs::path full = fs::absolute(platform::PathFromUtf8(text), ec).lexically_normal();
+    fs::path full = fs::absolute(path, ec).lexically_normal();
     if (ec)
-        return text;
+        return path;
     if (!full.has_filename() && full.has_relative_path())
         full = full.parent_path();
-    return platform::PathToUtf8(full);
+    return full;
 }
 
 } // namespace
 
-std::string ResolveProjectArgument(const std::string& text)
+fs::path ResolveProjectArgument(const fs::path& argument)
 {
-    if (text.empty())
-        return text;
+    if (argument.empty())
+        return argument;
     // A name that exists as typed wins over reading it as a pattern
     // (folder names may hold brackets).
     std::error_code ec;
-    std::string found = fs::exists(platform::PathFromUtf8(text), ec) ? text : std::string();
-    if (found.empty() && HasWildcard(text))
-        found = platform::PathToUtf8(shell_platform::FirstMatch(platform::PathFromUtf8(text)));
-    return found.empty() ? text : FullPath(found);
+    fs::path found = fs::exists(argument, ec) ? argument : fs::path();
+    if (found.empty() && HasWildcard(argument))
+        found = shell_platform::FirstMatch(argument);
+    return found.empty() ? argument : FullPath(found);
 }

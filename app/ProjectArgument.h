@@ -1,9 +1,10 @@
 #pragma once
 
-#include <string>
+#include <filesystem>
 
-// The folder text of the project argument on the command line: a relative
-// path becomes absolute, and a wildcard pattern becomes the first folder or
-// file it matches (in name order). Text that matches nothing is handed back
-// unchanged, and the project test then finds nothing there.
-std::string ResolveProjectArgument(const std::string& text);
+// The folder that the project argument on the command line names: a
+// relative path becomes absolute, and a wildcard pattern becomes the first
+// folder or file it matches (in name order). An argument that matches
+// nothing is handed back unchanged, and the project test then finds
+// nothing there.
+std::filesystem::path ResolveProjectArgument(const std::filesystem::path& argument);

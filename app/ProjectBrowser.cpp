@@ -7,6 +7,7 @@
 #include "convert/YesNoAllDlg.h"
 #include "data/DataList.h"
 #include "data/ErrorMessage.h"
+#include "data/Platform.h"
 #include "data/StringTable.h"
 #include "data/TextFormat.h"
 #include "panel/GroupFolder.h"
@@ -91,7 +92,7 @@ CGroupFolder* CProjectBrowser::GetFolder() const
 
 bool CProjectBrowser::ShowProject(const std::filesystem::path& folder)
 {
-    auto project = std::make_unique<CPanelProject>(folder.string(), std::string());
+    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(folder), std::string());
     if (!project->IsValid())
         return false;
     project->Load();
@@ -115,7 +116,7 @@ bool CProjectBrowser::ShowProject(const std::filesystem::path& folder)
 void CProjectBrowser::Reload()
 {
     const Selection selection = CurrentSelection();
-    auto project = std::make_unique<CPanelProject>(m_folder.string(), std::string());
+    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(m_folder), std::string());
     m_group = nullptr;
     m_list = nullptr;
     if (project->IsValid())

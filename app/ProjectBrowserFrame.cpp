@@ -8,6 +8,7 @@
 #include "app/ProjectBrowser.h"
 #include "app/WxText.h"
 #include "data/DataList.h"
+#include "data/Platform.h"
 #include "panel/PanelProject.h"
 
 #include <wx/menu.h>
@@ -41,7 +42,7 @@ CProjectBrowserFrame::CProjectBrowserFrame(CMainFrame* parent)
     BindCommands();
     wxGetApp().AddProjectObserver(this);
     if (const CPanelProject* project = wxGetApp().GetProject())
-        m_browser->ShowProject(project->GetProjectDir());
+        m_browser->ShowProject(platform::PathFromUtf8(project->GetProjectDir()));
     ShowTitle();
 }
 
@@ -60,6 +61,11 @@ void CProjectBrowserFrame::BindCommands()
     }
     Bind(wxEVT_MENU, [this](wxCommandEvent&) { Close(); }, cmd::kFileClose);
     Bind(wxEVT_ACTIVATE, [](wxActivateEvent& event) {
+        wxGetApp().GetMainFrame()->CallAfter(&CMainFrame::UpdateTitle);
+        event.Skip();
+    });
+    // Maximized or restored, the window may change what the main title says.
+    Bind(wxEVT_SIZE, [](wxSizeEvent& event) {
         wxGetApp().GetMainFrame()->CallAfter(&CMainFrame::UpdateTitle);
         event.Skip();
     });
@@ -85,7 +91,7 @@ void CProjectBrowserFrame::OnProjectChanged()
     if (shown && shown->GetProjectDir() == open->GetProjectDir())
         m_browser->Reload();
     else
-        m_browser->ShowProject(open->GetProjectDir());
+        m_browser->ShowProject(platform::PathFromUtf8(open->GetProjectDir()));
     ShowTitle();
 }
 

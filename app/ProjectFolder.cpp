@@ -1,5 +1,6 @@
 #include "app/ProjectFolder.h"
 
+#include "data/Platform.h"
 #include "panel/PanelProject.h"
 
 bool IsProjectFolder(const std::filesystem::path& folder, std::string& name)
@@ -10,7 +11,7 @@ bool IsProjectFolder(const std::filesystem::path& folder, std::string& name)
 
 bool IsProjectFolder(const std::filesystem::path& folder, std::string& name, std::string& reason)
 {
-    const CPanelProject project(folder.string(), std::string());
+    const CPanelProject project(platform::PathToUtf8(folder), std::string());
     name = project.IsValid() ? project.GetName() : std::string();
     reason = ProjectProblemText(project);
     return project.IsValid();

@@ -24,4 +24,9 @@ std::filesystem::path FirstMatch(const std::filesystem::path& pattern);
 // Lets what the window system itself shows follow the user's language.
 void FollowUserLanguage();
 
+// Whether the window system itself adds the title of a maximized child
+// window to the main window's title ("MoraWin - [name]"), as Windows does;
+// GTK shows child windows as tabs, which are never maximized.
+bool AddsMaximizedChildToTitle();
+
 } // namespace shell_platform

@@ -81,4 +81,9 @@ void FollowUserLanguage()
     std::setlocale(LC_MESSAGES, "");
 }
 
+bool AddsMaximizedChildToTitle()
+{
+    return false;
+}
+
 } // namespace shell_platform

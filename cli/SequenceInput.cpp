@@ -1,5 +1,6 @@
 #include "cli/SequenceInput.h"
 
+#include "data/Platform.h"
 #include "data/SequenceFile.h"
 
 #include <cerrno>
@@ -43,17 +44,17 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
 {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        std::cerr << "morawin-cli: cannot read " << path.string() << ": is a folder\n";
+        std::cerr << "morawin-cli: cannot read " << platform::PathToUtf8(path) << ": is a folder\n";
         return nullptr;
     }
     std::string content;
     if (!ReadWhole(path, content)) {
-        std::cerr << "morawin-cli: cannot read " << path.string() << ": " << std::strerror(errno) << '\n';
+        std::cerr << "morawin-cli: cannot read " << platform::PathToUtf8(path) << ": " << std::strerror(errno) << '\n';
         return nullptr;
     }
-    auto file = std::make_unique<CSequenceFile>(path.string());
+    auto file = std::make_unique<CSequenceFile>(platform::PathToUtf8(path));
     if (!file->ReadContent(std::move(content))) {
-        std::cerr << "morawin-cli: error while reading " << path.string() << '\n';
+        std::cerr << "morawin-cli: error while reading " << platform::PathToUtf8(path) << '\n';
         return nullptr;
     }
     return file;

@@ -21,6 +21,8 @@ TEST(CommandLine, FirstPlainArgumentIsTheProject)
     const auto seq = CCommandLine::Parse({"anlage.seq"});
     EXPECT_EQ(seq.ProjectArgument, "anlage.seq");
     EXPECT_TRUE(seq.FilesToOpen.empty());
+    // Arguments arrive as UTF-8 text on every system.
+    EXPECT_EQ(CCommandLine::Parse({"/daten/Ölmühle"}).ProjectArgument, platform::PathFromUtf8("/daten/Ölmühle"));
 }
 
 TEST(CommandLine, OpenOptionsAddSequenceFilesInOrder)
@@ -92,20 +94,28 @@ TEST(ProjectArgument, RelativePathsBecomeFullOnes)
     fs::create_directories(dir / "projekte" / "p1");
     const fs::path saved = fs::current_path();
     fs::current_path(dir / "projekte");
-    EXPECT_EQ(ResolveProjectArgument("p1"), (dir / "projekte" / "p1").string());
-    EXPECT_EQ(ResolveProjectArgument("./p1/"), (dir / "projekte" / "p1").string());
-    EXPECT_EQ(ResolveProjectArgument("../projekte/p1"), (dir / "projekte" / "p1").string());
+    EXPECT_EQ(ResolveProjectArgument("p1"), dir / "projekte" / "p1");
+    EXPECT_EQ(ResolveProjectArgument("./p1/"), dir / "projekte" / "p1");
+    EXPECT_EQ(ResolveProjectArgument("../projekte/p1"), dir / "projekte" / "p1");
     fs::current_path(saved);
 }
 
 TEST(ProjectArgument, PatternsTakeTheFirstMatchInNameOrder)
 {
     TempDir dir;
-    fs::create_directories(dir / "anlage_b");
-    fs::create_directories(dir / "anlage_a");
-    fs::create_directories(dir / "zz");
-    EXPECT_EQ(ResolveProjectArgument((dir / "anlage_*").string()), (dir / "anlage_a").string());
-    EXPECT_EQ(ResolveProjectArgument((dir / "z?").string()), (dir / "zz").string());
+    for (const char* name : {"anlage_b", "anlage_a", "anlage_c", "zz", "x1", "x7"})
+        fs::create_directories(dir / name);
+    const fs::path mill = dir.Path() / platform::PathFromUtf8("Ölmühle 2");
+    fs::create_directories(mill);
+    EXPECT_EQ(ResolveProjectArgument(dir / "anlage_*"), dir / "anlage_a");
+    EXPECT_EQ(ResolveProjectArgument(dir / "z?"), dir / "zz");
+    EXPECT_EQ(ResolveProjectArgument(dir / "anlage_[bc]"), dir / "anlage_b");
+    EXPECT_EQ(ResolveProjectArgument(dir / "anlage_[!ab]"), dir / "anlage_c");
+    EXPECT_EQ(ResolveProjectArgument(dir / "x[2-9]"), dir / "x7");
+    EXPECT_EQ(ResolveProjectArgument(dir.Path() / platform::PathFromUtf8("Ölm*")), mill);
+    // The pattern is matched in every folder of the path.
+    fs::create_directories(mill / "p3");
+    EXPECT_EQ(ResolveProjectArgument(dir.Path() / platform::PathFromUtf8("Öl*") / "p[0-9]"), mill / "p3");
 }
 
 TEST(ProjectArgument, ExistingNamesWinOverPatternsAndUnknownTextStays)
@@ -113,9 +123,10 @@ TEST(ProjectArgument, ExistingNamesWinOverPatternsAndUnknownTextStays)
     TempDir dir;
     fs::create_directories(dir / "p[1]");
     fs::create_directories(dir / "p1");
-    EXPECT_EQ(ResolveProjectArgument((dir / "p[1]").string()), (dir / "p[1]").string());
-    const std::string missing = (dir / "fehlt*").string();
+    EXPECT_EQ(ResolveProjectArgument(dir / "p[1]"), dir / "p[1]");
+    const fs::path missing = dir / "fehlt*";
     EXPECT_EQ(ResolveProjectArgument(missing), missing);
+    EXPECT_EQ(ResolveProjectArgument(dir / "p[1"), dir / "p[1");
     EXPECT_EQ(ResolveProjectArgument("gibt/es/nicht"), "gibt/es/nicht");
     EXPECT_EQ(ResolveProjectArgument(""), "");
 }

@@ -45,7 +45,7 @@ protected:
                                              .Text(0, 0, "auch alt")
                                              .EndList()
                                              .Bytes());
-        ASSERT_TRUE(TestApp().OpenProjectArgument(project.string()));
+        ASSERT_TRUE(TestApp().OpenProjectArgument(project));
         ASSERT_NE(ActiveView(), nullptr);
     }
 

@@ -3,8 +3,10 @@
 #include "app/MainFrame.h"
 #include "app/MorawinView.h"
 #include "data/Charset.h"
+#include "data/Platform.h"
 #include "panel/PanelProject.h"
 #include "tests/support/PanelFiles.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 #include <wx/button.h>
@@ -32,7 +34,7 @@ GuiFixture::GuiFixture()
     WriteText(settingsFile, "");
     WriteText(helpDocument, "<html><body>Hilfe</body></html>");
 
-    project = dir / "Projekt Mühle";
+    project = dir.Path() / platform::PathFromUtf8("Projekt Mühle");
     fs::create_directories(project);
     WriteDataFile(project, charset::Utf8ToCp1252("Mühle 3"));
     otherProject = dir / "Zweitprojekt";
@@ -40,7 +42,7 @@ GuiFixture::GuiFixture()
     WriteDataFile(otherProject, "Linie 2");
 
     // Windows-1252 bytes, as the files come from the controls' software.
-    sequenceFile = dir / "Zuordnung Ölmühle.seq";
+    sequenceFile = dir.Path() / platform::PathFromUtf8("Zuordnung Ölmühle.seq");
     WriteText(sequenceFile, charset::Utf8ToCp1252("Zuordnungsliste Ölmühle\r\n"
                                                   "\tE 0.0\tNOT_AUS\tNot-Aus geschlossen\r\n"
                                                   "\tE 0.1\tS_START\tTaster Start\r\n"
@@ -156,13 +158,18 @@ void ClickButton(wxWindow* window, int id)
 
 void ChooseCommand(int id)
 {
+    // The menus of the active child window show in the main window on
+    // every system; the main window hands their commands to that child
+    // first and handles what the child leaves.
     wxCommandEvent command(wxEVT_MENU, id);
-    wxFrame* target = TestApp().GetMainFrame();
-    // A document frame owns the menus while it is active.
-    if (CMorawinView* view = ActiveView())
-        target = static_cast<wxFrame*>(view->GetFrame());
-    command.SetEventObject(target);
-    target->HandleWindowEvent(command);
+    wxFrame* main = TestApp().GetMainFrame();
+    command.SetEventObject(main);
+    main->HandleWindowEvent(command);
+}
+
+std::string MainTitleWith(const std::string& name)
+{
+    return test_system::kWindows ? "MoraWin - [" + name + "]" : "MoraWin - " + name;
 }
 
 CMorawinView* ActiveView()

@@ -98,6 +98,12 @@ void ClickButton(wxWindow* window, int id);
 // Sends a menu command to the main frame, as choosing the item does.
 void ChooseCommand(int id);
 
+// The main window's title while the maximized child window `name` is
+// active. Windows itself names a maximized child in the main window's
+// title, in brackets, and wx cannot keep it from doing so: the program
+// leaves the name to it there.
+std::string MainTitleWith(const std::string& name);
+
 CMorawinView* ActiveView();
 std::string ToUtf8(const wxString& text);
 std::string ReadFileText(const std::filesystem::path& file);

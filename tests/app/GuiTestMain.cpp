@@ -29,7 +29,7 @@ class StartStateListener : public ::testing::EmptyTestEventListener {
         app.GetDocManager()->CloseDocuments(true);
         Settle();
         app.ForgetProject();
-        app.OpenProjectArgument(Fixture().project.string());
+        app.OpenProjectArgument(Fixture().project);
         app.OpenSequenceFile(Fixture().sequenceFile);
         std::filesystem::remove(Fixture().settingsFile);
         app.GetSettings().Load(Fixture().settingsFile);

@@ -126,7 +126,7 @@ protected:
         ProjectWriter::Text(ProjectWriter::List(target, "001", 1, "Andere"), 12, 3, "Schon da");
         ASSERT_TRUE(target->Save());
 
-        ASSERT_TRUE(TestApp().OpenProjectArgument(dir.Path().string()));
+        ASSERT_TRUE(TestApp().OpenProjectArgument(dir.Path()));
         ChooseCommand(cmd::kProjectBrowser);
         Settle();
         frame = TestApp().OpenProjectBrowser();
@@ -204,7 +204,7 @@ TEST_F(ProjectBrowserGui, ShowsGroupsListsAndTextsOfTheOpenProject)
 TEST_F(ProjectBrowserGui, WindowHasItsEditMenuAndNamesItselfInTheMainTitle)
 {
     Settle(100);
-    EXPECT_EQ(ToUtf8(TestApp().GetMainFrame()->GetTitle()), "MoraWin - Projekt P1");
+    EXPECT_EQ(ToUtf8(TestApp().GetMainFrame()->GetTitle()), MainTitleWith("Projekt P1"));
     wxMenuBar* bar = frame->GetMenuBar();
     std::vector<std::string> titles;
     for (size_t i = 0; i < bar->GetMenuCount(); ++i)

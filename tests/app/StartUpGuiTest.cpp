@@ -89,7 +89,7 @@ TEST(StartUp, EachRowShowsTheIconOfItsKind)
 TEST(StartUp, TitleNamesTheActiveDocumentAndMenusCarryTheirPrompts)
 {
     Settle();
-    EXPECT_EQ(ToUtf8(TestApp().GetMainFrame()->GetTitle()), "MoraWin - Zuordnung Ölmühle.seq");
+    EXPECT_EQ(ToUtf8(TestApp().GetMainFrame()->GetTitle()), MainTitleWith("Zuordnung Ölmühle.seq"));
 
     wxMenuBar* bar = static_cast<wxFrame*>(ActiveView()->GetFrame())->GetMenuBar();
     ASSERT_NE(bar, nullptr);
@@ -140,16 +140,16 @@ TEST(StartUp, ConvertAllButtonNeedsAnOpenView)
 TEST(StartUp, ArgumentsThatAreNoProjectOpenNothing)
 {
     CPanelProject* before = TestApp().GetProject();
-    EXPECT_FALSE(TestApp().OpenProjectArgument(Fixture().sequenceFile.string()));
-    EXPECT_FALSE(TestApp().OpenProjectArgument((Fixture().dir / "fehlt").string()));
-    EXPECT_FALSE(TestApp().OpenProjectArgument(""));
+    EXPECT_FALSE(TestApp().OpenProjectArgument(Fixture().sequenceFile));
+    EXPECT_FALSE(TestApp().OpenProjectArgument(Fixture().dir / "fehlt"));
+    EXPECT_FALSE(TestApp().OpenProjectArgument(std::filesystem::path()));
     EXPECT_EQ(TestApp().GetProject(), before);
     EXPECT_EQ(ToUtf8(TestApp().GetMainFrame()->GetProjectStatusBar()->GetStatusText(1)), "Mühle 3");
 }
 
 TEST(StartUp, PatternArgumentOpensTheFirstMatchingProject)
 {
-    EXPECT_TRUE(TestApp().OpenProjectArgument((Fixture().dir / "Zweit*").string()));
+    EXPECT_TRUE(TestApp().OpenProjectArgument(Fixture().dir / "Zweit*"));
     const CProjectStatusBar* bar = TestApp().GetMainFrame()->GetProjectStatusBar();
     EXPECT_EQ(ToUtf8(bar->GetStatusText(0)), Fixture().otherProject.string());
     EXPECT_EQ(ToUtf8(bar->GetStatusText(1)), "Linie 2");

@@ -376,14 +376,14 @@ TEST(Titles, TwoWindowsOnOneFileAreNumbered)
     EXPECT_EQ(TabTitle(first), "Zuordnung Ölmühle.seq:1");
     EXPECT_EQ(TabTitle(second), "Zuordnung Ölmühle.seq:2");
     EXPECT_TRUE(WaitFor([] {
-        return ToUtf8(TestApp().GetMainFrame()->GetTitle()) == "MoraWin - Zuordnung Ölmühle.seq:2";
+        return ToUtf8(TestApp().GetMainFrame()->GetTitle()) == MainTitleWith("Zuordnung Ölmühle.seq:2");
     })) << ToUtf8(TestApp().GetMainFrame()->GetTitle());
 
     second->GetFrame()->Close(true);
     Settle();
     EXPECT_EQ(TabTitle(first), "Zuordnung Ölmühle.seq");
     EXPECT_TRUE(WaitFor([] {
-        return ToUtf8(TestApp().GetMainFrame()->GetTitle()) == "MoraWin - Zuordnung Ölmühle.seq";
+        return ToUtf8(TestApp().GetMainFrame()->GetTitle()) == MainTitleWith("Zuordnung Ölmühle.seq");
     })) << ToUtf8(TestApp().GetMainFrame()->GetTitle());
 }
 
@@ -396,7 +396,7 @@ TEST(Titles, ANewDocumentHasOneNameInItsTabAndTheMainTitle)
     ASSERT_NE(created, nullptr);
     const std::string tab = TabTitle(created);
     EXPECT_EQ(tab.rfind("Morawi", 0), 0u) << tab;
-    EXPECT_TRUE(WaitFor([&] { return ToUtf8(TestApp().GetMainFrame()->GetTitle()) == "MoraWin - " + tab; }))
+    EXPECT_TRUE(WaitFor([&] { return ToUtf8(TestApp().GetMainFrame()->GetTitle()) == MainTitleWith(tab); }))
         << ToUtf8(TestApp().GetMainFrame()->GetTitle()) << " / " << tab;
     TestApp().GetDocManager()->CloseDocument(created->GetDocument(), true);
     Settle();
@@ -413,6 +413,48 @@ TEST(WindowMenu, OffersArrangingOnlyWhereChildWindowsCanBeArranged)
     // GTK shows the child windows as tabs.
     EXPECT_FALSE(arranged);
 #endif
+}
+
+TEST(WindowMenu, CascadeAndTileArrangeTheChildWindows)
+{
+    if (!CMenuBuilder::ChildWindowsCanBeArranged())
+        GTEST_SKIP() << "child windows are tabs here";
+    auto* first = static_cast<wxMDIChildFrame*>(ActiveView()->GetFrame());
+    ChooseCommand(cmd::kWindowNew);
+    Settle();
+    auto* second = static_cast<wxMDIChildFrame*>(ActiveView()->GetFrame());
+    ASSERT_NE(second, first);
+    EXPECT_TRUE(second->IsMaximized());
+    const wxSize room = TestApp().GetMainFrame()->GetClientWindow()->GetClientSize();
+
+    // Restored and overlapping, one below and right of the other; the
+    // main title names the active window itself again.
+    ChooseCommand(cmd::kWindowCascade);
+    Settle();
+    EXPECT_FALSE(first->IsMaximized());
+    EXPECT_FALSE(second->IsMaximized());
+    const wxRect a = first->GetRect(), b = second->GetRect();
+    EXPECT_NE(a.GetPosition(), b.GetPosition());
+    EXPECT_TRUE(a.Intersects(b));
+    EXPECT_LT(a.GetWidth(), room.GetWidth());
+    EXPECT_TRUE(WaitFor([] {
+        return ToUtf8(TestApp().GetMainFrame()->GetTitle()) == "MoraWin - Zuordnung Ölmühle.seq:2";
+    })) << ToUtf8(TestApp().GetMainFrame()->GetTitle());
+
+    // Side by side: together they fill the room without overlapping.
+    ChooseCommand(cmd::kWindowTile);
+    Settle();
+    const wxRect c = first->GetRect(), d = second->GetRect();
+    EXPECT_FALSE(c.Intersects(d)) << c.x << "," << c.y << " " << d.x << "," << d.y;
+    EXPECT_EQ(c.Union(d).GetSize(), room);
+
+    // Maximized again, the system names the window in the title.
+    second->Maximize();
+    EXPECT_TRUE(WaitFor([] {
+        return ToUtf8(TestApp().GetMainFrame()->GetTitle()) == MainTitleWith("Zuordnung Ölmühle.seq:2");
+    })) << ToUtf8(TestApp().GetMainFrame()->GetTitle());
+    second->Close(true);
+    Settle();
 }
 
 // ---------------------------------------------------------------- messages
