@@ -22,8 +22,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxDesignation = record::kDesignationLength;
-
 // Applies the identifiers and designations given on the command line to
 // the first proposal, in the order a user would change them in the dialog.
 bool ApplyOverrides(CConverter& converter, const std::string& groupId, const std::string& listId,
@@ -109,8 +107,8 @@ bool CConvertCommand::OptionsUsable(bool kindsValid, bool answerValid) const
         std::cerr << "morawin-cli convert: " << (!kindsValid ? "--kinds takes letters of E A M T Z" : "--answer takes ask, yes, no, yes-all or no-all") << '\n';
         return false;
     }
-    if (charset::Utf8ToCp1252(o.groupName).size() > kMaxDesignation
-        || charset::Utf8ToCp1252(o.listName).size() > kMaxDesignation) {
+    if (charset::Utf8ToCp1252(o.groupName).size() > record::kDesignationLength
+        || charset::Utf8ToCp1252(o.listName).size() > record::kDesignationLength) {
         std::cerr << "morawin-cli convert: a designation has at most 32 characters\n";
         return false;
     }

@@ -22,12 +22,10 @@
 namespace {
 
 constexpr int kMaxIdentifier = 3;
-constexpr int kMaxDesignation = record::kDesignationLength;
-constexpr unsigned kAppTitle = ids::kProgramTitle;
 
 wxString Title()
 {
-    return wxtext::String(kAppTitle);
+    return wxtext::String(ids::kProgramTitle);
 }
 
 } // namespace
@@ -97,8 +95,8 @@ void CConversionDlg::CreateFields()
     m_listId->SetMaxLength(kMaxIdentifier);
     m_groupName = new wxTextCtrl(this, kGroupNameId, wxString(), wxDefaultPosition, wxSize(FromDIP(230), -1));
     m_listName = new wxTextCtrl(this, kListNameId, wxString(), wxDefaultPosition, wxSize(FromDIP(230), -1));
-    m_groupName->SetMaxLength(kMaxDesignation);
-    m_listName->SetMaxLength(kMaxDesignation);
+    m_groupName->SetMaxLength(record::kDesignationLength);
+    m_listName->SetMaxLength(record::kDesignationLength);
     // The Tab key goes along the rows as they are shown: group identifier
     // and designation, then the list's.
     m_groupName->MoveAfterInTabOrder(m_groupId);

@@ -12,9 +12,6 @@
 
 namespace {
 
-// The question carries the program's name, like its message boxes.
-constexpr unsigned kProgramTitle = ids::kProgramTitle;
-
 wxArtID IconFor(unsigned style)
 {
     switch (style & 0xF0) {
@@ -28,7 +25,8 @@ wxArtID IconFor(unsigned style)
 } // namespace
 
 CYesNoAllDlg::CYesNoAllDlg(const std::string& text, unsigned iconStyle, wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxtext::String(kProgramTitle))
+    // The question carries the program's name, like its message boxes.
+    : wxDialog(parent, wxID_ANY, wxtext::String(ids::kProgramTitle))
 {
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(new wxStaticBitmap(this, 1036, wxArtProvider::GetBitmap(IconFor(iconStyle), wxASCII_STR(wxART_MESSAGE_BOX))), 0,
