@@ -1,29 +1,32 @@
 #include "app/FolderBrowser.h"
 
 #include "app/ShellPlatform.h"
-#include "data/Platform.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool LessIgnoringCase(const std::string& a, const std::string& b)
+// Names compare by their code units without regard to ASCII case, so that
+// names with umlauts follow the ASCII ones on every system.
+bool LessIgnoringCase(const fs::path& a, const fs::path& b)
 {
-    // Bytes compare unsigned, so that UTF-8 names follow the ASCII ones.
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) {
-            const auto byte = static_cast<unsigned char>(c);
-            return byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte;
+    const auto& x = a.native();
+    const auto& y = b.native();
+    return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), [](auto p, auto q) {
+        const auto lower = [](auto c) {
+            const auto unit = static_cast<std::make_unsigned_t<decltype(c)>>(c);
+            return unit >= 'A' && unit <= 'Z' ? unit - 'A' + 'a' : unit;
         };
-        return lower(x) < lower(y);
+        return lower(p) < lower(q);
     });
 }
 
-bool IsSeparator(char c)
+bool IsSeparator(fs::path::value_type c)
 {
-    return c == '/' || c == static_cast<char>(fs::path::preferred_separator);
+    return c == '/' || c == fs::path::preferred_separator;
 }
 
 // Absolute and without "." and ".." parts or a trailing separator.
@@ -54,14 +57,14 @@ bool CFolderBrowser::MoveTo(const fs::path& folder)
     return true;
 }
 
-std::vector<std::string> CFolderBrowser::GetEntries() const
+std::vector<fs::path> CFolderBrowser::GetEntries() const
 {
-    std::vector<std::string> names;
+    std::vector<fs::path> names;
     std::error_code ec;
     for (fs::directory_iterator it(m_folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (!name.starts_with(".") && it->is_directory(ec))
-            names.push_back(name);
+        fs::path name = it->path().filename();
+        if (!name.native().starts_with('.') && it->is_directory(ec))
+            names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end(), LessIgnoringCase);
     if (m_folder.has_relative_path())
@@ -69,21 +72,21 @@ std::vector<std::string> CFolderBrowser::GetEntries() const
     return names;
 }
 
-bool CFolderBrowser::Enter(const std::string& entry)
+bool CFolderBrowser::Enter(const fs::path& entry)
 {
     if (entry == kParent)
         return m_folder.has_relative_path() && MoveTo(m_folder.parent_path());
-    if (entry.empty() || entry.find('/') != std::string::npos)
+    // One name, no path.
+    if (entry.empty() || entry != entry.filename())
         return false;
-    return MoveTo(m_folder / platform::PathFromUtf8(entry));
+    return MoveTo(m_folder / entry);
 }
 
-bool CFolderBrowser::Go(const std::string& typed)
+bool CFolderBrowser::Go(const fs::path& typed)
 {
     if (typed.empty())
         return false;
-    const fs::path path = platform::PathFromUtf8(typed);
-    const fs::path target = path.is_absolute() ? path : m_folder / path;
+    const fs::path target = typed.is_absolute() ? typed : m_folder / typed;
     std::error_code ec;
     if (fs::is_directory(target, ec))
         return MoveTo(target);
@@ -101,9 +104,9 @@ int CFolderBrowser::PlaceOf(const std::vector<fs::path>& places, const fs::path&
 {
     int place = -1;
     std::size_t longest = 0;
-    const std::string text = folder.string();
+    const auto& text = folder.native();
     for (std::size_t i = 0; i < places.size(); ++i) {
-        const std::string start = places[i].string();
+        const auto& start = places[i].native();
         const bool inside = text == start
             || (text.starts_with(start)
                 && (IsSeparator(start.back()) || IsSeparator(text[start.size()])));

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 #include <vector>
 
 // The folder that the project chooser shows and the ways to move from it:
@@ -19,15 +18,15 @@ public:
     // The names of the sub-folders, sorted without regard to case, hidden
     // ones left out; ".." first unless the folder is the root. A folder that
     // cannot be read has none.
-    std::vector<std::string> GetEntries() const;
+    std::vector<std::filesystem::path> GetEntries() const;
 
     // Moves into a sub-folder named by GetEntries (".." moves up). False,
     // and no change, when it is not a folder that can be entered.
-    bool Enter(const std::string& entry);
+    bool Enter(const std::filesystem::path& entry);
     // Moves to a typed path, absolute or relative to the current folder. An
     // existing file takes its folder. False, and no change, when the text
     // names neither a folder nor a file.
-    bool Go(const std::string& typed);
+    bool Go(const std::filesystem::path& typed);
 
     // Root, home folder and mounted media, for the place list.
     static std::vector<std::filesystem::path> Places();

@@ -6,6 +6,7 @@
 CListColumnSizer::CListColumnSizer(wxListCtrl* list, CColumnWidths widths) : m_list(list), m_widths(std::move(widths))
 {
     m_list->Bind(wxEVT_SIZE, &CListColumnSizer::OnSize, this);
+    m_list->Bind(wxEVT_LIST_COL_BEGIN_DRAG, &CListColumnSizer::OnDragStarted, this);
     m_list->Bind(wxEVT_LIST_COL_END_DRAG, &CListColumnSizer::OnDragged, this);
 }
 
@@ -30,17 +31,31 @@ void CListColumnSizer::Apply()
 void CListColumnSizer::OnSize(wxSizeEvent& event)
 {
     event.Skip();
-    // After the list has laid out its own parts for the new size.
-    m_list->CallAfter([this] { Apply(); });
+    // After the list has laid out its own parts for the new size. Not while
+    // the user drags a border: on Windows the column widens as the mouse
+    // moves, a scroll bar that comes or goes resizes the list, and laying
+    // the columns out then would pull the border from under the mouse.
+    m_list->CallAfter([this] {
+        if (!m_dragging)
+            Apply();
+    });
+}
+
+void CListColumnSizer::OnDragStarted(wxListEvent& event)
+{
+    event.Skip();
+    m_dragging = true;
 }
 
 void CListColumnSizer::OnDragged(wxListEvent& event)
 {
     event.Skip();
+    m_dragging = false;
+    // Windows tells the new width with the event and gives it to the column
+    // only afterwards; elsewhere the column has it already. Taken now, a
+    // layout still queued from before cannot stand in for it.
     const int column = event.GetColumn();
-    // The column has its new width once the drag has been handled.
-    m_list->CallAfter([this, column] {
-        m_widths.SetDragged(column, m_list->GetColumnWidth(column));
-        Apply();
-    });
+    const int reported = event.GetItem().GetWidth();
+    m_widths.SetDragged(column, reported > 0 ? reported : m_list->GetColumnWidth(column));
+    m_list->CallAfter([this] { Apply(); });
 }

@@ -21,8 +21,10 @@ public:
 
 private:
     void OnSize(wxSizeEvent& event);
+    void OnDragStarted(wxListEvent& event);
     void OnDragged(wxListEvent& event);
 
     wxListCtrl* m_list;
     CColumnWidths m_widths;
+    bool m_dragging = false;
 };

@@ -78,7 +78,7 @@ void CProjectFolderDialog::ShowFolder()
     m_path->SetInsertionPointEnd();
 
     m_folders->Clear();
-    for (const std::string& entry : m_browser.GetEntries())
+    for (const std::filesystem::path& entry : m_browser.GetEntries())
         m_folders->Append(wxtext::FromPath(entry));
 
     m_placeChoice->SetSelection(CFolderBrowser::PlaceOf(m_places, folder));
@@ -94,12 +94,12 @@ void CProjectFolderDialog::OnOK(wxCommandEvent&)
 {
     const wxString typed = m_path->GetValue();
     if (typed != wxtext::FromPath(m_browser.GetFolder())) {
-        if (!m_browser.Go(wxtext::ToPath(typed).string())) {
+        if (!m_browser.Go(wxtext::ToPath(typed))) {
             wxBell();
             return;
         }
     } else if (const int selected = m_folders->GetSelection(); selected != wxNOT_FOUND) {
-        m_browser.Enter(wxtext::ToPath(m_folders->GetString(static_cast<unsigned>(selected))).string());
+        m_browser.Enter(wxtext::ToPath(m_folders->GetString(static_cast<unsigned>(selected))));
     }
     ShowFolder();
     std::string name;
@@ -114,7 +114,7 @@ void CProjectFolderDialog::OnOK(wxCommandEvent&)
 
 void CProjectFolderDialog::OnFolderActivated(wxCommandEvent& event)
 {
-    if (m_browser.Enter(wxtext::ToPath(event.GetString()).string()))
+    if (m_browser.Enter(wxtext::ToPath(event.GetString())))
         ShowFolder();
 }
 
@@ -122,7 +122,7 @@ void CProjectFolderDialog::OnPlaceChosen(wxCommandEvent& event)
 {
     const int index = event.GetSelection();
     if (index >= 0 && static_cast<std::size_t>(index) < m_places.size())
-        m_browser.Go(m_places[static_cast<std::size_t>(index)].string());
+        m_browser.Go(m_places[static_cast<std::size_t>(index)]);
     // Also when the place cannot be entered: the choice then goes back to
     // the place of the folder shown.
     ShowFolder();

@@ -8,6 +8,7 @@
 #include "convert/ProjectComparison.h"
 #include "data/AppSettings.h"
 #include "data/Charset.h"
+#include "data/Platform.h"
 #include "data/SequenceEntry.h"
 #include "data/SequenceFile.h"
 #include "panel/PanelProject.h"
@@ -151,7 +152,7 @@ int CDiffCommand::Run() const
     const auto filter = ParseKindsOption("diff", m_kinds);
     if (!filter)
         return exit_code::kUsage;
-    const auto sequence = ReadSequenceFile(m_sequenceFile);
+    const auto sequence = ReadSequenceFile(platform::PathFromUtf8(m_sequenceFile));
     if (!sequence)
         return exit_code::kSequenceUnreadable;
     const auto project = OpenProject(m_projectDir, "diff");
@@ -159,7 +160,7 @@ int CDiffCommand::Run() const
         return exit_code::kNotProject;
 
     CAppSettings settings;
-    settings.Load(m_settingsFile.empty() ? m_defaultSettings : std::filesystem::path(m_settingsFile));
+    settings.Load(m_settingsFile.empty() ? m_defaultSettings : platform::PathFromUtf8(m_settingsFile));
     if (settings.SymbolToText == 0 && settings.CommentToText == 0)
         std::cerr << "morawin-cli diff: SymbolToText and CommentToText are both 0 in the settings: "
                      "every expected text is empty\n";

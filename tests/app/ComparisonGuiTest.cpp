@@ -113,6 +113,8 @@ protected:
     {
         const auto result = RunCli({"diff", Fixture().sequenceFile.string(), project.string(), "--settings",
                                     Fixture().settingsFile.string(), "--json"});
+        // 6: the comparison found differences.
+        EXPECT_TRUE(result.exitCode == 0 || result.exitCode == 6) << result.exitCode << ": " << result.err;
         return nlohmann::json::parse(result.out);
     }
 

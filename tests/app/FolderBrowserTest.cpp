@@ -1,4 +1,5 @@
 #include "app/FolderBrowser.h"
+#include "data/Platform.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
 
@@ -9,12 +10,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const fs::path kUmlautFolder = platform::PathFromUtf8("Ölmühle");
+
 class FolderBrowserTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* folder : {"beta", "Alpha", "gamma/tief", ".versteckt", "Ölmühle"})
+        for (const char* folder : {"beta", "Alpha", "gamma/tief", ".versteckt"})
             fs::create_directories(m_dir / folder);
+        fs::create_directories(m_dir.Path() / kUmlautFolder);
         WriteText(m_dir / "datei.seq", "");
         WriteText(m_dir / "gamma" / "anlage.seq", "");
     }
@@ -23,11 +27,9 @@ protected:
 
 TEST_F(FolderBrowserTest, ListsSubFoldersSortedWithoutHiddenOnesAndFiles)
 {
-    if (test_system::kWindows)
-        GTEST_SKIP() << "the test names its folders with narrow POSIX texts";
     const CFolderBrowser browser(m_dir.Path());
     EXPECT_EQ(browser.GetFolder(), m_dir.Path());
-    EXPECT_EQ(browser.GetEntries(), (std::vector<std::string>{"..", "Alpha", "beta", "gamma", "Ölmühle"}));
+    EXPECT_EQ(browser.GetEntries(), (std::vector<fs::path>{"..", "Alpha", "beta", "gamma", kUmlautFolder}));
 }
 
 TEST_F(FolderBrowserTest, EntersAndLeavesFolders)
@@ -44,6 +46,9 @@ TEST_F(FolderBrowserTest, EntersAndLeavesFolders)
     EXPECT_FALSE(browser.Enter("gamma/tief"));
     EXPECT_FALSE(browser.Enter(""));
     EXPECT_EQ(browser.GetFolder(), m_dir.Path());
+    // Names come back as GetEntries gives them, umlauts included.
+    EXPECT_TRUE(browser.Enter(browser.GetEntries().back()));
+    EXPECT_EQ(browser.GetFolder(), m_dir.Path() / kUmlautFolder);
 }
 
 TEST_F(FolderBrowserTest, TheRootHasNoWayUp)
@@ -59,18 +64,16 @@ TEST_F(FolderBrowserTest, TheRootHasNoWayUp)
 
 TEST_F(FolderBrowserTest, TypedPathsAbsoluteRelativeOrToAFile)
 {
-    if (test_system::kWindows)
-        GTEST_SKIP() << "the test names its folders with narrow POSIX texts";
     CFolderBrowser browser(m_dir.Path());
     EXPECT_TRUE(browser.Go("gamma/tief/"));
     EXPECT_EQ(browser.GetFolder(), m_dir / "gamma" / "tief");
     EXPECT_TRUE(browser.Go("../anlage.seq"));
     EXPECT_EQ(browser.GetFolder(), m_dir / "gamma");
-    EXPECT_TRUE(browser.Go((m_dir / "Ölmühle").string()));
-    EXPECT_EQ(browser.GetFolder(), m_dir / "Ölmühle");
+    EXPECT_TRUE(browser.Go(m_dir.Path() / kUmlautFolder));
+    EXPECT_EQ(browser.GetFolder(), m_dir.Path() / kUmlautFolder);
     EXPECT_FALSE(browser.Go("gibt es nicht"));
     EXPECT_FALSE(browser.Go(""));
-    EXPECT_EQ(browser.GetFolder(), m_dir / "Ölmühle");
+    EXPECT_EQ(browser.GetFolder(), m_dir.Path() / kUmlautFolder);
 }
 
 TEST_F(FolderBrowserTest, UnusableStartFoldersGiveTheCurrentFolder)

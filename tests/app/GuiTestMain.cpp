@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/docview.h>
+#include <wx/evtloop.h>
 #include <wx/init.h>
 #include <wx/log.h>
 
@@ -100,8 +101,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "gui_tests: the application did not start\n");
         return 1;
     }
-    Settle(200);
-    const int result = RUN_ALL_TESTS();
+    int result = 0;
+    {
+        // The tests run as the program's handlers do, inside an event loop:
+        // only then does waiting in a test dispatch what the system queues
+        // (keys, paints, timers, the end of a started program). Windows
+        // leaves those in the queue while no loop is active.
+        wxGUIEventLoop loop;
+        wxEventLoopActivator active(&loop);
+        Settle(200);
+        result = RUN_ALL_TESTS();
+    }
     Shutdown();
     return result;
 }

@@ -22,6 +22,7 @@
 #include "panel/PanelProject.h"
 #include "tests/app/GuiSupport.h"
 #include "tests/support/PanelFiles.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 #include <wx/artprov.h>
@@ -163,25 +164,39 @@ TEST(Keyboard, AltWithTheMnemonicOpensItsMenu)
 {
     wxFrame* frame = static_cast<wxFrame*>(ActiveView()->GetFrame());
     wxString opened;
+    bool closed = false;
+    wxUIActionSimulator keys;
     const auto onOpen = [&](wxMenuEvent& event) {
-        if (event.GetMenu() && event.GetMenu()->FindItem(cmd::kConfiguration))
-            opened = wxString::FromUTF8("Konfiguration");
-        else if (event.GetMenu())
-            opened = wxString::FromUTF8("another menu");
+        if (opened.empty() && event.GetMenu()) {
+            opened = wxString::FromUTF8(event.GetMenu()->FindItem(cmd::kConfiguration) ? "Konfiguration"
+                                                                                        : "another menu");
+            // Windows runs an open menu in a loop of its own, which returns
+            // only when the menu is closed: the keys that close it (the menu,
+            // then the menu bar) go now.
+            keys.Char(WXK_ESCAPE);
+            keys.Char(WXK_ESCAPE);
+        }
         event.Skip();
     };
-    frame->Bind(wxEVT_MENU_OPEN, onOpen);
-    TestApp().GetMainFrame()->Bind(wxEVT_MENU_OPEN, onOpen);
+    const auto onClose = [&](wxMenuEvent& event) {
+        closed = true;
+        event.Skip();
+    };
+    for (wxFrame* window : {frame, static_cast<wxFrame*>(TestApp().GetMainFrame())}) {
+        window->Bind(wxEVT_MENU_OPEN, onOpen);
+        window->Bind(wxEVT_MENU_CLOSE, onClose);
+    }
     TestApp().GetMainFrame()->Raise();
     ActiveView()->GetList()->SetFocus();
     Settle(100);
-    wxUIActionSimulator keys;
     keys.Char('k', wxMOD_ALT);
     const bool seen = WaitFor([&] { return !opened.empty(); }, 3000);
-    keys.Char(WXK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return closed; }, 3000)) << "the menu is still open";
     Settle(100);
-    frame->Unbind(wxEVT_MENU_OPEN, onOpen);
-    TestApp().GetMainFrame()->Unbind(wxEVT_MENU_OPEN, onOpen);
+    for (wxFrame* window : {frame, static_cast<wxFrame*>(TestApp().GetMainFrame())}) {
+        window->Unbind(wxEVT_MENU_OPEN, onOpen);
+        window->Unbind(wxEVT_MENU_CLOSE, onClose);
+    }
     EXPECT_TRUE(seen);
     EXPECT_EQ(ToUtf8(opened), "Konfiguration");
 }
@@ -224,10 +239,13 @@ TEST(Keyboard, TabFollowsTheLayoutOfTheDialogs)
                                                CConfigDialog::kMaxLists, CConfigDialog::kMaxOperands,
                                                CConfigDialog::kMaxGroupSize, wxID_OK, 2}));
     TestApp().OnOpenProject();
-    // Top down: path, folders, places, project name; then the buttons.
-    EXPECT_EQ(chooser, (std::vector<int>{CProjectFolderDialog::kPathField, CProjectFolderDialog::kFolderList,
-                                         CProjectFolderDialog::kPlaces, CProjectFolderDialog::kProjectName, wxID_OK,
-                                         2}));
+    // Top down: path, folders, places, project name; then the buttons. On
+    // Windows wx leaves a read-only one-line field out of the Tab order.
+    std::vector<int> expected{CProjectFolderDialog::kPathField, CProjectFolderDialog::kFolderList,
+                              CProjectFolderDialog::kPlaces, CProjectFolderDialog::kProjectName, wxID_OK, 2};
+    if (test_system::kWindows)
+        std::erase(expected, CProjectFolderDialog::kProjectName);
+    EXPECT_EQ(chooser, expected);
 }
 
 TEST(Keyboard, TabGoesAlongTheRowsOfTheConversionDialog)
@@ -297,14 +315,26 @@ TEST_F(Columns, SymbolFitsItsWidestTextAndKommentarFillsTheRestOnEveryResize)
     EXPECT_EQ(list->GetColumnWidth(COperandListCtrl::kSymbolColumn), symbol);
 }
 
-// A column border dragged by the user, as the list reports it.
+void SendColumnEvent(wxListCtrl* list, wxEventType type, int column)
+{
+    wxListEvent event(type, list->GetId());
+    event.SetEventObject(list);
+    event.m_col = column;
+    list->ProcessWindowEvent(event);
+}
+
+// A column border dragged by the user, as the list reports it; the main
+// window is resized while the mouse is still down (on Windows a scroll bar
+// coming or going does that).
 void Drag(wxListCtrl* list, int column, int width)
 {
+    SendColumnEvent(list, wxEVT_LIST_COL_BEGIN_DRAG, column);
     list->SetColumnWidth(column, width);
-    wxListEvent dragged(wxEVT_LIST_COL_END_DRAG, list->GetId());
-    dragged.SetEventObject(list);
-    dragged.m_col = column;
-    list->ProcessWindowEvent(dragged);
+    wxFrame* main = TestApp().GetMainFrame();
+    main->SetSize(main->GetSize() + wxSize(10, 0));
+    Settle();
+    EXPECT_EQ(list->GetColumnWidth(column), width) << "the layout moved the border while it was dragged";
+    SendColumnEvent(list, wxEVT_LIST_COL_END_DRAG, column);
     Settle();
 }
 
@@ -692,6 +722,9 @@ TEST(Messages, DuplicateOperandsAreMarkedAndCounted)
 // the program says so.
 TEST(Messages, AHelpViewerThatGivesUpIsReported)
 {
+    if (test_system::kWindows)
+        GTEST_SKIP() << "Windows opens the document through the shell's association, which fails at once or "
+                        "not at all; there is no xdg-open whose exit status comes later";
     const fs::path tools = Fixture().dir / "werkzeuge";
     fs::create_directories(tools);
     WriteText(tools / "xdg-open", "#!/bin/sh\necho 'xdg-open: no method available' >&2\nexit 3\n");

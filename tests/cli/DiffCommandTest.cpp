@@ -1,3 +1,4 @@
+#include "data/Platform.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/PanelFiles.h"
 #include "tests/support/TempDir.h"
@@ -35,15 +36,17 @@ protected:
 
     CliResult Diff(std::vector<std::string> extra = {})
     {
-        std::vector<std::string> args{"diff", seq.string(), project.string(), "--settings", ini.string()};
+        std::vector<std::string> args{"diff", platform::PathToUtf8(seq), platform::PathToUtf8(project), "--settings",
+                                      platform::PathToUtf8(ini)};
         args.insert(args.end(), extra.begin(), extra.end());
         return RunCli(args);
     }
 
     TempDir dir;
-    std::filesystem::path project = dir / "projekt";
-    std::filesystem::path seq = dir / "anlage.seq";
-    std::filesystem::path ini = dir / "morawin.ini";
+    // Names with umlauts, as users give them.
+    std::filesystem::path project = dir.Path() / platform::PathFromUtf8("Projekt Mühle");
+    std::filesystem::path seq = dir.Path() / platform::PathFromUtf8("Anlage Ölmühle.seq");
+    std::filesystem::path ini = dir.Path() / platform::PathFromUtf8("Einstellungen für Linie 2.ini");
 };
 
 TEST_F(DiffCommandTest, JsonHasExactlyTheAgreedShape)
