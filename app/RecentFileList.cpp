@@ -1,6 +1,7 @@
 #include "app/RecentFileList.h"
 
 #include "data/IniFile.h"
+#include "data/Platform.h"
 
 #include <algorithm>
 
@@ -49,7 +50,7 @@ void CRecentFileList::Load(const CIniFile& ini)
     for (std::size_t i = 0; i < m_capacity; ++i) {
         const auto value = ini.GetString(kSection, KeyName(i));
         if (value && !value->empty() && m_files.size() < m_capacity)
-            m_files.emplace_back(*value);
+            m_files.push_back(platform::PathFromUtf8(*value));
     }
 }
 
@@ -57,7 +58,7 @@ void CRecentFileList::Save(CIniFile& ini) const
 {
     for (std::size_t i = 0; i < m_capacity; ++i) {
         if (i < m_files.size())
-            ini.SetString(kSection, KeyName(i), m_files[i].string());
+            ini.SetString(kSection, KeyName(i), platform::PathToUtf8(m_files[i]));
         else
             ini.RemoveKey(kSection, KeyName(i));
     }

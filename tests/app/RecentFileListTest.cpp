@@ -1,5 +1,6 @@
 #include "app/RecentFileList.h"
 #include "data/IniFile.h"
+#include "data/Platform.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
 
@@ -59,6 +60,24 @@ TEST(RecentFileList, SavedInItsOwnSectionLeavingTheRestOfTheFile)
     CRecentFileList again;
     again.LoadFrom(ini);
     EXPECT_EQ(again.GetFiles(), list.GetFiles());
+}
+
+// The settings file holds the names as UTF-8 on every system, and they come
+// back unchanged after a restart.
+TEST(RecentFileList, NamesWithUmlautsSurviveTheSettingsFile)
+{
+    TempDir dir;
+    const fs::path ini = dir / "morawin.ini";
+    const fs::path file = dir.Path() / platform::PathFromUtf8("Linie Süd") / platform::PathFromUtf8("Ölmühle.seq");
+    CRecentFileList list;
+    list.Add(file);
+    ASSERT_TRUE(list.SaveTo(ini));
+    EXPECT_NE(ReadText(ini).find("File1=" + platform::PathToUtf8(file) + "\r\n"), std::string::npos) << ReadText(ini);
+    EXPECT_NE(ReadText(ini).find("Linie S\xC3\xBC" "d"), std::string::npos);
+
+    CRecentFileList again;
+    again.LoadFrom(ini);
+    EXPECT_EQ(again.GetFiles(), (std::vector<fs::path>{file}));
 }
 
 TEST(RecentFileList, MissingFileGivesAnEmptyListAndEmptyKeysAreSkipped)
