@@ -22,6 +22,7 @@
 #include "tests/app/GuiSupport.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/PanelFiles.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -393,6 +394,8 @@ TEST_F(ProjectBrowserGui, KeysCopyPasteAndDeleteReachTheBrowser)
     ASSERT_TRUE(WaitFor([&] { return lists->GetItemCount() == 2; }));
     EXPECT_EQ(ListIds(Show()["groups"][1]), (std::vector<std::string>{"001", "002"}));
 
+    if (test_system::UnderWine())
+        GTEST_SKIP() << "the simulated Delete key never reaches a program under Wine (a real key press does)";
     Select(Pane::texts, {0});
     keys.Char(WXK_DELETE);
     ASSERT_TRUE(WaitFor([&] { return texts->GetItemCount() == 0; }));
