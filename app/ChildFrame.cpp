@@ -12,13 +12,7 @@ CChildFrame::CChildFrame(wxDocument* document, wxView* view, wxMDIParentFrame* p
     SetIcons(CArtwork::ProgramIcons());
     SetMenuBar(CMenuBuilder::DocumentMenuBar());
     wxGetApp().RecentFiles().Attach(CMenuBuilder::FileMenu(GetMenuBar()));
-    // The status bar belongs to the main frame.
-    Bind(wxEVT_MENU_HIGHLIGHT, [](wxMenuEvent& event) { wxGetApp().GetMainFrame()->OnMenuHighlight(event); });
-    // Maximized or restored, the window may change what the main title says.
-    Bind(wxEVT_SIZE, [](wxSizeEvent& event) {
-        wxGetApp().GetMainFrame()->CallAfter(&CMainFrame::UpdateTitle);
-        event.Skip();
-    });
+    wxGetApp().GetMainFrame()->FollowChild(this);
 }
 
 CChildFrame::~CChildFrame()

@@ -112,6 +112,15 @@ void CMainFrame::OnMenuClose(wxMenuEvent& event)
         m_statusBar->ExitMenuMode();
 }
 
+void CMainFrame::FollowChild(wxMDIChildFrame* child)
+{
+    child->Bind(wxEVT_MENU_HIGHLIGHT, &CMainFrame::OnMenuHighlight, this);
+    child->Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        CallAfter(&CMainFrame::UpdateTitle);
+        event.Skip();
+    });
+}
+
 void CMainFrame::OnMenuHighlight(wxMenuEvent& event)
 {
     if (!m_statusBar->InMenuMode())

@@ -24,6 +24,10 @@ public:
     // Shows the prompt of a highlighted menu item while a menu is open; the
     // document frames hand their menus' highlights on to here.
     void OnMenuHighlight(wxMenuEvent& event);
+    // Takes on what a child window shows through this one: the prompts of
+    // its menus, and its name in the title, which may change when it is
+    // maximized or restored.
+    void FollowChild(wxMDIChildFrame* child);
 
 private:
     void CreateToolBarButtons();

@@ -64,13 +64,7 @@ void CProjectBrowserFrame::BindCommands()
         wxGetApp().GetMainFrame()->CallAfter(&CMainFrame::UpdateTitle);
         event.Skip();
     });
-    // Maximized or restored, the window may change what the main title says.
-    Bind(wxEVT_SIZE, [](wxSizeEvent& event) {
-        wxGetApp().GetMainFrame()->CallAfter(&CMainFrame::UpdateTitle);
-        event.Skip();
-    });
-    // The status bar belongs to the main frame.
-    Bind(wxEVT_MENU_HIGHLIGHT, [](wxMenuEvent& event) { wxGetApp().GetMainFrame()->OnMenuHighlight(event); });
+    wxGetApp().GetMainFrame()->FollowChild(this);
 }
 
 void CProjectBrowserFrame::ShowTitle()

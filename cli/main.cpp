@@ -27,7 +27,7 @@ std::string FilesFooter(const CAppPaths& paths)
     for (const auto& file : start_up::ListFiles(paths, {{&CAppPaths::SettingsFile, "settings:      "},
                                                         {&CAppPaths::CatalogFile, "text catalog:  "},
                                                         {&CAppPaths::HelpFolder, "help (GUI):    "}}))
-        text += "  " + file.label + file.path.string() + (file.present ? "" : " (not present)") + "\n";
+        text += "  " + file.label + platform::PathToUtf8(file.path) + (file.present ? "" : " (not present)") + "\n";
     return text + "\nMoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT
                   "\nFree software under the " MORAWIN_LICENSE " License, without any warranty.";
 }
