@@ -71,3 +71,8 @@ CAppPaths CAppPaths::ForProgram(const fs::path& programFile)
     paths.CatalogFile = Locate(folder, kCatalogName);
     return paths;
 }
+
+fs::path CAppPaths::HelpDocument(const std::string& helpFileName) const
+{
+    return HelpFolder / platform::PathFromUtf8(helpFileName);
+}

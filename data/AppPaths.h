@@ -21,7 +21,9 @@ public:
     // found there the current folder is taken.
     static std::filesystem::path ProgramFolder(const std::filesystem::path& programFile);
 
-    std::filesystem::path HelpDocument(const std::string& helpFileName) const { return HelpFolder / helpFileName; }
+    // The help file's name as the settings file holds it: UTF-8, as the
+    // recently opened files beside it.
+    std::filesystem::path HelpDocument(const std::string& helpFileName) const;
 
     std::filesystem::path SettingsFile;
     std::filesystem::path HelpFolder;

@@ -54,6 +54,18 @@ TEST_F(AppPathsTest, BuildTreeKeepsHelpAndCatalogBesideTheProgram)
     EXPECT_EQ(paths.HelpDocument("morawin.htm"), bin / "hlp" / "morawin.htm");
 }
 
+TEST_F(AppPathsTest, HelpFileNameWithUmlautsFromTheSettingsIsFound)
+{
+    const fs::path bin = m_dir / "bin";
+    const std::string name = "Hilfe f\xc3\xbcr Anf\xc3\xa4nger.htm"; // UTF-8, as the settings file holds it
+    fs::create_directories(bin / "hlp");
+    std::ofstream(bin / "hlp" / platform::PathFromUtf8(name)) << "<html></html>\n";
+
+    const fs::path document = CAppPaths::ForProgram(Program(bin)).HelpDocument(name);
+    EXPECT_TRUE(fs::is_regular_file(document)) << platform::PathToUtf8(document);
+    EXPECT_EQ(platform::PathToUtf8(document.filename()), name);
+}
+
 TEST_F(AppPathsTest, InstalledProgramFindsItsDataInShare)
 {
     const fs::path prefix = m_dir / "usr";
