@@ -1,6 +1,6 @@
-#include "app/CommandLine.h"
-#include "app/DisplayCheck.h"
-#include "app/MorawinApp.h"
+#include "app/startup/CommandLine.h"
+#include "app/startup/DisplayCheck.h"
+#include "app/frames/MorawinApp.h"
 
 #include <cstdio>
 #include <exception>

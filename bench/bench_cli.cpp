@@ -3,7 +3,7 @@
 // show --json of a project of 99 groups of about 64 KB each. Each run's
 // wall time is the measured time; the child's peak memory is a counter.
 #include "bench/BenchSupport.h"
-#include "data/SequenceEntry.h"
+#include "data/sequence/SequenceEntry.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"

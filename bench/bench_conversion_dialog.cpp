@@ -7,10 +7,10 @@
 // server's share of the dialog's work counts in neither). Needs a display:
 //   xvfb-run -a ./build/bench/bench_conversion_dialog
 #include "bench/BenchSupport.h"
-#include "convert/ConversionDlg.h"
-#include "data/AppSettings.h"
-#include "data/SequenceEntry.h"
-#include "data/SequenceFile.h"
+#include "convert/dialogs/ConversionDlg.h"
+#include "data/settings/AppSettings.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
 #include "panel/PanelProject.h"
 
 #include <benchmark/benchmark.h>

@@ -4,9 +4,9 @@
 // an operand): what `morawin-cli diff` does, phase by phase.
 #include "bench/BenchSupport.h"
 #include "convert/ProjectComparison.h"
-#include "data/AppSettings.h"
-#include "data/SequenceEntry.h"
-#include "data/SequenceFile.h"
+#include "data/settings/AppSettings.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"

@@ -1,11 +1,11 @@
 // The operand view with large sequence files: from opening a file to its
 // first rows painted, and moving through a list of a million rows. Needs
 // a display: xvfb-run -a ./build/bench/bench_operand_view
-#include "app/MorawinApp.h"
-#include "app/MorawinView.h"
-#include "app/OperandListCtrl.h"
+#include "app/frames/MorawinApp.h"
+#include "app/document/MorawinView.h"
+#include "app/document/OperandListCtrl.h"
 #include "bench/BenchSupport.h"
-#include "data/SequenceFile.h"
+#include "data/sequence/SequenceFile.h"
 
 #include <benchmark/benchmark.h>
 #include <wx/docview.h>

@@ -3,7 +3,7 @@
 // temporary file, flush it to the disk, rename it over the old one, which is
 // what every save of a group does).
 #include "bench/BenchSupport.h"
-#include "data/SequenceEntry.h"
+#include "data/sequence/SequenceEntry.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"

@@ -1,6 +1,6 @@
 // Reading and sorting a 1,000,000-line sequence file.
 #include "bench/BenchSupport.h"
-#include "data/SequenceFile.h"
+#include "data/sequence/SequenceFile.h"
 
 #include <benchmark/benchmark.h>
 

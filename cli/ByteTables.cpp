@@ -1,6 +1,6 @@
 #include "cli/ByteTables.h"
 
-#include "data/Charset.h"
+#include "data/text/Charset.h"
 
 #include <array>
 #include <cstdio>

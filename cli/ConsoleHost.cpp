@@ -1,8 +1,8 @@
 #include "cli/ConsoleHost.h"
 
 #include "convert/AnswerCode.h"
-#include "data/Charset.h"
-#include "data/ErrorMessage.h"
+#include "data/text/Charset.h"
+#include "data/text/ErrorMessage.h"
 
 #include <nlohmann/json.hpp>
 

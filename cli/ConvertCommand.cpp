@@ -6,12 +6,12 @@
 #include "cli/ScratchProject.h"
 #include "cli/SequenceInput.h"
 #include "convert/Converter.h"
-#include "data/AppSettings.h"
-#include "data/Charset.h"
-#include "data/DuplicateOperands.h"
-#include "data/Platform.h"
-#include "data/RecordStream.h"
-#include "data/SequenceFile.h"
+#include "data/settings/AppSettings.h"
+#include "data/text/Charset.h"
+#include "data/sequence/DuplicateOperands.h"
+#include "data/platform/Platform.h"
+#include "data/records/RecordStream.h"
+#include "data/sequence/SequenceFile.h"
 #include "panel/PanelProject.h"
 
 #include <CLI/CLI.hpp>

@@ -3,10 +3,10 @@
 #include "cli/ExitCode.h"
 #include "cli/JsonWriter.h"
 #include "cli/OutputBuffer.h"
-#include "data/Platform.h"
+#include "data/platform/Platform.h"
 #include "cli/SequenceInput.h"
-#include "data/SequenceEntry.h"
-#include "data/SequenceFile.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
 
 #include <CLI/CLI.hpp>
 

@@ -2,7 +2,7 @@
 
 #include "cli/ExitCode.h"
 #include "cli/ProjectInput.h"
-#include "data/Charset.h"
+#include "data/text/Charset.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"

@@ -1,6 +1,6 @@
 #include "cli/ProjectInput.h"
 
-#include "data/FileException.h"
+#include "data/records/FileException.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"
 

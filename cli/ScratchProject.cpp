@@ -1,6 +1,6 @@
 #include "cli/ScratchProject.h"
 
-#include "data/Platform.h"
+#include "data/platform/Platform.h"
 
 #include <cstdlib>
 #include <fstream>

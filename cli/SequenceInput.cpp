@@ -1,7 +1,7 @@
 #include "cli/SequenceInput.h"
 
-#include "data/Platform.h"
-#include "data/SequenceFile.h"
+#include "data/platform/Platform.h"
+#include "data/sequence/SequenceFile.h"
 
 #include <cerrno>
 #include <cstring>

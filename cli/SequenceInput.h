@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/OperandFilter.h"
+#include "data/sequence/OperandFilter.h"
 
 #include <filesystem>
 #include <memory>

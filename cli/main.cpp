@@ -5,12 +5,12 @@
 #include "cli/OutputBuffer.h"
 #include "cli/ProjectCommand.h"
 #include "cli/ShowCommand.h"
-#include "data/AppPaths.h"
-#include "data/ErrorMessage.h"
-#include "data/MessageSink.h"
-#include "data/Platform.h"
-#include "data/SettingsLocation.h"
-#include "data/StartUp.h"
+#include "data/settings/AppPaths.h"
+#include "data/text/ErrorMessage.h"
+#include "data/text/MessageSink.h"
+#include "data/platform/Platform.h"
+#include "data/settings/SettingsLocation.h"
+#include "data/settings/StartUp.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,7 +1,7 @@
 #include "fuzz/GroupFuzzSupport.h"
 
-#include "data/FileException.h"
-#include "data/RecordStream.h"
+#include "data/records/FileException.h"
+#include "data/records/RecordStream.h"
 #include "panel/StepChainList.h"
 #include "panel/StepChainText.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Helpers shared by the group file fuzz targets.
-#include "data/MemFile.h"
+#include "data/records/MemFile.h"
 #include "panel/StepChainGroup.h"
 
 #include <cstdint>

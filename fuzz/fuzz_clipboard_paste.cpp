@@ -3,11 +3,11 @@
 // check changes nothing and says so once; whatever is pasted keeps the
 // group within what its file can hold, and the file written from it reads
 // back to the same content.
-#include "data/ClipboardBlock.h"
-#include "data/ErrorMessage.h"
-#include "data/FileException.h"
-#include "data/MessageSink.h"
-#include "data/RecordStream.h"
+#include "data/clipboard/ClipboardBlock.h"
+#include "data/text/ErrorMessage.h"
+#include "data/records/FileException.h"
+#include "data/text/MessageSink.h"
+#include "data/records/RecordStream.h"
 #include "fuzz/GroupFuzzSupport.h"
 #include "panel/StepChainGroup.h"
 #include "panel/StepChainList.h"

@@ -1,7 +1,7 @@
 // Whatever loads saves to bytes that load to the same content, and saving
 // that again gives the same bytes. A save may only be refused for a group
 // the format cannot hold (65536 bytes or more).
-#include "data/FileException.h"
+#include "data/records/FileException.h"
 #include "fuzz/GroupFuzzSupport.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Record stream reads on arbitrary data: every read ends, none reads past
 // the data, and the reference escapes round-trip.
-#include "data/FileException.h"
-#include "data/RecordStream.h"
+#include "data/records/FileException.h"
+#include "data/records/RecordStream.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Sequence file reader: any bytes, read as a file and as single lines.
-#include "data/SequenceEntry.h"
-#include "data/SequenceFile.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
 
 #include <cstdint>
 #include <cstdlib>

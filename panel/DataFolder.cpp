@@ -1,6 +1,6 @@
 #include "panel/DataFolder.h"
 
-#include "data/Platform.h"
+#include "data/platform/Platform.h"
 #include "panel/PanelProject.h"
 #include "panel/ProjectFiles.h"
 

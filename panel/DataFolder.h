@@ -1,8 +1,8 @@
 #pragma once
 
-#include "data/DataFile.h"
-#include "data/DataList.h"
-#include "data/StringTable.h"
+#include "data/model/DataFile.h"
+#include "data/model/DataList.h"
+#include "data/text/StringTable.h"
 
 #include <string>
 

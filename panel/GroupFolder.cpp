@@ -1,6 +1,6 @@
 #include "panel/GroupFolder.h"
 
-#include "data/StringTable.h"
+#include "data/text/StringTable.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"
 

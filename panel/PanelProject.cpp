@@ -1,8 +1,8 @@
 #include "panel/PanelProject.h"
 
-#include "data/FileException.h"
-#include "data/Platform.h"
-#include "data/RecordStream.h"
+#include "data/records/FileException.h"
+#include "data/platform/Platform.h"
+#include "data/records/RecordStream.h"
 #include "panel/GroupFolder.h"
 #include "panel/ProjectFiles.h"
 

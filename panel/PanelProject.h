@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/DataList.h"
-#include "data/StringTable.h"
+#include "data/model/DataList.h"
+#include "data/text/StringTable.h"
 
 #include <cstdint>
 #include <span>

@@ -1,6 +1,6 @@
 #include "panel/ProjectFiles.h"
 
-#include "data/Platform.h"
+#include "data/platform/Platform.h"
 
 namespace project_files {
 namespace {

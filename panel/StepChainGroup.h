@@ -1,9 +1,9 @@
 #pragma once
 
-#include "data/DataFile.h"
-#include "data/FileException.h"
-#include "data/MemFile.h"
-#include "data/StringTable.h"
+#include "data/model/DataFile.h"
+#include "data/records/FileException.h"
+#include "data/records/MemFile.h"
+#include "data/text/StringTable.h"
 
 #include <cstdint>
 #include <optional>

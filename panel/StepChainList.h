@@ -1,8 +1,8 @@
 #pragma once
 
-#include "data/DataList.h"
-#include "data/MemFile.h"
-#include "data/StringTable.h"
+#include "data/model/DataList.h"
+#include "data/records/MemFile.h"
+#include "data/text/StringTable.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "panel/StepChainText.h"
 
-#include "data/RecordStream.h"
-#include "data/SequenceEntry.h"
-#include "data/TextFormat.h"
+#include "data/records/RecordStream.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/text/TextFormat.h"
 #include "panel/StepChainList.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/DataEntry.h"
-#include "data/MemFile.h"
+#include "data/model/DataEntry.h"
+#include "data/records/MemFile.h"
 
 #include <cstdint>
 #include <string>

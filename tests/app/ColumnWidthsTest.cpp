@@ -1,4 +1,4 @@
-#include "app/ColumnWidths.h"
+#include "app/widgets/ColumnWidths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/CommandLine.h"
-#include "app/ProjectArgument.h"
-#include "data/Platform.h"
+#include "app/startup/CommandLine.h"
+#include "app/startup/ProjectArgument.h"
+#include "data/platform/Platform.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

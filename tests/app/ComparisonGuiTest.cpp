@@ -1,11 +1,11 @@
 // The comparison window of an operand view, on a project of its own; what
 // it wrote is checked with morawin-cli.
-#include "app/CommandIds.h"
-#include "app/ComparisonDialog.h"
-#include "app/ComparisonListCtrl.h"
-#include "app/MorawinView.h"
-#include "app/OperandListCtrl.h"
-#include "data/SequenceEntry.h"
+#include "app/frames/CommandIds.h"
+#include "app/comparison/ComparisonDialog.h"
+#include "app/comparison/ComparisonListCtrl.h"
+#include "app/document/MorawinView.h"
+#include "app/document/OperandListCtrl.h"
+#include "data/sequence/SequenceEntry.h"
 #include "tests/app/GuiSupport.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/PanelFiles.h"

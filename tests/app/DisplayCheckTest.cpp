@@ -1,6 +1,6 @@
 // The desktop program without a display, and with a command line it cannot
 // use: one line, exit 1, before any window system starts.
-#include "app/DisplayCheck.h"
+#include "app/startup/DisplayCheck.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

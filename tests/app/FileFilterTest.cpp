@@ -1,5 +1,5 @@
-#include "app/FileFilter.h"
-#include "data/StringTable.h"
+#include "app/frames/FileFilter.h"
+#include "data/text/StringTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/FolderBrowser.h"
-#include "data/Platform.h"
+#include "app/dialogs/FolderBrowser.h"
+#include "data/platform/Platform.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
 

@@ -1,9 +1,9 @@
 #include "tests/app/GuiSupport.h"
 
-#include "app/MainFrame.h"
-#include "app/MorawinView.h"
-#include "data/Charset.h"
-#include "data/Platform.h"
+#include "app/frames/MainFrame.h"
+#include "app/document/MorawinView.h"
+#include "data/text/Charset.h"
+#include "data/platform/Platform.h"
 #include "panel/PanelProject.h"
 #include "tests/support/PanelFiles.h"
 #include "tests/support/TestSystem.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MorawinApp.h"
+#include "app/frames/MorawinApp.h"
 #include "tests/support/TempDir.h"
 
 #include <wx/modalhook.h>

@@ -1,4 +1,4 @@
-#include "app/PrintLayout.h"
+#include "app/document/PrintLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/ProjectFolder.h"
-#include "data/Charset.h"
+#include "app/dialogs/ProjectFolder.h"
+#include "data/text/Charset.h"
 #include "tests/support/PanelFiles.h"
 #include "tests/support/TempDir.h"
 

@@ -1,6 +1,6 @@
-#include "app/RecentFileList.h"
-#include "data/IniFile.h"
-#include "data/Platform.h"
+#include "app/frames/RecentFileList.h"
+#include "data/settings/IniFile.h"
+#include "data/platform/Platform.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
 

@@ -1,5 +1,5 @@
-#include "app/StatusPanes.h"
-#include "data/StringTable.h"
+#include "app/frames/StatusPanes.h"
+#include "data/text/StringTable.h"
 
 #include <gtest/gtest.h>
 

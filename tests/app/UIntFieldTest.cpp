@@ -1,4 +1,4 @@
-#include "app/UIntField.h"
+#include "app/widgets/UIntField.h"
 
 #include <gtest/gtest.h>
 

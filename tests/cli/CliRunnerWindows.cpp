@@ -1,6 +1,6 @@
 #include "tests/cli/CliRunner.h"
 
-#include "data/Platform.h"
+#include "data/platform/Platform.h"
 #include "tests/support/TempDir.h"
 
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "data/Platform.h"
+#include "data/platform/Platform.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/PanelFiles.h"
 #include "tests/support/TempDir.h"

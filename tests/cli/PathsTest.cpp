@@ -1,7 +1,7 @@
 // File names and path spellings as users on either system type them: the
 // command-line tool must find the same files and write the same bytes.
-#include "data/Charset.h"
-#include "data/Platform.h"
+#include "data/text/Charset.h"
+#include "data/platform/Platform.h"
 #include "tests/cli/CliRunner.h"
 #include "tests/support/PanelFiles.h"
 #include "tests/support/TempDir.h"

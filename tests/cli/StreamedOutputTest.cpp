@@ -3,9 +3,9 @@
 // holding every byte value, and what happens when the output fails.
 #include "cli/JsonWriter.h"
 #include "cli/OutputBuffer.h"
-#include "data/Charset.h"
-#include "data/SequenceEntry.h"
-#include "data/SequenceFile.h"
+#include "data/text/Charset.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"

@@ -1,11 +1,11 @@
 // The conversion dialog and the overwrite question, driven through their
 // real controls under Xvfb.
 #include "convert/AnswerCode.h"
-#include "convert/ConversionDlg.h"
-#include "convert/YesNoAllDlg.h"
-#include "data/AppSettings.h"
-#include "data/AtomicFile.h"
-#include "data/SequenceFile.h"
+#include "convert/dialogs/ConversionDlg.h"
+#include "convert/dialogs/YesNoAllDlg.h"
+#include "data/settings/AppSettings.h"
+#include "data/records/AtomicFile.h"
+#include "data/sequence/SequenceFile.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"

@@ -1,9 +1,9 @@
 #include "convert/AnswerCode.h"
 #include "convert/Converter.h"
-#include "data/AppSettings.h"
-#include "data/AtomicFile.h"
-#include "data/SequenceEntry.h"
-#include "data/SequenceFile.h"
+#include "data/settings/AppSettings.h"
+#include "data/records/AtomicFile.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
 #include "tests/convert/ScriptedHost.h"
 #include "tests/panel/ProjectFixture.h"
 

@@ -1,7 +1,7 @@
 #include "convert/ProjectComparison.h"
-#include "data/AppSettings.h"
-#include "data/SequenceEntry.h"
-#include "data/SequenceFile.h"
+#include "data/settings/AppSettings.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
 #include "tests/panel/ProjectFixture.h"
 #include "tests/support/RecordingSink.h"
 

@@ -2,8 +2,8 @@
 
 #include "convert/AnswerCode.h"
 #include "convert/Converter.h"
-#include "data/Charset.h"
-#include "data/SequenceEntry.h"
+#include "data/text/Charset.h"
+#include "data/sequence/SequenceEntry.h"
 
 using charset::Cp1252ToUtf8;
 

@@ -1,7 +1,7 @@
-#include "data/AppPaths.h"
-#include "data/StartUp.h"
-#include "data/StringTable.h"
-#include "data/Platform.h"
+#include "data/settings/AppPaths.h"
+#include "data/settings/StartUp.h"
+#include "data/text/StringTable.h"
+#include "data/platform/Platform.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
 

@@ -1,7 +1,7 @@
-#include "data/AtomicFile.h"
-#include "data/BufferedFile.h"
-#include "data/FileException.h"
-#include "data/RecordStream.h"
+#include "data/records/AtomicFile.h"
+#include "data/records/BufferedFile.h"
+#include "data/records/FileException.h"
+#include "data/records/RecordStream.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
 

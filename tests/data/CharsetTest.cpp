@@ -1,4 +1,4 @@
-#include "data/Charset.h"
+#include "data/text/Charset.h"
 
 #include <gtest/gtest.h>
 

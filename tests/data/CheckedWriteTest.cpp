@@ -1,10 +1,10 @@
 // Writes and deletes that go ahead only while the file still holds what was
 // read: another program's change is never replaced.
-#include "data/AtomicFile.h"
-#include "data/BufferedFile.h"
-#include "data/FileException.h"
-#include "data/FileGuard.h"
-#include "data/FileStamp.h"
+#include "data/records/AtomicFile.h"
+#include "data/records/BufferedFile.h"
+#include "data/records/FileException.h"
+#include "data/records/FileGuard.h"
+#include "data/records/FileStamp.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
 

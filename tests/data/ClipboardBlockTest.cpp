@@ -1,8 +1,8 @@
 // The clipboard block on lists of made-up entries whose records are just
 // their size word and some payload bytes.
-#include "data/ClipboardBlock.h"
-#include "data/DataList.h"
-#include "data/StringTable.h"
+#include "data/clipboard/ClipboardBlock.h"
+#include "data/model/DataList.h"
+#include "data/text/StringTable.h"
 #include "tests/support/RecordingSink.h"
 
 #include <gtest/gtest.h>

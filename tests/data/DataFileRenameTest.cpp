@@ -1,4 +1,4 @@
-#include "data/DataFile.h"
+#include "data/model/DataFile.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "data/DataFile.h"
-#include "data/DataList.h"
+#include "data/model/DataFile.h"
+#include "data/model/DataList.h"
 
 #include <gtest/gtest.h>
 
@@ -264,7 +264,7 @@ TEST(DataFile, Columns)
 
 } // namespace
 
-#include "data/FixedPool.h"
+#include "data/sequence/FixedPool.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "data/DuplicateOperands.h"
-#include "data/SequenceEntry.h"
-#include "data/SequenceFile.h"
+#include "data/sequence/DuplicateOperands.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "data/Charset.h"
-#include "data/ErrorMessage.h"
-#include "data/StringTable.h"
-#include "data/TextFormat.h"
+#include "data/text/Charset.h"
+#include "data/text/ErrorMessage.h"
+#include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
 #include "tests/support/RecordingSink.h"
 #include "tests/support/TempDir.h"
 

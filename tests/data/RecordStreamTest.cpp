@@ -1,5 +1,5 @@
-#include "data/FileException.h"
-#include "data/RecordStream.h"
+#include "data/records/FileException.h"
+#include "data/records/RecordStream.h"
 
 #include <gtest/gtest.h>
 

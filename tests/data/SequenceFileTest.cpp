@@ -1,6 +1,6 @@
-#include "data/SequenceEntry.h"
-#include "data/SequenceFile.h"
-#include "data/NumberText.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
+#include "data/text/NumberText.h"
 
 #include <gtest/gtest.h>
 

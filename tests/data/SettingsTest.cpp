@@ -1,7 +1,7 @@
-#include "data/AppSettings.h"
-#include "data/IniFile.h"
-#include "data/Platform.h"
-#include "data/SettingsLocation.h"
+#include "data/settings/AppSettings.h"
+#include "data/settings/IniFile.h"
+#include "data/platform/Platform.h"
+#include "data/settings/SettingsLocation.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
 

@@ -1,7 +1,7 @@
-#include "data/ErrorMessage.h"
-#include "data/SequenceEntry.h"
-#include "data/StringTable.h"
-#include "data/TextFormat.h"
+#include "data/text/ErrorMessage.h"
+#include "data/sequence/SequenceEntry.h"
+#include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tests/panel/ExampleProject.h"
 
-#include "data/Charset.h"
+#include "data/text/Charset.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"

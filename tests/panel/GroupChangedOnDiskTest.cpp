@@ -1,6 +1,6 @@
 // A group file that another program changed since this program read it is
 // never overwritten, renamed away or deleted.
-#include "data/FileException.h"
+#include "data/records/FileException.h"
 #include "tests/panel/ProjectFixture.h"
 
 namespace {

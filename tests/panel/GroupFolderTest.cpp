@@ -1,4 +1,4 @@
-#include "data/FileException.h"
+#include "data/records/FileException.h"
 #include "tests/panel/ProjectFixture.h"
 
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "data/SequenceEntry.h"
+#include "data/sequence/SequenceEntry.h"
 #include "tests/panel/ProjectFixture.h"
 
 #include <random>

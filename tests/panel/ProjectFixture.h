@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/AtomicFile.h"
+#include "data/records/AtomicFile.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"

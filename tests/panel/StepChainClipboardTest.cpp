@@ -1,8 +1,8 @@
 // Copying and pasting step-chain lists between groups and texts between
 // lists, through a clipboard in memory, down to the files on disk.
-#include "data/ClipboardBlock.h"
-#include "data/StringTable.h"
-#include "data/TextFormat.h"
+#include "data/clipboard/ClipboardBlock.h"
+#include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
 #include "tests/panel/ProjectFixture.h"
 #include "tests/support/MemoryClipboard.h"
 #include "tests/support/RecordingSink.h"

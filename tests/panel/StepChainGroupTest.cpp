@@ -1,5 +1,5 @@
-#include "data/FileException.h"
-#include "data/StringTable.h"
+#include "data/records/FileException.h"
+#include "data/text/StringTable.h"
 #include "tests/panel/ProjectFixture.h"
 
 #include <cerrno>

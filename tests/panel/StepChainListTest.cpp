@@ -1,5 +1,5 @@
-#include "data/FileException.h"
-#include "data/StringTable.h"
+#include "data/records/FileException.h"
+#include "data/text/StringTable.h"
 #include "panel/StepChainList.h"
 #include "panel/StepChainText.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/Clipboard.h"
+#include "data/clipboard/Clipboard.h"
 
 #include <map>
 

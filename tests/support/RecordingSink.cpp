@@ -1,6 +1,6 @@
 #include "tests/support/RecordingSink.h"
 
-#include "data/ErrorMessage.h"
+#include "data/text/ErrorMessage.h"
 
 RecordingSink::RecordingSink()
 {

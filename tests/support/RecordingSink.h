@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/MessageSink.h"
+#include "data/text/MessageSink.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "tests/support/TempDir.h"
 
-#include "data/Platform.h"
+#include "data/platform/Platform.h"
 
 #include <algorithm>
 #include <fstream>

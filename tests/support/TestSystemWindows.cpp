@@ -1,6 +1,6 @@
 #include "tests/support/TestSystem.h"
 
-#include "data/Platform.h"
+#include "data/platform/Platform.h"
 
 #include <cstdlib>
 #include <windows.h>

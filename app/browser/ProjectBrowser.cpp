@@ -1,0 +1,471 @@
+#include "app/browser/ProjectBrowser.h"
+
+#include "app/browser/BrowserListCtrl.h"
+#include "app/browser/RenameGroupDialog.h"
+#include "gui/WxText.h"
+#include "convert/AnswerCode.h"
+#include "convert/dialogs/YesNoAllDlg.h"
+#include "data/model/DataList.h"
+#include "data/text/ErrorMessage.h"
+#include "data/platform/Platform.h"
+#include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
+#include "panel/GroupFolder.h"
+#include "panel/PanelProject.h"
+#include "panel/StepChainGroup.h"
+#include "panel/StepChainList.h"
+#include "panel/StepChainText.h"
+
+#include <wx/msgdlg.h>
+#include <wx/sizer.h>
+#include <wx/splitter.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+wxString Number(int value)
+{
+    return wxString::Format(wxString::FromUTF8("%d"), value);
+}
+
+} // namespace
+
+CProjectBrowser::CProjectBrowser(wxWindow* parent) : wxPanel(parent, wxID_ANY)
+{
+    CreatePanes();
+}
+
+CProjectBrowser::~CProjectBrowser() = default;
+
+void CProjectBrowser::CreatePanes()
+{
+    auto* outer = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_LIVE_UPDATE);
+    auto* inner = new wxSplitterWindow(outer, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_LIVE_UPDATE);
+    m_groups = new CBrowserListCtrl(outer, kGroupPane);
+    m_lists = new CBrowserListCtrl(inner, kListPane);
+    m_texts = new CBrowserListCtrl(inner, kTextPane);
+    m_groups->SetColumns({{"Gruppe", 7}, {"Bezeichnung", 26}, {"Byte", 7, true}});
+    m_lists->SetColumns({{"Liste", 6}, {"Typ", 4}, {"Bezeichnung", 32}, {"Einträge", 8, true}});
+    m_texts->SetColumns({{"Operand", 10}, {"Text", 52}, {"Attr. 1", 7, true}, {"Attr. 2", 7, true}});
+    outer->SetMinimumPaneSize(80);
+    inner->SetMinimumPaneSize(60);
+    outer->SplitVertically(m_groups, inner, 44 * GetCharWidth());
+    inner->SplitHorizontally(m_lists, m_texts, 12 * GetCharHeight());
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(outer, 1, wxEXPAND);
+    SetSizer(sizer);
+
+    const std::pair<CBrowserListCtrl*, Pane> panes[] = {
+        {m_groups, Pane::groups}, {m_lists, Pane::lists}, {m_texts, Pane::texts}};
+    for (const auto& [list, pane] : panes) {
+        list->Bind(wxEVT_SET_FOCUS, [this, pane = pane](wxFocusEvent& event) {
+            m_active = pane;
+            event.Skip();
+        });
+        list->Bind(wxEVT_LIST_ITEM_SELECTED, &CProjectBrowser::OnSelectionChanged, this);
+        list->Bind(wxEVT_LIST_ITEM_DESELECTED, &CProjectBrowser::OnSelectionChanged, this);
+    }
+}
+
+CBrowserListCtrl* CProjectBrowser::GetPane(Pane pane) const
+{
+    switch (pane) {
+    case Pane::groups: return m_groups;
+    case Pane::lists: return m_lists;
+    case Pane::texts: return m_texts;
+    }
+    return m_groups;
+}
+
+void CProjectBrowser::ActivatePane(Pane pane)
+{
+    m_active = pane;
+    GetPane(pane)->SetFocus();
+}
+
+CGroupFolder* CProjectBrowser::GetFolder() const
+{
+    return m_project ? m_project->GetGroupFolder() : nullptr;
+}
+
+bool CProjectBrowser::ShowProject(const std::filesystem::path& folder)
+{
+    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(folder), std::string());
+    if (!project->IsValid())
+        return false;
+    project->Load();
+    m_group = nullptr;
+    m_list = nullptr;
+    m_project = std::move(project);
+    m_folder = folder;
+    // The first group and its first list, so that something shows at once.
+    Selection first;
+    CGroupFolder* groups = GetFolder();
+    if (groups && groups->GetCount() > 0) {
+        CStepChainGroup* group = groups->GetGroup(0);
+        first.group = group->GetGroupId();
+        if (EnsureLoaded(*group) && group->GetCount() > 0)
+            first.list = group->GetList(0)->GetListId();
+    }
+    ShowSelection(first);
+    return true;
+}
+
+void CProjectBrowser::Reload()
+{
+    const Selection selection = CurrentSelection();
+    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(m_folder), std::string());
+    m_group = nullptr;
+    m_list = nullptr;
+    if (project->IsValid())
+        project->Load();
+    else
+        project.reset();
+    m_project = std::move(project);
+    ShowSelection(selection);
+}
+
+CProjectBrowser::Selection CProjectBrowser::CurrentSelection() const
+{
+    Selection selection;
+    if (m_group)
+        selection.group = m_group->GetGroupId();
+    if (m_list) {
+        selection.list = m_list->GetListId();
+        for (int row : m_texts->GetSelectedRows())
+            if (row < m_list->GetCount())
+                selection.texts.push_back(m_list->GetText(row)->SortKey());
+    }
+    return selection;
+}
+
+void CProjectBrowser::ShowSelection(const Selection& selection)
+{
+    FillGroups(selection);
+    FillLists(selection);
+    FillTexts(selection);
+}
+
+void CProjectBrowser::FillGroups(const Selection& selection)
+{
+    m_filling = true;
+    m_group = nullptr;
+    m_list = nullptr;
+    std::vector<std::vector<wxString>> rows;
+    int selected = -1;
+    if (CGroupFolder* groups = GetFolder()) {
+        for (int i = 0; i < groups->GetCount(); ++i) {
+            CStepChainGroup* group = groups->GetGroup(i);
+            rows.push_back({wxtext::FromCp1252(group->GetGroupId()), wxtext::FromCp1252(group->GetName()),
+                            Number(group->GetSize())});
+            if (group->GetGroupId() == selection.group) {
+                selected = i;
+                m_group = group;
+            }
+        }
+    }
+    m_groups->SetRows(rows);
+    m_groups->SelectRows({selected});
+    m_filling = false;
+    if (m_group && !EnsureLoaded(*m_group))
+        m_group = nullptr;
+}
+
+void CProjectBrowser::FillLists(const Selection& selection)
+{
+    m_filling = true;
+    m_list = nullptr;
+    std::vector<std::vector<wxString>> rows;
+    int selected = -1;
+    if (m_group) {
+        for (int i = 0; i < m_group->GetCount(); ++i) {
+            CStepChainList* list = m_group->GetList(i);
+            rows.push_back({wxtext::FromCp1252(list->GetListId()), wxtext::FromCp1252(list->GetKindLetter()),
+                            wxtext::FromCp1252(list->GetName()), Number(list->GetCount())});
+            if (list->GetListId() == selection.list) {
+                selected = i;
+                m_list = list;
+            }
+        }
+    }
+    m_lists->SetRows(rows);
+    m_lists->SelectRows({selected});
+    m_filling = false;
+}
+
+void CProjectBrowser::FillTexts(const Selection& selection)
+{
+    m_filling = true;
+    std::vector<std::vector<wxString>> rows;
+    std::vector<int> selected;
+    if (m_list) {
+        for (int i = 0; i < m_list->GetCount(); ++i) {
+            const CStepChainText* text = m_list->GetText(i);
+            rows.push_back({wxtext::FromCp1252(text->GetOperandName()), wxtext::FromCp1252(text->GetText()),
+                            Number(text->GetAttribute1()), Number(text->GetAttribute2())});
+            if (std::find(selection.texts.begin(), selection.texts.end(), text->SortKey()) != selection.texts.end())
+                selected.push_back(i);
+        }
+    }
+    m_texts->SetRows(rows);
+    m_texts->SelectRows(selected);
+    m_filling = false;
+}
+
+bool CProjectBrowser::EnsureLoaded(CStepChainGroup& group)
+{
+    if (group.IsLoaded() || group.Load())
+        return true;
+    CErrorMessage(ids::kReadError, group.GetFileName(), 0).Report();
+    return false;
+}
+
+void CProjectBrowser::OnSelectionChanged(wxListEvent& event)
+{
+    event.Skip();
+    // One click deselects the old rows and selects the new one: the panes
+    // follow once, when all of it has arrived.
+    if (m_filling || m_followPending)
+        return;
+    m_followPending = true;
+    CallAfter(&CProjectBrowser::FollowSelection);
+}
+
+void CProjectBrowser::FollowSelection()
+{
+    m_followPending = false;
+    CGroupFolder* groups = GetFolder();
+    const int groupRow = m_groups->GetFirstSelected();
+    CStepChainGroup* group = groups && groupRow >= 0 && groupRow < groups->GetCount() ? groups->GetGroup(groupRow)
+                                                                                      : nullptr;
+    if (group != m_group) {
+        Selection selection;
+        m_group = group && EnsureLoaded(*group) ? group : nullptr;
+        if (m_group && m_group->GetCount() > 0)
+            selection.list = m_group->GetList(0)->GetListId();
+        FillLists(selection);
+        FillTexts(selection);
+        return;
+    }
+    const int listRow = m_lists->GetFirstSelected();
+    CStepChainList* list = m_group && listRow >= 0 && listRow < m_group->GetCount() ? m_group->GetList(listRow)
+                                                                                     : nullptr;
+    if (list != m_list) {
+        m_list = list;
+        FillTexts({});
+    }
+}
+
+bool CProjectBrowser::IsEnabled(ListCommand command) const
+{
+    CGroupFolder* groups = GetFolder();
+    if (command == ListCommand::rename)
+        return groups && m_group && groups->IsEnabled(command, 1);
+    switch (m_active) {
+    case Pane::groups:
+        // Lists pasted with the group pane active go into the selected group.
+        if (command == ListCommand::paste)
+            return m_group && m_group->IsEnabled(command, 0);
+        return groups && groups->IsEnabled(command, static_cast<int>(m_groups->GetSelectedRows().size()));
+    case Pane::lists:
+        return m_group && m_group->IsEnabled(command, static_cast<int>(m_lists->GetSelectedRows().size()));
+    case Pane::texts:
+        return m_list && m_list->IsEnabled(command, static_cast<int>(m_texts->GetSelectedRows().size()));
+    }
+    return false;
+}
+
+void CProjectBrowser::Copy()
+{
+    if (m_active == Pane::lists && m_group)
+        m_group->CopyToClipboard(m_lists->GetSelectedRows());
+    else if (m_active == Pane::texts && m_list)
+        m_list->CopyToClipboard(m_texts->GetSelectedRows());
+}
+
+void CProjectBrowser::Paste()
+{
+    if (m_active == Pane::texts)
+        PasteTexts();
+    else
+        PasteLists();
+}
+
+void CProjectBrowser::PasteLists()
+{
+    if (!m_group)
+        return;
+    Selection selection = CurrentSelection();
+    const int after = m_active == Pane::lists ? m_lists->GetFirstSelected() : -1;
+    if (auto* created = static_cast<CStepChainList*>(m_group->PasteFromClipboard(after)))
+        selection.list = created->GetListId();
+    if (m_group->IsModified())
+        SaveGroup(*m_group, selection);
+}
+
+void CProjectBrowser::PasteTexts()
+{
+    if (!m_list || !m_group)
+        return;
+    Selection selection = CurrentSelection();
+    m_list->SetDuplicateQuestion(OverwriteQuestion());
+    auto* created = static_cast<CStepChainText*>(m_list->PasteFromClipboard(m_texts->GetFirstSelected()));
+    m_list->SetDuplicateQuestion({});
+    if (m_list->PasteCancelled()) {
+        // Nothing of the paste stays: the group is read again as its file
+        // holds it (nothing was written).
+        m_group->RemoveAll();
+        m_list = nullptr;
+        EnsureLoaded(*m_group);
+        ShowSelection(selection);
+        return;
+    }
+    if (created)
+        selection.texts = {created->SortKey()};
+    if (m_group->IsModified())
+        SaveGroup(*m_group, selection);
+}
+
+CStepChainList::DuplicateQuestion CProjectBrowser::OverwriteQuestion()
+{
+    // Asked per text until an answer "für Alle" holds for the rest.
+    return [this, always = std::optional<CStepChainList::Duplicate>()](const CStepChainText& stored) mutable {
+        using Duplicate = CStepChainList::Duplicate;
+        if (always)
+            return *always;
+        CYesNoAllDlg question(FormatText(CStringTable::Get(ids::kOperandExists), {stored.GetOperandName()}),
+                              CYesNoAllDlg::kIconQuestion, this);
+        switch (question.Run()) {
+        case answer_code::kYes: return Duplicate::replace;
+        case answer_code::kNo: return Duplicate::keep;
+        case answer_code::kYesForAll: return *(always = Duplicate::replace);
+        case answer_code::kNoForAll: return *(always = Duplicate::keep);
+        default: return Duplicate::cancel;
+        }
+    };
+}
+
+void CProjectBrowser::SaveGroup(CStepChainGroup& group, Selection selection)
+{
+    if (group.Save()) {
+        ShowSelection(selection);
+    } else if (group.ChangedOnDisk()) {
+        // Another program's change stays: the project is read again (the
+        // file may even be gone) and shown as it is now.
+        const std::string name = FileNameOf(group);
+        Reload();
+        CErrorMessage(ids::kChangedOnDisk, name, 0).Report();
+    } else {
+        CErrorMessage(ids::kWriteError, group.GetFileName(), 0).Report();
+        // What the file holds is what counts.
+        group.RemoveAll();
+        EnsureLoaded(group);
+        ShowSelection(selection);
+    }
+}
+
+std::string CProjectBrowser::FileNameOf(const CStepChainGroup& group)
+{
+    // The name of the file that was found changed, as it is on disk.
+    const auto& error = group.GetLastError();
+    return error && !error->GetFile().empty() ? error->GetFile().filename().string() : group.GetFileName();
+}
+
+bool CProjectBrowser::Confirm(unsigned question)
+{
+    return wxMessageBox(wxtext::String(question), wxtext::String(ids::kProgramTitle),
+                        wxOK | wxCANCEL | wxICON_QUESTION, this) == wxOK;
+}
+
+void CProjectBrowser::Delete()
+{
+    if (!IsEnabled(ListCommand::remove))
+        return;
+    switch (m_active) {
+    case Pane::groups: DeleteGroups(); break;
+    case Pane::lists: DeleteLists(); break;
+    case Pane::texts: DeleteTexts(); break;
+    }
+}
+
+void CProjectBrowser::DeleteGroups()
+{
+    if (!Confirm(ids::kAskDeleteGroups))
+        return;
+    CGroupFolder* groups = GetFolder();
+    std::vector<CStepChainGroup*> doomed;
+    for (int row : m_groups->GetSelectedRows())
+        doomed.push_back(groups->GetGroup(row));
+    m_group = nullptr;
+    m_list = nullptr;
+    std::vector<CErrorMessage> problems;
+    for (CStepChainGroup* group : doomed) {
+        // A file that another program changed since it was read is not
+        // deleted, nor one that cannot be.
+        if (!group->DeleteFile())
+            problems.emplace_back(group->ChangedOnDisk() ? ids::kChangedOnDisk : ids::kWriteError,
+                                  group->ChangedOnDisk() ? FileNameOf(*group) : group->GetFileName(), 0);
+        groups->Release(group);
+    }
+    if (problems.empty()) {
+        ShowSelection({});
+        return;
+    }
+    Reload(); // the files that stayed are groups still, as they are now
+    for (const CErrorMessage& problem : problems)
+        problem.Report();
+}
+
+void CProjectBrowser::DeleteLists()
+{
+    if (!Confirm(ids::kAskDeleteLists))
+        return;
+    std::vector<CStepChainList*> doomed;
+    for (int row : m_lists->GetSelectedRows())
+        doomed.push_back(m_group->GetList(row));
+    Selection selection = CurrentSelection();
+    selection.list.clear();
+    m_list = nullptr;
+    for (CStepChainList* list : doomed)
+        m_group->Remove(list);
+    SaveGroup(*m_group, selection);
+}
+
+void CProjectBrowser::DeleteTexts()
+{
+    if (!Confirm(ids::kAskDeleteTexts))
+        return;
+    std::vector<CStepChainText*> doomed;
+    for (int row : m_texts->GetSelectedRows())
+        doomed.push_back(m_list->GetText(row));
+    Selection selection = CurrentSelection();
+    selection.texts.clear();
+    for (CStepChainText* text : doomed)
+        m_list->Remove(text);
+    m_list->OnEntryChanged(nullptr); // numbered 1, 2, 3, ... again
+    SaveGroup(*m_group, selection);
+}
+
+void CProjectBrowser::RenameGroup()
+{
+    CGroupFolder* groups = GetFolder();
+    if (!groups || !m_group)
+        return;
+    CRenameGroupDialog dialog(this, *groups, *m_group);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    Selection selection = CurrentSelection();
+    CStepChainGroup& group = *m_group;
+    if (!group.Rename("G" + dialog.GetGroupId(), dialog.GetDesignation())) {
+        const CErrorMessage problem = group.ChangedOnDisk()
+            ? CErrorMessage(ids::kChangedOnDisk, FileNameOf(group), 0)
+            : CErrorMessage(ids::kWriteError, "G" + dialog.GetGroupId() + "." + group.GetExtension(), 0);
+        Reload();
+        problem.Report();
+        return;
+    }
+    selection.group = group.GetGroupId();
+    ShowSelection(selection);
+}

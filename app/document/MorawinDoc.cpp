@@ -1,0 +1,80 @@
+#include "app/document/MorawinDoc.h"
+
+#include "app/frames/MainFrame.h"
+#include "app/frames/MorawinApp.h"
+#include "gui/WxText.h"
+#include "data/text/Charset.h"
+#include "data/text/ErrorMessage.h"
+#include "data/platform/Platform.h"
+#include "data/sequence/SequenceFile.h"
+#include "data/text/StringTable.h"
+
+#include <wx/mdi.h>
+#include <wx/utils.h>
+
+#include <fstream>
+
+wxIMPLEMENT_DYNAMIC_CLASS(CMorawinDoc, wxDocument);
+
+namespace {
+
+// New documents are named after the document type, numbered from 1.
+constexpr const char* kNewDocumentName = "Morawi";
+
+} // namespace
+
+CMorawinDoc::CMorawinDoc() = default;
+CMorawinDoc::~CMorawinDoc() = default;
+
+bool CMorawinDoc::OnNewDocument()
+{
+    static int counter = 0;
+    if (!wxDocument::OnNewDocument())
+        return false;
+    m_file.reset();
+    m_duplicates = CDuplicateOperands();
+    SetTitle(wxString::FromUTF8(kNewDocumentName) << ++counter);
+    // The window was titled before the document had its name.
+    UpdateWindowTitles();
+    return true;
+}
+
+bool CMorawinDoc::DoOpenDocument(const wxString& file)
+{
+    const std::filesystem::path path = wxtext::ToPath(file);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(platform::PathToUtf8(path)), 0).Report();
+        return false;
+    }
+    wxBusyCursor wait;
+    m_file = std::make_unique<CSequenceFile>(platform::PathToUtf8(path));
+    // A read error leaves the list empty, and the empty list is shown.
+    m_file->ReadArchive(in);
+    m_duplicates = CDuplicateOperands(m_file.get());
+    wxGetApp().AddRecentFile(path);
+    return true;
+}
+
+void CMorawinDoc::UpdateWindowTitles()
+{
+    const wxList& views = GetViews();
+    const wxString name = GetUserReadableName();
+    int number = 0;
+    for (const wxObject* object : views) {
+        const auto* view = static_cast<const wxView*>(object);
+        ++number;
+        auto* frame = wxDynamicCast(view->GetFrame(), wxMDIChildFrame);
+        if (frame)
+            frame->SetTitle(views.size() > 1 ? name + wxString::Format(wxASCII_STR(":%d"), number) : name);
+    }
+    if (CMainFrame* main = wxGetApp().GetMainFrame())
+        main->CallAfter(&CMainFrame::UpdateTitle);
+}
+
+void CMorawinDoc::OnChangedViewList()
+{
+    UpdateWindowTitles();
+    // May delete the document when its last window has gone.
+    wxDocument::OnChangedViewList();
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "data/sequence/DuplicateOperands.h"
+
+#include <wx/docview.h>
+
+#include <memory>
+
+class CSequenceFile;
+
+// One opened sequence file. The document only reads: every way of saving
+// it leaves the file on disk untouched, and it is never marked modified,
+// so closing never asks.
+class CMorawinDoc : public wxDocument {
+public:
+    CMorawinDoc();
+    ~CMorawinDoc() override;
+
+    // Null for a document made with New.
+    const CSequenceFile* GetSequenceFile() const { return m_file.get(); }
+    const CDuplicateOperands& GetDuplicates() const { return m_duplicates; }
+    // Titles the frames of the document's windows: its name alone, or with
+    // ":1", ":2", ... when it has several windows.
+    void UpdateWindowTitles();
+
+    bool OnNewDocument() override;
+    bool Save() override { return true; }
+    bool SaveAs() override { return true; }
+
+protected:
+    void OnChangedViewList() override;
+    bool DoOpenDocument(const wxString& file) override;
+    bool DoSaveDocument(const wxString&) override { return true; }
+
+private:
+    std::unique_ptr<CSequenceFile> m_file;
+    CDuplicateOperands m_duplicates;
+
+    wxDECLARE_DYNAMIC_CLASS(CMorawinDoc);
+};

@@ -1,0 +1,304 @@
+#include "app/frames/MorawinApp.h"
+
+#include "app/dialogs/AboutDialog.h"
+#include "app/frames/CommandIds.h"
+#include "app/startup/CommandLine.h"
+#include "app/dialogs/ConfigDialog.h"
+#include "app/document/ConversionLauncher.h"
+#include "app/frames/FileFilter.h"
+#include "app/platform/HelpLauncher.h"
+#include "app/platform/HtmlViewer.h"
+#include "app/frames/MainFrame.h"
+#include "app/platform/ShellPlatform.h"
+#include "app/document/MorawinDoc.h"
+#include "app/document/MorawinView.h"
+#include "app/startup/ProjectArgument.h"
+#include "app/browser/ProjectBrowserFrame.h"
+#include "app/frames/ProjectObserver.h"
+#include "app/dialogs/ProjectFolderDialog.h"
+#include "app/platform/ShellPlatform.h"
+#include "gui/WxText.h"
+#include "data/text/Charset.h"
+#include "data/text/ErrorMessage.h"
+#include "data/platform/Platform.h"
+#include "data/settings/SettingsLocation.h"
+#include "data/settings/StartUp.h"
+#include "data/text/StringTable.h"
+#include "panel/PanelProject.h"
+
+#include <wx/docview.h>
+#include <wx/filedlg.h>
+#include <wx/translation.h>
+#include <wx/utils.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+CMorawinApp& wxGetApp()
+{
+    return *static_cast<CMorawinApp*>(wxApp::GetInstance());
+}
+
+CMorawinApp::CMorawinApp() = default;
+CMorawinApp::~CMorawinApp() = default;
+
+fs::path CMorawinApp::ProgramFile() const
+{
+    fs::path program = settings_location::ProgramFile();
+    return program.empty() ? fs::path(wxtext::ArgumentBytes(argv[0])) : program;
+}
+
+bool CMorawinApp::OnInit()
+{
+    SetUpLanguage();
+    const CCommandLine line = ParseArguments();
+    if (!line.Error.empty()) {
+        std::fprintf(stderr, "morawin: %s\n%s", line.Error.c_str(), CCommandLine::Usage().c_str());
+        return false;
+    }
+    m_paths = start_up::Begin(ProgramFile(), line.SettingsFile);
+    CErrorMessage::SetSink(&m_sink);
+    IClipboard::Install(&m_clipboard);
+    m_recent.List().LoadFrom(m_paths.SettingsFile);
+    m_settings.Load(m_paths.SettingsFile);
+
+    m_docManager = new wxDocManager;
+    new wxDocTemplate(m_docManager, wxString::FromUTF8("Morawi"), wxString::FromUTF8("*"), wxString(),
+                      wxString::FromUTF8("seq"), wxString::FromUTF8("Morawi Document"),
+                      wxString::FromUTF8("Morawi View"), wxCLASSINFO(CMorawinDoc), wxCLASSINFO(CMorawinView));
+    m_mainFrame = new CMainFrame(m_docManager);
+    SetTopWindow(m_mainFrame);
+    BindCommands();
+    m_mainFrame->Show();
+    for (const fs::path& file : line.FilesToOpen)
+        OpenSequenceFile(file);
+    OpenProjectArgument(line.ProjectArgument);
+    return true;
+}
+
+void CMorawinApp::SetUpLanguage()
+{
+    shell_platform::FollowUserLanguage();
+    // The program speaks German, and so do the texts that wx brings along
+    // (print preview, message box buttons) when its catalog is installed.
+    auto* translations = new wxTranslations;
+    translations->SetLanguage(wxLANGUAGE_GERMAN);
+    translations->AddStdCatalog();
+    wxTranslations::Set(translations);
+}
+
+CCommandLine CMorawinApp::ParseArguments() const
+{
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(wxtext::ArgumentBytes(argv[i]));
+    return CCommandLine::Parse(args);
+}
+
+void CMorawinApp::OnUnhandledException()
+{
+    // Called inside the framework's catch block: hands the exception on.
+    throw;
+}
+
+int CMorawinApp::OnExit()
+{
+    m_recent.List().SaveTo(m_paths.SettingsFile);
+    delete m_docManager;
+    m_docManager = nullptr;
+    m_project.reset();
+    IClipboard::Install(nullptr);
+    CErrorMessage::SetSink(nullptr);
+    return wxApp::OnExit();
+}
+
+void CMorawinApp::BindCommands()
+{
+    Bind(wxEVT_MENU, &CMorawinApp::OnAbout, this, cmd::kAppAbout);
+    Bind(wxEVT_MENU, &CMorawinApp::OnFileOpen, this, cmd::kFileOpen);
+    Bind(wxEVT_MENU, &CMorawinApp::OnOpenProjectCommand, this, cmd::kOpenProject);
+    Bind(wxEVT_MENU, &CMorawinApp::OnConfiguration, this, cmd::kConfiguration);
+    Bind(wxEVT_MENU, &CMorawinApp::OnHelpFinder, this, cmd::kHelpFinder);
+    Bind(wxEVT_MENU, &CMorawinApp::OnRecentFile, this, cmd::kRecentFirst, cmd::kRecentFirst + cmd::kRecentCount - 1);
+    Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kOpenProject);
+    Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kFileOpen);
+    Bind(wxEVT_MENU, &CMorawinApp::OnProjectBrowser, this, cmd::kProjectBrowser);
+    Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kProjectBrowser);
+}
+
+bool CMorawinApp::OpenSequenceFile(const fs::path& file)
+{
+    std::error_code ec;
+    const fs::path full = fs::absolute(file, ec).lexically_normal();
+    // A file that cannot be read gets no window at all, not one that opens
+    // and closes again.
+    if (fs::is_directory(full, ec) || !std::ifstream(full, std::ios::binary)) {
+        CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(platform::PathToUtf8(full)), 0).Report();
+        return false;
+    }
+    // The document manager brings up the window of a file that is open.
+    return m_docManager->CreateDocument(wxtext::FromPath(full), wxDOC_SILENT) != nullptr;
+}
+
+void CMorawinApp::AddRecentFile(const fs::path& file)
+{
+    m_recent.List().Add(file);
+    m_recent.Refresh();
+}
+
+void CMorawinApp::SetProject(std::unique_ptr<CPanelProject> project, const fs::path& shownPath)
+{
+    m_project = std::move(project);
+    m_mainFrame->ShowProject(wxtext::FromPath(shownPath), wxtext::FromCp1252(m_project->GetName()));
+    NotifyProjectChanged();
+}
+
+bool CMorawinApp::OpenProjectArgument(const fs::path& argument)
+{
+    const fs::path folder = ResolveProjectArgument(argument);
+    if (folder.empty())
+        return false;
+    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(folder), std::string());
+    if (!project->IsValid())
+        return false;
+    SetProject(std::move(project), folder);
+    return true;
+}
+
+void CMorawinApp::OnOpenProject()
+{
+    CProjectFolderDialog chooser(m_mainFrame, wxtext::String(ids::kOpenProjectTitle), fs::path());
+    if (chooser.ShowModal() != wxID_OK)
+        return;
+    // The chooser has just seen a valid project there; should the folder
+    // have changed since, the open project stays.
+    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(chooser.GetChosenFolder()), std::string());
+    if (project->IsValid())
+        SetProject(std::move(project), chooser.GetChosenFolder());
+}
+
+bool CMorawinApp::EnsureProject()
+{
+    if (!m_project)
+        OnOpenProject();
+    return m_project != nullptr;
+}
+
+void CMorawinApp::RunConversion(wxWindow* parent, ConversionMode mode, const std::vector<CSequenceEntry*>& operands)
+{
+    if (!m_project)
+        return;
+    HandOverConversion(parent, mode, *m_project, operands);
+    // The conversion may have written group files.
+    NotifyProjectChanged();
+}
+
+CProjectBrowserFrame* CMorawinApp::OpenProjectBrowser()
+{
+    if (!EnsureProject())
+        return nullptr;
+    for (IProjectObserver* observer : m_observers) {
+        if (auto* browser = dynamic_cast<CProjectBrowserFrame*>(observer)) {
+            browser->Activate();
+            return browser;
+        }
+    }
+    auto* browser = new CProjectBrowserFrame(m_mainFrame);
+    browser->Show();
+    return browser;
+}
+
+void CMorawinApp::AddProjectObserver(IProjectObserver* observer)
+{
+    m_observers.push_back(observer);
+}
+
+void CMorawinApp::RemoveProjectObserver(IProjectObserver* observer)
+{
+    std::erase(m_observers, observer);
+}
+
+void CMorawinApp::NotifyProjectChanged()
+{
+    // An observer may go while it is told (a browser closes without a
+    // project); the others are still told.
+    const std::vector<IProjectObserver*> observers = m_observers;
+    for (IProjectObserver* observer : observers)
+        if (std::find(m_observers.begin(), m_observers.end(), observer) != m_observers.end())
+            observer->OnProjectChanged();
+}
+
+void CMorawinApp::HandOverConversion(wxWindow* parent, ConversionMode mode, CPanelProject& project,
+                                     const std::vector<CSequenceEntry*>& operands)
+{
+    ::RunConversion(parent, mode, project, operands, m_settings);
+}
+
+bool CMorawinApp::LaunchBrowser(const std::string& url)
+{
+    const fs::path document = m_paths.HelpDocument(m_settings.HelpFileName);
+    return LaunchHtmlViewer(wxtext::FromUtf8(url), [document] { CHelpLauncher::ReportLaunchFailure(document); });
+}
+
+bool CMorawinApp::ShowHelp()
+{
+    const CHelpLauncher launcher([this](const std::string& url) { return LaunchBrowser(url); });
+    return launcher.Open(m_paths.HelpDocument(m_settings.HelpFileName));
+}
+
+void CMorawinApp::OnAbout(wxCommandEvent&)
+{
+    CAboutDialog about(m_mainFrame, m_paths);
+    about.ShowModal();
+}
+
+void CMorawinApp::OnFileOpen(wxCommandEvent&)
+{
+    wxFileDialog dialog(m_mainFrame, wxString::FromUTF8("Öffnen"), wxString(), wxString(),
+                        wxtext::FromCp1252(FileDialogWildcard(CStringTable::Get(ids::kSequenceFilter))),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK)
+        OpenSequenceFile(wxtext::ToPath(dialog.GetPath()));
+}
+
+void CMorawinApp::OnOpenProjectCommand(wxCommandEvent&)
+{
+    OnOpenProject();
+}
+
+void CMorawinApp::OnConfiguration(wxCommandEvent&)
+{
+    CConfigDialog dialog(m_mainFrame, m_settings);
+    dialog.ShowModal();
+}
+
+void CMorawinApp::OnHelpFinder(wxCommandEvent&)
+{
+    ShowHelp();
+}
+
+void CMorawinApp::OnRecentFile(wxCommandEvent& event)
+{
+    const auto index = static_cast<std::size_t>(event.GetId() - cmd::kRecentFirst);
+    const auto& files = m_recent.List().GetFiles();
+    if (index >= files.size())
+        return;
+    // A file that cannot be opened any more leaves the list.
+    if (!OpenSequenceFile(files[index])) {
+        m_recent.List().Remove(index);
+        m_recent.Refresh();
+    }
+}
+
+void CMorawinApp::OnProjectBrowser(wxCommandEvent&)
+{
+    OpenProjectBrowser();
+}
+
+void CMorawinApp::OnUpdateEnabled(wxUpdateUIEvent& event)
+{
+    event.Enable(true);
+}

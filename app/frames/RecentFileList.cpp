@@ -1,0 +1,115 @@
+#include "app/frames/RecentFileList.h"
+
+#include "data/settings/IniFile.h"
+#include "data/platform/Platform.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kMenuPathLength = 40;
+
+std::string DoubleAmpersands(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        out += c;
+        if (c == '&')
+            out += '&';
+    }
+    return out;
+}
+
+} // namespace
+
+void CRecentFileList::Add(const fs::path& file)
+{
+    const fs::path normal = file.lexically_normal();
+    std::erase(m_files, normal);
+    m_files.insert(m_files.begin(), normal);
+    if (m_files.size() > m_capacity)
+        m_files.resize(m_capacity);
+}
+
+void CRecentFileList::Remove(std::size_t index)
+{
+    if (index < m_files.size())
+        m_files.erase(m_files.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::string CRecentFileList::KeyName(std::size_t index)
+{
+    return "File" + std::to_string(index + 1);
+}
+
+void CRecentFileList::Load(const CIniFile& ini)
+{
+    m_files.clear();
+    for (std::size_t i = 0; i < m_capacity; ++i) {
+        const auto value = ini.GetString(kSection, KeyName(i));
+        if (value && !value->empty() && m_files.size() < m_capacity)
+            m_files.push_back(platform::PathFromUtf8(*value));
+    }
+}
+
+void CRecentFileList::Save(CIniFile& ini) const
+{
+    for (std::size_t i = 0; i < m_capacity; ++i) {
+        if (i < m_files.size())
+            ini.SetString(kSection, KeyName(i), platform::PathToUtf8(m_files[i]));
+        else
+            ini.RemoveKey(kSection, KeyName(i));
+    }
+}
+
+void CRecentFileList::LoadFrom(const fs::path& settingsFile)
+{
+    CIniFile ini;
+    ini.Load(settingsFile);
+    Load(ini);
+}
+
+bool CRecentFileList::SaveTo(const fs::path& settingsFile) const
+{
+    // Read again right before writing: the configuration dialog may have
+    // changed the file since start-up.
+    CIniFile ini;
+    ini.Load(settingsFile);
+    Save(ini);
+    std::error_code ec;
+    if (settingsFile.has_parent_path())
+        fs::create_directories(settingsFile.parent_path(), ec);
+    return ini.Save(settingsFile);
+}
+
+std::string CRecentFileList::Abbreviate(const fs::path& file, std::size_t maxLength)
+{
+    const std::string full = file.string();
+    if (full.size() <= maxLength)
+        return full;
+    std::vector<std::string> parts;
+    for (const auto& part : file.relative_path())
+        parts.push_back(part.string());
+    if (parts.empty())
+        return full;
+    const std::string root = file.root_path().string();
+    const std::string ellipsis = "...";
+    // Keep the first folder and as many trailing parts as fit.
+    const std::string head = parts.size() > 1 ? root + parts.front() + "/" : root;
+    std::string tail = parts.back();
+    for (std::size_t i = parts.size() - 1; i-- > 1;) {
+        const std::string longer = parts[i] + "/" + tail;
+        if (head.size() + ellipsis.size() + 1 + longer.size() > maxLength)
+            break;
+        tail = longer;
+    }
+    const std::string shortened = head + ellipsis + "/" + tail;
+    return shortened.size() < full.size() ? shortened : full;
+}
+
+std::string CRecentFileList::MenuLabel(std::size_t index, const fs::path& file)
+{
+    return "&" + std::to_string(index + 1) + " " + DoubleAmpersands(Abbreviate(file, kMenuPathLength));
+}

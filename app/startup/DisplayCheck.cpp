@@ -1,0 +1,70 @@
+#include "app/startup/DisplayCheck.h"
+
+#ifdef _WIN32
+
+// A Windows session always has its desktop.
+std::string MissingDisplay()
+{
+    return {};
+}
+
+#else
+
+#include <X11/Xlib.h>
+#include <cstdlib>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// A Wayland compositor listens on a socket in XDG_RUNTIME_DIR unless the
+// name is a path of its own.
+bool WaylandAnswers(const std::string& name)
+{
+    const std::string path = name[0] == '/' ? name : Environment("XDG_RUNTIME_DIR") + "/" + name;
+    sockaddr_un address{};
+    if (path.size() >= sizeof address.sun_path)
+        return false;
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return connected;
+}
+
+bool XAnswers(const std::string& name)
+{
+    Display* display = XOpenDisplay(name.c_str());
+    if (!display)
+        return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+} // namespace
+
+std::string MissingDisplay()
+{
+    const std::string wayland = Environment("WAYLAND_DISPLAY");
+    const std::string x = Environment("DISPLAY");
+    if (wayland.empty() && x.empty())
+        return "keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt.";
+    if (!wayland.empty() && WaylandAnswers(wayland))
+        return {};
+    if (!x.empty() && XAnswers(x))
+        return {};
+    return "keine Anzeige: " + (x.empty() ? "WAYLAND_DISPLAY=" + wayland : "DISPLAY=" + x) + " antwortet nicht.";
+}
+
+#endif

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "data/model/DataList.h"
+#include "data/records/FileException.h"
+#include "data/records/FileStamp.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// A list whose contents live in one file.
+class CDataFile : public CDataList {
+public:
+    // `fileName` is the bare file name for project files and the full path
+    // for a sequence file. The entry name starts empty.
+    CDataFile(CDataEntry* parent, std::string fileName);
+
+    std::string GetColumnText(int column) const override;
+    // 1 identifier, 2 file name.
+    std::string GetContextText(int selector) const override;
+
+    const std::string& GetFileName() const { return m_fileName; }
+    // The file name up to the first point (the whole name if it has none or
+    // starts with one).
+    std::string GetBaseName() const;
+    // The text after the first point; empty if there is none or the name
+    // starts with one.
+    std::string GetExtension() const;
+    const std::string& GetDateText() const { return m_dateText; }
+    int GetSize() const { return m_size; }
+
+    // Where the file lives on disk. The base takes the file name as the path;
+    // project files override it with the project folder and the name the file
+    // really has there.
+    virtual std::filesystem::path GetFilePath() const { return m_fileName; }
+
+    // Saves the list under a new identifier (upper-cased; the extension
+    // stays) with `newName` as its name, then deletes the file under the old
+    // identifier. An unloaded list is loaded first and emptied again after.
+    // When the save fails the old file name is kept, except for an old
+    // identifier of at most two characters (a list that had no file yet).
+    // A list that cannot be loaded is left as it is. Returns whether the
+    // save succeeded.
+    //
+    // Another program's work is never replaced: the new name must be free
+    // (in any letter case), and the old file must still hold what this list
+    // last read or wrote; otherwise nothing changes on disk and
+    // GetLastError says changedOnDisk.
+    bool Rename(const std::string& newIdentifier, const std::string& newName);
+
+    // Deletes the file, unless it no longer holds what this list last read
+    // or wrote (GetLastError then says changedOnDisk and the file stays).
+    // True when the file is gone.
+    bool DeleteFile();
+
+    // What the file held when this list last read or wrote it, or, for a
+    // list still to be created, that there was no such file; nothing when
+    // it is not known. A save or delete goes ahead only while the file
+    // still holds that.
+    const std::optional<CFileStamp>& GetDiskStamp() const { return m_diskStamp; }
+    // A list that takes over another's file (a group written over a group
+    // it replaces) takes over what that file held.
+    void SetDiskStamp(std::optional<CFileStamp> stamp) { m_diskStamp = std::move(stamp); }
+
+    // Why the last Load, Save, Rename or DeleteFile failed; empty after a
+    // success.
+    const std::optional<CFileException>& GetLastError() const { return m_lastError; }
+    bool ChangedOnDisk() const
+    {
+        return m_lastError && m_lastError->GetCause() == CFileException::Cause::changedOnDisk;
+    }
+
+protected:
+    void SetFileName(std::string fileName) { m_fileName = std::move(fileName); }
+    void SetDateText(std::string dateText) { m_dateText = std::move(dateText); }
+    void SetSize(int size) { m_size = size; }
+    void SetFileFlag(int flag) { m_fileFlag = flag; }
+    int GetFileFlag() const { return m_fileFlag; }
+    void SetLastError(std::optional<CFileException> error) { m_lastError = std::move(error); }
+
+private:
+    // Whether the file at `path` still holds what `stamp` says (no stamp:
+    // nothing to compare, so yes); if not, the last error says so.
+    bool StillOnDisk(const std::filesystem::path& path, const std::optional<CFileStamp>& stamp);
+
+    std::string m_fileName;
+    std::string m_dateText;
+    int m_size = 0;
+    int m_fileFlag = 0;
+    std::optional<CFileStamp> m_diskStamp;
+    std::optional<CFileException> m_lastError;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "data/settings/AppPaths.h"
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+// What both programs do first, in one place: date texts in the user's time
+// locale, where the program's files are, and the text catalog when there
+// is one.
+namespace start_up {
+
+// `settingsFile`, when not empty, takes the place of the usual settings
+// file (the desktop program's --settings).
+CAppPaths Begin(const std::filesystem::path& programFile, const std::filesystem::path& settingsFile = {});
+
+// How a program names one of its files when it lists them.
+struct FileLabel {
+    std::filesystem::path CAppPaths::*file;
+    const char* label;
+};
+
+// One listed file, and whether it is there.
+struct ListedFile {
+    std::string label;
+    std::filesystem::path path;
+    bool present = false;
+};
+
+// The program's files for morawin-cli --help and the About box, in the
+// words and the order of `labels`.
+std::vector<ListedFile> ListFiles(const CAppPaths& paths, std::initializer_list<FileLabel> labels);
+
+} // namespace start_up

@@ -1,0 +1,37 @@
+#include "data/text/ErrorMessage.h"
+
+#include "data/text/MessageSink.h"
+#include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
+
+namespace {
+
+IMessageSink* g_sink = nullptr;
+
+} // namespace
+
+std::string CErrorMessage::BuildText() const
+{
+    if (m_id == 0)
+        return CStringTable::Get(ids::kNoError);
+    const std::string& format = CStringTable::Get(m_id);
+    if (format.find("%s") != std::string::npos)
+        return FormatText(format, {m_text, m_number});
+    return FormatText(format, {m_number});
+}
+
+void CErrorMessage::Report() const
+{
+    GetSink().ShowMessage(BuildText(), MessageKind::error);
+}
+
+void CErrorMessage::SetSink(IMessageSink* sink)
+{
+    g_sink = sink;
+}
+
+IMessageSink& CErrorMessage::GetSink()
+{
+    static CStderrMessageSink fallback;
+    return g_sink ? *g_sink : fallback;
+}
