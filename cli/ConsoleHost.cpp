@@ -1,10 +1,9 @@
 #include "cli/ConsoleHost.h"
 
+#include "cli/JsonWriter.h"
 #include "convert/AnswerCode.h"
 #include "data/text/Charset.h"
 #include "data/text/ErrorMessage.h"
-
-#include <nlohmann/json.hpp>
 
 #include <cctype>
 #include <istream>
@@ -35,7 +34,9 @@ bool CConsoleHost::ParseAnswer(const std::string& text, Answer& answer)
 void CConsoleHost::ShowInfo(const std::string& text)
 {
     if (m_json)
-        m_out << nlohmann::ordered_json{{"info", Cp1252ToUtf8(text)}}.dump() << '\n';
+        m_out << CJsonWriter::Document([&](CJsonWriter& json) {
+            json.BeginObject().Key("info").Cp1252String(text).EndObject();
+        }) << '\n';
     else
         m_out << Cp1252ToUtf8(text) << '\n';
 }
@@ -51,13 +52,14 @@ void CConsoleHost::OnBatchConverted(const std::string& groupBaseName, const std:
 {
     if (!m_json)
         return; // the text form has the engine's own message for each step
-    const nlohmann::ordered_json step = {
-        {"group", Cp1252ToUtf8(groupBaseName.substr(1))},
-        {"list", Cp1252ToUtf8(listText.substr(1))},
-        {"range", Cp1252ToUtf8(range)},
-        {"count", count},
-    };
-    m_out << step.dump() << '\n';
+    m_out << CJsonWriter::Document([&](CJsonWriter& json) {
+        json.BeginObject()
+            .Key("group").Cp1252String(groupBaseName.substr(1))
+            .Key("list").Cp1252String(listText.substr(1))
+            .Key("range").Cp1252String(range)
+            .Key("count").Number(static_cast<std::int64_t>(count))
+            .EndObject();
+    }) << '\n';
 }
 
 std::string CConsoleHost::Prompt(const std::string& question, const std::string& choices)

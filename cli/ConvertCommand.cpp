@@ -2,6 +2,7 @@
 
 #include "cli/ConsoleHost.h"
 #include "cli/ExitCode.h"
+#include "cli/JsonWriter.h"
 #include "cli/ProjectInput.h"
 #include "cli/ScratchProject.h"
 #include "cli/SequenceInput.h"
@@ -15,7 +16,6 @@
 #include "panel/PanelProject.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 
 #include <iostream>
 #include <optional>
@@ -166,22 +166,33 @@ int CConvertCommand::Outcome::ExitCode() const
                                  : exit_code::kOk;
 }
 
+void CConvertCommand::WriteSummary(CJsonWriter& json, const Outcome& outcome,
+                                   const std::vector<std::string>& changes) const
+{
+    const auto count = [](std::size_t n) { return static_cast<std::int64_t>(n); };
+    json.BeginObject().Key("summary").BeginObject();
+    json.Key("operands").Number(count(outcome.operands));
+    json.Key("converted").Number(count(outcome.operands - outcome.remaining - outcome.skipped));
+    json.Key("skipped").Number(count(outcome.skipped));
+    json.Key("remaining").Number(count(outcome.remaining));
+    json.Key("dryRun").Bool(m_options.dryRun);
+    if (m_options.dryRun) {
+        json.Key("wouldWrite").BeginArray();
+        for (const auto& change : changes)
+            json.String(change);
+        json.EndArray();
+    }
+    json.Key("exitCode").Number(outcome.ExitCode());
+    json.EndObject().EndObject();
+}
+
 // The last words of a run: the JSON summary, or what a dry run would
 // write and how many operands are left.
 void CConvertCommand::PrintSummary(const Outcome& outcome, const std::vector<std::string>& changes) const
 {
     if (m_options.json) {
-        nlohmann::ordered_json summary = {
-            {"operands", outcome.operands},
-            {"converted", outcome.operands - outcome.remaining - outcome.skipped},
-            {"skipped", outcome.skipped},
-            {"remaining", outcome.remaining},
-            {"dryRun", m_options.dryRun},
-        };
-        if (m_options.dryRun)
-            summary["wouldWrite"] = changes;
-        summary["exitCode"] = outcome.ExitCode();
-        std::cout << nlohmann::ordered_json{{"summary", summary}}.dump() << '\n';
+        std::cout << CJsonWriter::Document([&](CJsonWriter& json) { WriteSummary(json, outcome, changes); })
+                  << '\n';
         return;
     }
     for (const auto& change : changes)

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CAppSettings;
+class CJsonWriter;
 class CPanelProject;
 class CSequenceEntry;
 
@@ -59,6 +60,7 @@ private:
     bool Convert(CPanelProject& project, const std::vector<CSequenceEntry*>& operands, const CAppSettings& settings,
                  CConsoleHost::Answer answer, Outcome& outcome) const;
     void PrintSummary(const Outcome& outcome, const std::vector<std::string>& changes) const;
+    void WriteSummary(CJsonWriter& json, const Outcome& outcome, const std::vector<std::string>& changes) const;
 
     CLI::App* m_command;
     std::filesystem::path m_defaultSettings;

@@ -2,10 +2,59 @@
 
 #include "cli/OutputBuffer.h"
 
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <cassert>
+
+namespace {
+
+// What a malformed UTF-8 sequence is replaced by: U+FFFD.
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+struct Utf8Sequence {
+    std::size_t length;
+    bool wellFormed;
+};
+
+// The sequence that starts with the non-ASCII byte at the front of `text`.
+// A malformed one is as long as the bytes that could still have begun a
+// character (at least the first): one U+FFFD replaces them, and the byte
+// that broke the sequence starts the next one. This is how the JSON library
+// replaced malformed UTF-8, which the output of this program keeps.
+Utf8Sequence NextSequence(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    // The bytes that follow the lead, and the range of the first of them:
+    // narrower after E0, ED, F0 and F4, which rules out overlong forms,
+    // surrogates and code points above U+10FFFF.
+    std::size_t following = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        following = 1;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        following = 2;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        following = 3;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return {1, false}; // a continuation byte, C0, C1 or F5..FF
+    }
+    for (std::size_t i = 1; i <= following; ++i) {
+        if (i == text.size())
+            return {i, false};
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < low || byte > high)
+            return {i, false};
+        low = 0x80;
+        high = 0xBF;
+    }
+    return {following + 1, true};
+}
+
+} // namespace
 
 void CJsonWriter::BeforeValue()
 {
@@ -28,6 +77,17 @@ void CJsonWriter::BeforeValue()
 void CJsonWriter::Raw(std::string_view text)
 {
     m_out.Write(text);
+}
+
+std::string CJsonWriter::Document(const std::function<void(CJsonWriter&)>& write)
+{
+    std::string text;
+    COutputBuffer out(text);
+    CJsonWriter json(out);
+    write(json);
+    assert(json.Complete());
+    out.Flush();
+    return text;
 }
 
 CJsonWriter& CJsonWriter::BeginObject()
@@ -66,11 +126,8 @@ CJsonWriter& CJsonWriter::EndArray()
 }
 
 CJsonWriter::Name::Name(std::string_view name)
+    : m_quoted(Document([name](CJsonWriter& json) { json.String(name); }) + ':')
 {
-    COutputBuffer out(m_quoted);
-    CJsonWriter(out).String(name);
-    out.Flush();
-    m_quoted += ':';
 }
 
 void CJsonWriter::BeforeKey()
@@ -107,16 +164,26 @@ CJsonWriter& CJsonWriter::Key(std::string_view name)
 
 CJsonWriter& CJsonWriter::String(std::string_view utf8)
 {
-    // Plain ASCII, by far the common case, is escaped here; anything else
-    // goes through the library so that malformed UTF-8 is replaced exactly
-    // as it replaces it.
-    const bool ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii) {
-        BeforeValue();
-        Raw(nlohmann::json(std::string(utf8)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
-        return *this;
+    BeforeValue();
+    m_out.Put('"');
+    // ASCII is escaped in runs; each non-ASCII sequence is copied as it is
+    // or replaced.
+    std::size_t run = 0;
+    std::size_t at = 0;
+    while (at < utf8.size()) {
+        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        m_out.WriteJsonEscaped(utf8.substr(run, at - run));
+        const Utf8Sequence sequence = NextSequence(utf8.substr(at));
+        m_out.Write(sequence.wellFormed ? utf8.substr(at, sequence.length) : kReplacement);
+        at += sequence.length;
+        run = at;
     }
-    return Cp1252String(utf8);
+    m_out.WriteJsonEscaped(utf8.substr(run));
+    m_out.Put('"');
+    return *this;
 }
 
 CJsonWriter& CJsonWriter::Cp1252String(std::string_view text)

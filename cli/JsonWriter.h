@@ -1,16 +1,18 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 class COutputBuffer;
 
-// Writes JSON as it goes, without building a document first, byte for byte
-// as the JSON library's compact dump writes it (no spaces, non-ASCII text
-// as UTF-8, control characters escaped). Commas and colons come by
-// themselves; the caller only has to nest correctly.
+// Writes JSON as it goes, without building a document first, in the
+// compact form all output of morawin-cli has always had (no spaces,
+// non-ASCII text as UTF-8, control characters escaped as \b or \u001f).
+// Commas and colons come by themselves; the caller only has to nest
+// correctly.
 //
 //     json.BeginObject().Key("id").String("S01").Key("n").Number(3).EndObject();
 class CJsonWriter {
@@ -35,6 +37,10 @@ public:
 
     explicit CJsonWriter(COutputBuffer& out) : m_out(out) {}
 
+    // A small document built in memory, for a line that goes to a stream
+    // between other output.
+    static std::string Document(const std::function<void(CJsonWriter&)>& write);
+
     CJsonWriter& BeginObject();
     CJsonWriter& EndObject();
     CJsonWriter& BeginArray(Layout layout = Layout::compact);
@@ -42,7 +48,8 @@ public:
     CJsonWriter& Key(std::string_view name);
     CJsonWriter& Key(const Name& name);
     // A text that is UTF-8 already (keys are ASCII); malformed UTF-8 is
-    // replaced by U+FFFD.
+    // replaced by U+FFFD, once for each broken sequence and once for each
+    // byte that cannot begin one.
     CJsonWriter& String(std::string_view utf8);
     // A text of the model (Windows-1252 bytes).
     CJsonWriter& Cp1252String(std::string_view text);

@@ -1,6 +1,7 @@
 # Fails when a source includes a folder above its own layer, includes by a
-# path with "..", or when the core or the engine includes a window-system
-# header. Run by ctest:  cmake -DROOT=<source folder> -P CheckLayers.cmake
+# path with "..", when the core or the engine includes a window-system
+# header, or when anything but the tests includes a library of the tests.
+# Run by ctest:  cmake -DROOT=<source folder> -P CheckLayers.cmake
 #
 # Each layer and the folders it may include; a file belongs to the longest
 # folder that holds it.
@@ -15,6 +16,9 @@ set(layers
 # Where wx may be included: everything else is core, engine or CLI.
 set(window_system_layers "convert/dialogs;gui;app")
 set(project_folders "data;panel;convert;gui;cli;app;tests;fuzz;bench")
+# Libraries only the tests use: the JSON library checks the output that
+# morawin-cli writes itself.
+set(test_only_libraries "nlohmann")
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -49,10 +53,14 @@ foreach(folder IN LISTS project_folders)
         list(APPEND problems "${source}: includes \"${target}\" by a path with \"..\"")
         continue()
       endif()
+      string(REGEX MATCH "^[^/]*" top "${target}")
+      if(top IN_LIST test_only_libraries AND NOT source MATCHES "^tests/")
+        list(APPEND problems "${source}: includes <${target}>, a library of the tests only")
+        continue()
+      endif()
       if(layer STREQUAL "")
         continue()
       endif()
-      string(REGEX MATCH "^[^/]*" top "${target}")
       if(top STREQUAL "wx" AND NOT layer IN_LIST window_system_layers)
         list(APPEND problems "${source}: includes the window-system header <${target}> in ${layer}/")
       elseif(top IN_LIST project_folders AND NOT top IN_LIST allowed)

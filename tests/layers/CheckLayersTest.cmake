@@ -5,9 +5,9 @@ file(REMOVE_RECURSE ${WORK})
 file(WRITE ${WORK}/data/model/Upward.cpp "#include \"data/model/Upward.h\"\n#include \"panel/PanelProject.h\"\n")
 file(WRITE ${WORK}/convert/Engine.cpp "#include <vector>\n#include <wx/string.h>\n")
 file(WRITE ${WORK}/convert/dialogs/Dialog.cpp "#include <wx/dialog.h>\n#include \"gui/WxText.h\"\n")
-file(WRITE ${WORK}/cli/Tool.cpp "  #  include \"app/frames/MainFrame.h\"\n")
+file(WRITE ${WORK}/cli/Tool.cpp "  #  include \"app/frames/MainFrame.h\"\n#include <nlohmann/json.hpp>\n")
 file(WRITE ${WORK}/app/Relative.cpp "#include \"../data/text/Charset.h\"\n")
-file(WRITE ${WORK}/tests/Fine.cpp "#include \"app/frames/MainFrame.h\"\n#include <wx/frame.h>\n")
+file(WRITE ${WORK}/tests/Fine.cpp "#include \"app/frames/MainFrame.h\"\n#include <wx/frame.h>\n#include <nlohmann/json.hpp>\n")
 
 execute_process(COMMAND ${CMAKE_COMMAND} -DROOT=${WORK} -P ${CHECK}
                 RESULT_VARIABLE result ERROR_VARIABLE output OUTPUT_VARIABLE output)
@@ -16,6 +16,7 @@ set(expected
   "data/model/Upward.cpp: includes \"panel/PanelProject.h\", above its layer data/"
   "convert/Engine.cpp: includes the window-system header <wx/string.h> in convert/"
   "cli/Tool.cpp: includes \"app/frames/MainFrame.h\", above its layer cli/"
+  "cli/Tool.cpp: includes <nlohmann/json.hpp>, a library of the tests only"
   "app/Relative.cpp: includes \"../data/text/Charset.h\" by a path with \"..\"")
 set(failed "")
 if(result EQUAL 0)
