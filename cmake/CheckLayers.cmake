@@ -7,14 +7,15 @@
 set(layers
   "data=data"
   "panel=data,panel"
+  "tables=data,tables"
   "convert=data,panel,convert"
   "convert/dialogs=data,panel,convert,gui"
   "gui=data,gui"
-  "cli=data,panel,convert,cli"
-  "app=data,panel,convert,gui,app")
+  "cli=data,panel,convert,tables,cli"
+  "app=data,panel,convert,tables,gui,app")
 # Where wx may be included: everything else is core, engine or CLI.
 set(window_system_layers "convert/dialogs;gui;app")
-set(project_folders "data;panel;convert;gui;cli;app;tests;fuzz;bench")
+set(project_folders "data;panel;tables;convert;gui;cli;app;tests;fuzz;bench")
 
 cmake_minimum_required(VERSION 3.25)
 
