@@ -2,6 +2,7 @@
 
 #include "data/platform/Platform.h"
 #include "data/sequence/SequenceFile.h"
+#include "tables/TableError.h"
 
 #include <cerrno>
 #include <cstring>
@@ -38,9 +39,26 @@ bool ReadWhole(const std::filesystem::path& path, std::string& content)
     return !in.bad();
 }
 
+// What reading found besides the operands, one line each. The line on
+// lost characters is the conversion's own wording.
+void Tell(const std::string& name, const SymbolTableReport& report, int operands)
+{
+    if (report.encoding != TextEncoding::windows1252)
+        std::cerr << "morawin-cli: " << name << " read as " << EncodingName(report.encoding) << '\n';
+    if (report.replacedCharacters != 0)
+        std::cerr << report.replacedCharacters << " Zeichen ohne Entsprechung in Windows-1252 durch ? ersetzt\n";
+    if (report.form == SymbolTableForm::table) {
+        std::cerr << operands << " operands from " << name;
+        if (report.skippedRows != 0)
+            std::cerr << ", " << report.skippedRows << (report.skippedRows == 1 ? " row" : " rows")
+                      << " skipped: not a bit, timer or counter address";
+        std::cerr << '\n';
+    }
+}
+
 } // namespace
 
-std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& path)
+std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& path, const SymbolTableOptions& options)
 {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
@@ -53,8 +71,15 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
         return nullptr;
     }
     auto file = std::make_unique<CSequenceFile>(platform::PathToUtf8(path));
-    if (!file->ReadContent(std::move(content))) {
-        std::cerr << "morawin-cli: error while reading " << platform::PathToUtf8(path) << '\n';
+    const std::string name = platform::PathToUtf8(path);
+    try {
+        const SymbolTableReport report = CSymbolTableReader(options).Read(std::move(content), FormOfFile(path), *file);
+        Tell(name, report, file->GetCount());
+    } catch (const CTableError& error) {
+        std::cerr << "morawin-cli: cannot read " << name;
+        if (error.Row() != 0)
+            std::cerr << ": row " << error.Row();
+        std::cerr << ": " << error.what() << '\n';
         return nullptr;
     }
     return file;
