@@ -2,42 +2,15 @@
 
 #include "data/platform/Platform.h"
 #include "data/sequence/SequenceFile.h"
+#include "tables/FileBytes.h"
 #include "tables/TableError.h"
 
 #include <cerrno>
 #include <cstring>
-#include <algorithm>
-#include <fstream>
-#include <string>
 #include <iostream>
+#include <string>
 
 namespace {
-
-// The whole file in one piece; false with errno set when it cannot be read.
-bool ReadWhole(const std::filesystem::path& path, std::string& content)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    // The size is a hint only: a file that grows or shrinks meanwhile is
-    // read to its end all the same.
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    std::size_t capacity = ec ? 0 : static_cast<std::size_t>(size) + 1;
-    std::size_t used = 0;
-    for (;;) {
-        if (used == capacity)
-            capacity = std::max<std::size_t>(capacity * 2, 1 << 16);
-        content.resize(capacity);
-        in.read(content.data() + used, static_cast<std::streamsize>(capacity - used));
-        used += static_cast<std::size_t>(in.gcount());
-        // A short read is the end of the file or an error.
-        if (used < capacity)
-            break;
-    }
-    content.resize(used);
-    return !in.bad();
-}
 
 // What reading found besides the operands, one line each. The line on
 // lost characters is the conversion's own wording.
@@ -66,7 +39,7 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
         return nullptr;
     }
     std::string content;
-    if (!ReadWhole(path, content)) {
+    if (!ReadFileBytes(path, content)) {
         std::cerr << "morawin-cli: cannot read " << platform::PathToUtf8(path) << ": " << std::strerror(errno) << '\n';
         return nullptr;
     }
