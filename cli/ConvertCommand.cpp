@@ -77,7 +77,7 @@ CConvertCommand::CConvertCommand(CLI::App& parent, std::filesystem::path setting
       m_defaultSettings(std::move(settingsFile))
 {
     auto& o = m_options;
-    m_command->add_option("sequence", o.sequenceFile, "Sequence file (*.seq)")->required();
+    m_command->add_option("sequence", o.sequenceFile, "Symbol table: *.seq, *.csv, *.tsv or *.txt")->required();
     m_command->add_option("project", o.projectDir, "Panel project folder")->required();
     m_command->add_flag("--all", o.all, "Convert all operands, replacing existing groups (\"Alle übernehmen\")");
     m_command->add_option("--kinds", o.kinds, "Only these kinds, letters of E A M T Z");
@@ -92,6 +92,7 @@ CConvertCommand::CConvertCommand(CLI::App& parent, std::filesystem::path setting
     m_command->add_option("--settings", o.settingsFile, "Settings file (default: see Files below)");
     m_command->add_flag("--dry-run", o.dryRun, "Run every step on a scratch copy and write nothing");
     m_command->add_flag("--json", o.json, "Print one JSON object per step and a final summary");
+    m_table.AddTo(*m_command);
 }
 
 bool CConvertCommand::Chosen() const
@@ -207,7 +208,10 @@ int CConvertCommand::Run() const
     const auto answer = ChooseAnswer(m_options.answer);
     if (!OptionsUsable(filter.has_value(), answer.has_value()))
         return exit_code::kUsage;
-    const auto sequence = ReadSequenceFile(platform::PathFromUtf8(m_options.sequenceFile));
+    const auto table = m_table.Parse("convert");
+    if (!table)
+        return exit_code::kUsage;
+    const auto sequence = ReadSequenceFile(platform::PathFromUtf8(m_options.sequenceFile), *table);
     if (!sequence)
         return exit_code::kSequenceUnreadable;
 

@@ -2,6 +2,7 @@
 
 #include "cli/ConsoleHost.h"
 #include "cli/ScratchProject.h"
+#include "cli/TableOptions.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -65,4 +66,5 @@ private:
     CLI::App* m_command;
     std::filesystem::path m_defaultSettings;
     Options m_options;
+    CTableOptions m_table;
 };

@@ -129,12 +129,13 @@ CDiffCommand::CDiffCommand(CLI::App& parent, std::filesystem::path settingsFile)
     : m_command(parent.add_subcommand("diff", "Compare a sequence file with the texts of a panel project")),
       m_defaultSettings(std::move(settingsFile))
 {
-    m_command->add_option("sequence", m_sequenceFile, "Sequence file (*.seq)")->required();
+    m_command->add_option("sequence", m_sequenceFile, "Symbol table: *.seq, *.csv, *.tsv or *.txt")->required();
     m_command->add_option("project", m_projectDir, "Panel project folder")->required();
     m_command->add_option("--kinds", m_kinds, "Only these kinds, letters of E A M T Z");
     m_command->add_option("--settings", m_settingsFile,
                           "Settings file whose text switches give the expected texts (default: see Files below)");
     m_command->add_flag("--json", m_json, "Print one JSON object with every row and the counts");
+    m_table.AddTo(*m_command);
     m_command->add_flag("--apply", m_apply,
                         "Replace each changed text in place and write each touched group once; "
                         "new operands are not added and orphaned texts stay");
@@ -152,7 +153,10 @@ int CDiffCommand::Run() const
     const auto filter = ParseKindsOption("diff", m_kinds);
     if (!filter)
         return exit_code::kUsage;
-    const auto sequence = ReadSequenceFile(platform::PathFromUtf8(m_sequenceFile));
+    const auto table = m_table.Parse("diff");
+    if (!table)
+        return exit_code::kUsage;
+    const auto sequence = ReadSequenceFile(platform::PathFromUtf8(m_sequenceFile), *table);
     if (!sequence)
         return exit_code::kSequenceUnreadable;
     const auto project = OpenProject(m_projectDir, "diff");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/TableOptions.h"
+
 #include <filesystem>
 #include <string>
 
@@ -23,6 +25,7 @@ private:
     std::string m_sequenceFile;
     std::string m_projectDir;
     std::string m_kinds;
+    CTableOptions m_table;
     std::string m_settingsFile;
     bool m_json = false;
     bool m_apply = false;

@@ -123,11 +123,12 @@ void PrintJson(COutputBuffer& out, const std::vector<CSequenceEntry*>& operands)
 } // namespace
 
 COperandsCommand::COperandsCommand(CLI::App& parent)
-    : m_command(parent.add_subcommand("operands", "List the operands of a sequence file in list order"))
+    : m_command(parent.add_subcommand("operands", "List the operands of a symbol table in list order"))
 {
-    m_command->add_option("file", m_file, "Sequence file (*.seq)")->required();
+    m_command->add_option("file", m_file, "Symbol table: *.seq, *.csv, *.tsv or *.txt")->required();
     m_command->add_option("--kinds", m_kinds, "Only these kinds, letters of E A M T Z (e.g. EAM)");
     m_command->add_flag("--json", m_json, "Print one JSON array");
+    m_table.AddTo(*m_command);
 }
 
 bool COperandsCommand::Chosen() const
@@ -138,9 +139,10 @@ bool COperandsCommand::Chosen() const
 int COperandsCommand::Run() const
 {
     const auto filter = ParseKindsOption("operands", m_kinds);
-    if (!filter)
+    const auto table = m_table.Parse("operands");
+    if (!filter || !table)
         return exit_code::kUsage;
-    const auto file = ReadSequenceFile(platform::PathFromUtf8(m_file));
+    const auto file = ReadSequenceFile(platform::PathFromUtf8(m_file), *table);
     if (!file)
         return exit_code::kSequenceUnreadable;
 

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "cli/TableOptions.h"
+
 #include <string>
 
 namespace CLI {
 class App;
 }
 
-// morawin-cli operands FILE.seq [--kinds LETTERS] [--json]
+// morawin-cli operands FILE [--kinds LETTERS] [--json] [table options]
 class COperandsCommand {
 public:
     explicit COperandsCommand(CLI::App& parent);
@@ -18,4 +20,5 @@ private:
     std::string m_file;
     std::string m_kinds;
     bool m_json = false;
+    CTableOptions m_table;
 };

@@ -8,11 +8,12 @@
 #include "data/platform/Platform.h"
 #include "data/sequence/SequenceFile.h"
 #include "data/text/StringTable.h"
+#include "tables/FileBytes.h"
+#include "tables/SymbolTableReader.h"
+#include "tables/TableError.h"
 
 #include <wx/mdi.h>
 #include <wx/utils.h>
-
-#include <fstream>
 
 wxIMPLEMENT_DYNAMIC_CLASS(CMorawinDoc, wxDocument);
 
@@ -42,15 +43,20 @@ bool CMorawinDoc::OnNewDocument()
 bool CMorawinDoc::DoOpenDocument(const wxString& file)
 {
     const std::filesystem::path path = wxtext::ToPath(file);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    wxBusyCursor wait;
+    std::string content;
+    auto read = std::make_unique<CSequenceFile>(platform::PathToUtf8(path));
+    try {
+        if (!ReadFileBytes(path, content))
+            throw CTableError("cannot be read");
+        // Every form of symbol table becomes the operands of a sequence
+        // file, in Windows-1252.
+        CSymbolTableReader().Read(std::move(content), FormOfFile(path), *read);
+    } catch (const CTableError&) {
         CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(platform::PathToUtf8(path)), 0).Report();
         return false;
     }
-    wxBusyCursor wait;
-    m_file = std::make_unique<CSequenceFile>(platform::PathToUtf8(path));
-    // A read error leaves the list empty, and the empty list is shown.
-    m_file->ReadArchive(in);
+    m_file = std::move(read);
     m_duplicates = CDuplicateOperands(m_file.get());
     wxGetApp().AddRecentFile(path);
     return true;

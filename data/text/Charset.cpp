@@ -32,7 +32,7 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
-int ByteForCodePoint(char32_t cp)
+int ByteOf(char32_t cp)
 {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return static_cast<int>(cp);
@@ -44,7 +44,7 @@ int ByteForCodePoint(char32_t cp)
 
 // Decodes one UTF-8 sequence at text[pos]; returns the code point or -1 for
 // a malformed sequence, and advances pos past what it consumed.
-long DecodeOne(std::string_view text, std::size_t& pos)
+long DecodeSequence(std::string_view text, std::size_t& pos)
 {
     const auto lead = static_cast<unsigned char>(text[pos++]);
     if (lead < 0x80)
@@ -79,6 +79,16 @@ char32_t Cp1252ToCodePoint(unsigned char byte)
     return byte;
 }
 
+int Cp1252ByteOf(char32_t codePoint)
+{
+    return ByteOf(codePoint);
+}
+
+long DecodeUtf8(std::string_view text, std::size_t& pos)
+{
+    return DecodeSequence(text, pos);
+}
+
 std::string Cp1252ToUtf8(std::string_view text)
 {
     std::string out;
@@ -94,8 +104,8 @@ std::string Utf8ToCp1252(std::string_view text, char replacement)
     out.reserve(text.size());
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const long cp = DecodeOne(text, pos);
-        const int byte = cp < 0 ? -1 : ByteForCodePoint(static_cast<char32_t>(cp));
+        const long cp = DecodeSequence(text, pos);
+        const int byte = cp < 0 ? -1 : ByteOf(static_cast<char32_t>(cp));
         out += byte < 0 ? replacement : static_cast<char>(byte);
     }
     return out;

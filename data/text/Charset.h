@@ -21,4 +21,12 @@ std::string Utf8ToCp1252(std::string_view text, char replacement = '?');
 // The code point that a Windows-1252 byte stands for.
 char32_t Cp1252ToCodePoint(unsigned char byte);
 
+// The Windows-1252 byte of a code point; -1 when it has none.
+int Cp1252ByteOf(char32_t codePoint);
+
+// Decodes the UTF-8 sequence at text[pos] and moves pos past what it took:
+// the code point, or -1 for a malformed sequence (overlong, surrogate,
+// past U+10FFFF, cut short).
+long DecodeUtf8(std::string_view text, std::size_t& pos);
+
 } // namespace charset
