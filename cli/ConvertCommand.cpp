@@ -77,7 +77,7 @@ CConvertCommand::CConvertCommand(CLI::App& parent, std::filesystem::path setting
       m_defaultSettings(std::move(settingsFile))
 {
     auto& o = m_options;
-    m_command->add_option("sequence", o.sequenceFile, "Symbol table: *.seq, *.csv, *.tsv or *.txt")->required();
+    m_command->add_option("sequence", o.sequenceFile, "Symbol table: *.seq, *.csv, *.tsv, *.txt or *.xlsx")->required();
     m_command->add_option("project", o.projectDir, "Panel project folder")->required();
     m_command->add_flag("--all", o.all, "Convert all operands, replacing existing groups (\"Alle übernehmen\")");
     m_command->add_option("--kinds", o.kinds, "Only these kinds, letters of E A M T Z");

@@ -129,7 +129,7 @@ CDiffCommand::CDiffCommand(CLI::App& parent, std::filesystem::path settingsFile)
     : m_command(parent.add_subcommand("diff", "Compare a sequence file with the texts of a panel project")),
       m_defaultSettings(std::move(settingsFile))
 {
-    m_command->add_option("sequence", m_sequenceFile, "Symbol table: *.seq, *.csv, *.tsv or *.txt")->required();
+    m_command->add_option("sequence", m_sequenceFile, "Symbol table: *.seq, *.csv, *.tsv, *.txt or *.xlsx")->required();
     m_command->add_option("project", m_projectDir, "Panel project folder")->required();
     m_command->add_option("--kinds", m_kinds, "Only these kinds, letters of E A M T Z");
     m_command->add_option("--settings", m_settingsFile,

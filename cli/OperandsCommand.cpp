@@ -125,7 +125,7 @@ void PrintJson(COutputBuffer& out, const std::vector<CSequenceEntry*>& operands)
 COperandsCommand::COperandsCommand(CLI::App& parent)
     : m_command(parent.add_subcommand("operands", "List the operands of a symbol table in list order"))
 {
-    m_command->add_option("file", m_file, "Symbol table: *.seq, *.csv, *.tsv or *.txt")->required();
+    m_command->add_option("file", m_file, "Symbol table: *.seq, *.csv, *.tsv, *.txt or *.xlsx")->required();
     m_command->add_option("--kinds", m_kinds, "Only these kinds, letters of E A M T Z (e.g. EAM)");
     m_command->add_flag("--json", m_json, "Print one JSON array");
     m_table.AddTo(*m_command);

@@ -16,12 +16,13 @@ namespace {
 // lost characters is the conversion's own wording.
 void Tell(const std::string& name, const SymbolTableReport& report, int operands)
 {
-    if (report.encoding != TextEncoding::windows1252)
+    if (report.encoding != TextEncoding::windows1252 && report.form != SymbolTableForm::workbook)
         std::cerr << "morawin-cli: " << name << " read as " << EncodingName(report.encoding) << '\n';
     if (report.replacedCharacters != 0)
         std::cerr << report.replacedCharacters << " Zeichen ohne Entsprechung in Windows-1252 durch ? ersetzt\n";
-    if (report.form == SymbolTableForm::table) {
-        std::cerr << operands << " operands from " << name;
+    if (report.form != SymbolTableForm::sequence) {
+        std::cerr << operands << " operands from "
+                  << (report.form == SymbolTableForm::workbook ? "sheet " + report.sheet : name);
         if (report.skippedRows != 0)
             std::cerr << ", " << report.skippedRows << (report.skippedRows == 1 ? " row" : " rows")
                       << " skipped: not a bit, timer or counter address";

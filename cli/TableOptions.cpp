@@ -8,6 +8,7 @@
 
 void CTableOptions::AddTo(CLI::App& command)
 {
+    command.add_option("--sheet", m_sheet, "Worksheet of a workbook (default: the first)");
     command.add_option("--separator", m_separator, "Field separator of a table: ';', ',' or tab (default: detected)");
     command.add_option("--encoding", m_encoding, "utf-8, utf-16 or windows-1252 (default: detected)");
     command.add_option("--columns", m_columns,
@@ -19,6 +20,7 @@ void CTableOptions::AddTo(CLI::App& command)
 std::optional<SymbolTableOptions> CTableOptions::Parse(std::string_view command) const
 {
     SymbolTableOptions options;
+    options.sheet = m_sheet;
     if (!m_separator.empty()) {
         if (m_separator != ";" && m_separator != "," && m_separator != "tab" && m_separator != "\t") {
             std::cerr << "morawin-cli " << command << ": --separator takes ';', ',' or tab, not \"" << m_separator << "\"\n";

@@ -11,8 +11,8 @@ class App;
 }
 
 // The options of the commands that read a symbol table, for what the
-// reader would otherwise detect: --separator, --encoding, --columns,
-// --header-row.
+// reader would otherwise detect: --sheet, --separator, --encoding,
+// --columns, --header-row.
 class CTableOptions {
 public:
     void AddTo(CLI::App& command);
@@ -23,6 +23,7 @@ public:
 private:
     std::optional<ColumnMap> ParseColumns(std::string_view command) const;
 
+    std::string m_sheet;
     std::string m_separator;
     std::string m_encoding;
     std::string m_columns;

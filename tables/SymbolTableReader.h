@@ -19,10 +19,12 @@ enum class SymbolTableForm {
     // *.csv, *.tsv, *.txt: delimited text with a column each for address,
     // symbol and comment.
     table,
+    // *.xlsx: a workbook, one of whose worksheets is such a table.
+    workbook,
 };
 
-// By the file's extension: *.csv, *.tsv and *.txt are tables, everything
-// else a sequence file.
+// By the file's extension: *.csv, *.tsv and *.txt are tables, *.xlsx a
+// workbook, everything else a sequence file.
 SymbolTableForm FormOfFile(const std::filesystem::path& path);
 
 // What the user chose where the reader would otherwise detect.
@@ -32,14 +34,17 @@ struct SymbolTableOptions {
     // 1-based; the rows above it are left out.
     std::optional<std::size_t> headerRow;
     std::optional<ColumnMap> columns;
+    // The worksheet of a workbook; empty for the first.
+    std::string sheet;
 };
 
 // What reading found besides the operands.
 struct SymbolTableReport {
     SymbolTableForm form = SymbolTableForm::sequence;
     TextEncoding encoding = TextEncoding::windows1252;
-    // The separator of a table.
+    // The separator of a table; the worksheet read from a workbook.
     char separator = 0;
+    std::string sheet;
     // Rows of a table that name no bit, timer or counter.
     std::size_t skippedRows = 0;
     // Characters without a Windows-1252 form, read as "?", and the
@@ -62,6 +67,7 @@ public:
 
 private:
     std::string TableLines(const DecodedText& decoded, SymbolTableReport& report) const;
+    std::string WorkbookLines(const std::string& content, SymbolTableReport& report) const;
 
     SymbolTableOptions m_options;
 };

@@ -40,7 +40,7 @@ TEST(SymbolTableForms, EachFormOfTheExampleWritesTheSameGroupFilesAsItsSequenceF
     TempDir dir;
     for (const std::string mode : {"--all", "--answer=yes-all"}) {
         const auto expected = Converted(dir, "mischanlage.seq", mode);
-        for (const std::string table : {"mischanlage.csv", "mischanlage-utf8.seq"})
+        for (const std::string table : {"mischanlage.csv", "mischanlage-utf8.seq", "mischanlage.xlsx"})
             EXPECT_EQ(Converted(dir, table, mode), expected) << table << " " << mode;
     }
 }
@@ -58,12 +58,26 @@ TEST(SymbolTableForms, TheCommandLineSaysWhatReadingFound)
                           + ", 1 row skipped: not a bit, timer or counter address\n");
 }
 
+TEST(SymbolTableForms, AWorkbookIsReadFromItsFirstOrItsChosenSheet)
+{
+    const auto first = RunCli({"operands", ExamplePath("mischanlage.xlsx"), "--kinds", "Z"});
+    EXPECT_EQ(first.exitCode, 0);
+    EXPECT_EQ(first.out, RunCli({"operands", ExamplePath("mischanlage.seq"), "--kinds", "Z"}).out);
+    EXPECT_EQ(first.err, "54 operands from sheet Symbole\n");
+    const auto cover = RunCli({"operands", ExamplePath("mischanlage.xlsx"), "--sheet", "Info"});
+    EXPECT_EQ(cover.exitCode, 2);
+    EXPECT_EQ(cover.err, "morawin-cli: cannot read " + ExamplePath("mischanlage.xlsx") + ": no column holds operand addresses\n");
+    const auto missing = RunCli({"operands", ExamplePath("mischanlage.xlsx"), "--sheet", "Symbols"});
+    EXPECT_EQ(missing.err, "morawin-cli: cannot read " + ExamplePath("mischanlage.xlsx") + ": the workbook has no sheet Symbols\n");
+}
+
 TEST(SymbolTableForms, BadTablesAndOptionsEndWithOneMessage)
 {
     TempDir dir;
     WriteText(dir / "quote.csv", "Adresse;Symbol\nE 0.0;\"offen\n");
     WriteText(dir / "range.tsv", "Adresse\tSymbol\nE 0.0\ta\nZ 256\tb\n");
     WriteText(dir / "odd.txt", std::string("\xFF\xFE" "a\0b", 5));
+    WriteText(dir / "binary.xlsx", std::string("PK\x03\x04\0\0garbage", 14));
     const struct {
         std::vector<std::string> args;
         int exitCode;
@@ -72,6 +86,7 @@ TEST(SymbolTableForms, BadTablesAndOptionsEndWithOneMessage)
         {{"operands", (dir / "quote.csv").string()}, 2, ": row 2: a quote opened here is never closed\n"},
         {{"operands", (dir / "range.tsv").string()}, 2, ": row 3: byte number 256 is over 255\n"},
         {{"operands", (dir / "odd.txt").string()}, 2, ": UTF-16 text with an odd number of bytes (3)\n"},
+        {{"convert", (dir / "binary.xlsx").string(), dir.Path().string()}, 2, ": not a workbook ("},
         {{"operands", (dir / "range.tsv").string(), "--separator", "|"}, 1, "--separator takes"},
         {{"operands", (dir / "range.tsv").string(), "--encoding", "latin1"}, 1, "--encoding takes"},
         {{"diff", (dir / "range.tsv").string(), dir.Path().string(), "--columns", "symbol=2"}, 1, "--columns needs address=N"},

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// An .xlsx workbook read from its bytes: its worksheets by name, and the
+// cells of one as texts (shared strings, inline strings, numbers as
+// written). Texts are UTF-8, as the workbook holds them.
+class CWorkbook {
+public:
+    struct Row {
+        // 1-based, as the sheet numbers it.
+        std::size_t number;
+        std::vector<std::string> cells;
+    };
+
+    // The part of a workbook that may expand to at most this many bytes; a
+    // larger one is refused before it is unpacked.
+    static constexpr std::size_t kMaxPartSize = 256u << 20;
+
+    // Throws CTableError for bytes that are no workbook.
+    explicit CWorkbook(std::string_view bytes);
+    ~CWorkbook();
+    CWorkbook(const CWorkbook&) = delete;
+    CWorkbook& operator=(const CWorkbook&) = delete;
+
+    // In the workbook's order.
+    const std::vector<std::string>& SheetNames() const { return m_sheetNames; }
+
+    // The rows of the sheet named (the first sheet for an empty name) that
+    // hold a cell. Throws CTableError for a sheet that is not there or is
+    // damaged, naming the cell where there is one.
+    std::vector<Row> Rows(const std::string& sheet) const;
+
+private:
+    class CArchive;
+
+    std::string Part(const std::string& name, bool required) const;
+    void ReadSheetList();
+    void ReadSharedStrings();
+
+    std::unique_ptr<CArchive> m_archive;
+    std::vector<std::string> m_sheetNames;
+    std::vector<std::string> m_sheetParts;
+    std::vector<std::string> m_sharedStrings;
+};

@@ -1,0 +1,149 @@
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
+#include "tables/SymbolTableReader.h"
+#include "tables/TableError.h"
+#include "tables/Workbook.h"
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <map>
+
+namespace {
+
+using Parts = std::map<std::string, std::string>;
+
+// A zip archive of the parts, as a workbook writer stores them.
+std::string Zip(const Parts& parts)
+{
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    zip_t* archive = zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+    zip_source_keep(buffer);
+    for (const auto& [name, content] : parts)
+        zip_file_add(archive, name.c_str(), zip_source_buffer(archive, content.data(), content.size(), 0), 0);
+    zip_close(archive);
+    zip_source_open(buffer);
+    zip_source_seek(buffer, 0, SEEK_END);
+    std::string bytes(static_cast<std::size_t>(zip_source_tell(buffer)), '\0');
+    zip_source_seek(buffer, 0, SEEK_SET);
+    zip_source_read(buffer, bytes.data(), bytes.size());
+    zip_source_close(buffer);
+    zip_source_free(buffer);
+    return bytes;
+}
+
+const char* const kRelations =
+    R"(<Relationships xmlns="x"><Relationship Id="rId1" Target="worksheets/sheet1.xml"/>)"
+    R"(<Relationship Id="rId2" Target="/xl/worksheets/b.xml"/></Relationships>)";
+const char* const kWorkbook =
+    R"(<x:workbook xmlns:x="m" xmlns:r="r"><x:sheets><x:sheet name="Deckblatt" r:id="rId1"/>)"
+    R"(<x:sheet name="Symbole" r:id="rId2"/></x:sheets></x:workbook>)";
+
+Parts Workbook(const std::string& symbols, const std::string& shared = {})
+{
+    Parts parts{{"xl/_rels/workbook.xml.rels", kRelations},
+                {"xl/workbook.xml", kWorkbook},
+                {"xl/worksheets/sheet1.xml", R"(<worksheet><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>Titel</t></is></c></row></sheetData></worksheet>)"},
+                {"xl/worksheets/b.xml", "<worksheet><sheetData>" + symbols + "</sheetData></worksheet>"}};
+    if (!shared.empty())
+        parts["xl/sharedStrings.xml"] = "<sst>" + shared + "</sst>";
+    return parts;
+}
+
+TEST(Workbook, SharedInlineAndNumberCellsOfTheChosenSheet)
+{
+    const CWorkbook workbook(Zip(Workbook(
+        R"(<row r="2"><c r="A2" t="s"><v>0</v></c><c r="C2" t="inlineStr"><is><r><t>Sym</t></r><r><t>bol</t></r></is></c></row>)"
+        R"(<row r="5"><c r="B5"><v>12.5</v></c><c r="C5" t="s"><v>1</v></c></row>)",
+        R"(<si><t>Adresse</t></si><si><r><t>T&#252;r </t></r><r><t>&amp; Tor</t></r></si>)")));
+    EXPECT_EQ(workbook.SheetNames(), (std::vector<std::string>{"Deckblatt", "Symbole"}));
+    const auto rows = workbook.Rows("Symbole");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].number, 2u);
+    EXPECT_EQ(rows[0].cells, (std::vector<std::string>{"Adresse", "", "Symbol"}));
+    EXPECT_EQ(rows[1].number, 5u);
+    EXPECT_EQ(rows[1].cells, (std::vector<std::string>{"", "12.5", "T\xC3\xBCr & Tor"}));
+    EXPECT_EQ(workbook.Rows("").front().cells, std::vector<std::string>{"Titel"});
+}
+
+TEST(Workbook, DamagedWorkbooksAreRefusedNamingWhatIsWrong)
+{
+    const std::string good = Zip(Workbook(""));
+    const struct {
+        std::string bytes;
+        std::string sheet;
+        std::string message;
+        std::string cell;
+    } cases[] = {
+        {"plain text, no zip", "", "not a workbook", ""},
+        {good.substr(0, good.size() / 2), "", "not a workbook", ""},
+        {Zip(Workbook(R"(<row r="3"><c r="D3" t="s"><v>7</v></c></row>)", "<si><t>a</t></si>")), "Symbole",
+         "names shared string 7", "D3"},
+        {Zip(Workbook(R"(<row r="1"><c r="A1"><v>1</v></c>)")), "Symbole", "is no XML", ""},
+        {Zip(Workbook("")), "Fehlt", "no sheet Fehlt", ""},
+        {Zip({{"xl/workbook.xml", kWorkbook}}), "", "no part xl/_rels/workbook.xml.rels", ""},
+    };
+    for (const auto& c : cases) {
+        try {
+            CWorkbook(c.bytes).Rows(c.sheet);
+            ADD_FAILURE() << c.message;
+        } catch (const CTableError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+            EXPECT_EQ(error.Cell(), c.cell);
+        }
+    }
+}
+
+TEST(Workbook, EntitiesOfADocumentTypeAreNeverExpanded)
+{
+    std::string bomb = R"(<!DOCTYPE sst [<!ENTITY a "aaaaaaaaaa"><!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;">)"
+                       R"(<!ENTITY c "&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;"><!ENTITY d "&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;">]>)"
+                       R"(<sst><si><t>&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;</t></si></sst>)";
+    Parts parts = Workbook(R"(<row r="1"><c r="A1" t="s"><v>0</v></c></row>)");
+    parts["xl/sharedStrings.xml"] = bomb;
+    const auto rows = CWorkbook(Zip(parts)).Rows("Symbole");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_LT(rows[0].cells[0].size(), 100u);
+}
+
+TEST(Workbook, APartThatExpandsPast256MegabytesIsRefused)
+{
+    Parts parts = Workbook("");
+    parts["xl/worksheets/b.xml"] = std::string(CWorkbook::kMaxPartSize + 1, ' ');
+    try {
+        CWorkbook(Zip(parts)).Rows("Symbole");
+        FAIL();
+    } catch (const CTableError& error) {
+        EXPECT_NE(std::string(error.what()).find("expands past 256 MB"), std::string::npos) << error.what();
+    }
+}
+
+TEST(Workbook, ASheetIsReadAsATableWithItsOwnRowNumbers)
+{
+    const std::string rows = R"(<row r="3"><c r="A3" t="s"><v>0</v></c><c r="B3" t="s"><v>1</v></c></row>)"
+                             R"(<row r="4"><c r="A4" t="inlineStr"><is><t>%IX1.2</t></is></c><c r="B4" t="inlineStr"><is><t>S_T&#220;R &#8594;</t></is></c></row>)"
+                             R"(<row r="9"><c r="A9" t="inlineStr"><is><t>%I1.9</t></is></c></row>)";
+    SymbolTableOptions options;
+    options.sheet = "Symbole";
+    CSequenceFile file("");
+    try {
+        CSymbolTableReader(options).Read(Zip(Workbook(rows, "<si><t>Address</t></si><si><t>Symbol</t></si>")),
+                                         SymbolTableForm::workbook, file);
+        FAIL();
+    } catch (const CTableError& error) {
+        EXPECT_EQ(error.Row(), 9u);
+    }
+    const std::string fine = rows.substr(0, rows.find("<row r=\"9\""));
+    const SymbolTableReport report = CSymbolTableReader(options).Read(
+        Zip(Workbook(fine, "<si><t>Address</t></si><si><t>Symbol</t></si>")), SymbolTableForm::workbook, file);
+    ASSERT_EQ(file.GetCount(), 1);
+    EXPECT_EQ(file.GetEntry(0)->GetOperandText(), "E001.02");
+    EXPECT_EQ(file.GetEntry(0)->GetSymbol(), "S_T\xDCR ?");
+    EXPECT_EQ(report.sheet, "Symbole");
+    EXPECT_EQ(report.replacedCharacters, 1u);
+    EXPECT_EQ(report.replacedOperands.size(), 1u);
+}
+
+} // namespace
