@@ -2,6 +2,7 @@
 
 #include "cli/ExitCode.h"
 #include "cli/ProjectInput.h"
+#include "cli/TextColumns.h"
 #include "data/text/Charset.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
@@ -13,6 +14,7 @@
 #include <iostream>
 
 using charset::Cp1252ToUtf8;
+using text_columns::Padded;
 
 CProjectCommand::CProjectCommand(CLI::App& parent)
     : m_command(parent.add_subcommand("project", "Tell whether a folder is a panel project and list its groups"))
@@ -34,15 +36,15 @@ int CProjectCommand::Run() const
     std::cout << "panel project " << project->GetProjectDir() << '\n'
               << "name:      " << Cp1252ToUtf8(project->GetName()) << '\n'
               << "date:      " << project->GetDateText() << '\n'
-              << "data file: " << project->GetDataFileName() << '\n'
+              << "data file: " << Cp1252ToUtf8(project->GetDataFileName()) << '\n'
               << "groups:    " << folder->GetCount() << '\n';
     if (folder->GetCount() > 0)
         std::cout << "id   file      lists  bytes  designation\n";
     for (int i = 0; i < folder->GetCount(); ++i) {
         CStepChainGroup* group = folder->GetGroup(i);
         const std::string error = LoadGroup(*group);
-        std::cout << std::left << std::setw(5) << Cp1252ToUtf8(group->GetGroupId()) << std::setw(10)
-                  << group->GetFileName() << std::right << std::setw(5);
+        std::cout << Padded(Cp1252ToUtf8(group->GetGroupId()), 5) << Padded(Cp1252ToUtf8(group->GetFileName()), 10)
+                  << std::setw(5);
         if (error.empty())
             std::cout << group->GetCount();
         else

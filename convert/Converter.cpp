@@ -162,7 +162,7 @@ std::vector<std::string> CConverter::ListIdsOfKind(int kind) const
 void CConverter::SelectGroup(bool recompute)
 {
     m_exhausted = false;
-    auto* found = m_folder ? static_cast<CStepChainGroup*>(m_folder->FindEntry("G" + m_groupId)) : nullptr;
+    auto* found = m_folder ? m_folder->FindGroup(m_groupId) : nullptr;
     if (found) {
         m_group = found;
         m_groupDesignation = m_mode == ConversionMode::all && !found->IsCreated() ? m_defaultDesignation : found->GetName();

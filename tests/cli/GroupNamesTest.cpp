@@ -1,0 +1,66 @@
+// How morawin-cli shows group names that are not plain ASCII.
+#include "data/platform/Platform.h"
+#include "data/text/Charset.h"
+#include "tests/cli/CliRunner.h"
+#include "tests/support/PanelFiles.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Utf8(const fs::path& path)
+{
+    return platform::PathToUtf8(path);
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+class GroupNames : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(project);
+        WriteDataFile(project, "P1");
+        WriteBytes(project / "GS01.731", WorkedExampleGroup());
+    }
+
+    TempDir dir;
+    const fs::path project = dir.Path() / "P";
+};
+
+TEST_F(GroupNames, UmlautAndEuroInAnIdentifierAreShownAlignedAndFound)
+{
+    WriteText(dir / "anlage.seq", charset::Utf8ToCp1252("\tE 12.1\tAuf\tÖffnen\r\n"));
+    const auto converted = RunCli({"convert", Utf8(dir / "anlage.seq"), Utf8(project), "--group", "ä€1", "--answer",
+                                   "yes-all", "--settings", Utf8(dir / "keine.ini")});
+    ASSERT_EQ(converted.exitCode, 0) << converted.err;
+
+    const auto listed = RunCli({"project", Utf8(project)});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    const std::vector<std::string> lines = Lines(listed.out);
+    ASSERT_EQ(lines.size(), 8u) << listed.out;
+    EXPECT_EQ(lines[5], "id   file      lists  bytes  designation");
+    EXPECT_EQ(lines[6], "S01  GS01.731      1     97  Test");
+    EXPECT_TRUE(lines[7].starts_with("ä€1  Gä€1.731      1     ")) << lines[7];
+
+    for (const char* asked : {"ä€1", "Gä€1.731"}) {
+        const auto shown = RunCli({"show", Utf8(project), asked});
+        EXPECT_EQ(shown.exitCode, 0) << asked << ": " << shown.err;
+        EXPECT_TRUE(shown.out.find("\nGä€1.731  ä€1  anlage") != std::string::npos) << shown.out;
+        EXPECT_EQ(shown.out.find("GS01"), std::string::npos) << shown.out;
+    }
+}
+
+} // namespace
