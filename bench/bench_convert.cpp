@@ -86,7 +86,7 @@ int Convert(const std::filesystem::path& folder, const CSequenceFile& operands, 
 {
     CAppSettings settings;
     SilentHost host;
-    CPanelProject project(folder.string(), "");
+    CPanelProject project(folder, "");
     CConverter converter(settings);
     converter.Open(project, Entries(operands), mode, host);
     if (mode == ConversionMode::all)
@@ -160,14 +160,14 @@ void ConvertIntoTheLargestGroupFile(benchmark::State& state)
     settings.MaxOperands = 255;
     SilentHost host;
     {
-        CPanelProject project(folder.string(), "");
+        CPanelProject project(folder, "");
         CConverter fill(settings);
         fill.Open(project, Entries(*all), ConversionMode::all, host);
         fill.AcceptAll();
         fill.Close();
     }
     const auto convertStep = [&] {
-        CPanelProject project(folder.string(), "");
+        CPanelProject project(folder, "");
         CConverter converter(settings);
         converter.Open(project, Entries(*step), ConversionMode::selected, host);
         converter.SetGroupId("S01");

@@ -3,6 +3,7 @@
 #include "cli/ExitCode.h"
 #include "cli/ProjectInput.h"
 #include "cli/TextColumns.h"
+#include "data/platform/Platform.h"
 #include "data/text/Charset.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
@@ -33,7 +34,7 @@ int CProjectCommand::Run() const
     if (!project)
         return exit_code::kNotProject;
     const CGroupFolder* folder = project->GetGroupFolder();
-    std::cout << "panel project " << project->GetProjectDir() << '\n'
+    std::cout << "panel project " << platform::PathToUtf8(project->GetProjectDir()) << '\n'
               << "name:      " << Cp1252ToUtf8(project->GetName()) << '\n'
               << "date:      " << project->GetDateText() << '\n'
               << "data file: " << Cp1252ToUtf8(project->GetDataFileName()) << '\n'

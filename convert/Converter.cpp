@@ -440,7 +440,7 @@ bool CConverter::CreateGroup()
     // A file of that name that the folder did not take as a group (its
     // header could not be read) is left as it is.
     const std::string fileName = "G" + m_groupId + "." + m_project->GetProjectExt();
-    if (const auto existing = project_files::FindIgnoringCase(platform::PathFromUtf8(m_project->GetProjectDir()), fileName)) {
+    if (const auto existing = project_files::FindIgnoringCase(m_project->GetProjectDir(), fileName)) {
         // A group file another program created since the folder was read.
         if (CStepChainGroup(m_folder, project_files::ToUpper(*existing), *existing).IsValid()) {
             RefuseCreatedFile(fileName);

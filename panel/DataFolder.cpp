@@ -97,7 +97,7 @@ bool CDataFolder::Load()
     if (project) {
         const std::string pattern = m_pattern + "." + project->GetProjectExt();
         const std::filesystem::path folder = project->GetProjectDir().empty() ? std::filesystem::path(".")
-                                                                         : platform::PathFromUtf8(project->GetProjectDir());
+                                                                              : project->GetProjectDir();
         std::vector<std::string> names;
         std::error_code ec;
         for (auto it = std::filesystem::directory_iterator(folder, ec);

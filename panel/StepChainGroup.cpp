@@ -90,7 +90,7 @@ bool CStepChainGroup::ReadHeader(std::span<const std::uint8_t> header, const std
 std::filesystem::path CStepChainGroup::GetProjectFolder() const
 {
     const auto* project = dynamic_cast<const CPanelProject*>(GetProject());
-    return project ? platform::PathFromUtf8(project->GetProjectDir()) : std::filesystem::path();
+    return project ? project->GetProjectDir() : std::filesystem::path();
 }
 
 std::string CStepChainGroup::GetProjectName() const

@@ -1,4 +1,4 @@
-// How morawin-cli shows group names that are not plain ASCII.
+// How morawin-cli shows folders and group names that are not plain ASCII.
 #include "data/platform/Platform.h"
 #include "data/text/Charset.h"
 #include "tests/cli/CliRunner.h"
@@ -39,6 +39,20 @@ protected:
     TempDir dir;
     const fs::path project = dir.Path() / "P";
 };
+
+// The folder line ends with the system's separator, added to a folder named
+// without one and not doubled, whichever separators the name was typed with.
+TEST_F(GroupNames, ShownFolderEndsWithTheSystemsSeparator)
+{
+    const std::string separator(1, static_cast<char>(fs::path::preferred_separator));
+    for (const std::string& typed : {Utf8(project), project.generic_string()}) {
+        for (const std::string& argument : {typed, typed + separator}) {
+            const auto result = RunCli({"project", argument});
+            ASSERT_EQ(result.exitCode, 0) << result.err;
+            EXPECT_EQ(Lines(result.out).front(), "panel project " + typed + separator);
+        }
+    }
+}
 
 TEST_F(GroupNames, UmlautAndEuroInAnIdentifierAreShownAlignedAndFound)
 {

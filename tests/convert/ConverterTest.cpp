@@ -51,7 +51,7 @@ protected:
     // A fresh project object: what the next conversion would find on disk.
     void Reopen()
     {
-        project = std::make_unique<CPanelProject>(dir.Path().string(), "");
+        project = std::make_unique<CPanelProject>(dir.Path(), "");
         project->Load();
         folder = project->GetGroupFolder();
     }
