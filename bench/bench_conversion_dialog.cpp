@@ -79,7 +79,7 @@ fs::path FreshProject()
 
 void DialogAcceptAll(benchmark::State& state)
 {
-    CSequenceFile file(Prepared().sequence.string());
+    CSequenceFile file(Prepared().sequence);
     std::ifstream in(Prepared().sequence, std::ios::binary);
     file.ReadArchive(in);
     std::vector<CSequenceEntry*> operands;

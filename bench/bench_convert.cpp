@@ -59,7 +59,7 @@ std::unique_ptr<CSequenceFile> ReadOperands(const std::filesystem::path& folder,
         for (std::size_t i = 0; i < count; ++i)
             out << "\tM " << i % 256 << "." << i / 256 << "\tM" << i % 10 << "\t\r\n";
     }
-    auto file = std::make_unique<CSequenceFile>(path.string());
+    auto file = std::make_unique<CSequenceFile>(path);
     std::ifstream in(path, std::ios::binary);
     file->ReadArchive(in);
     return file;
@@ -147,7 +147,7 @@ void ConvertIntoTheLargestGroupFile(benchmark::State& state)
         for (int i = 0; i < count; ++i)
             out << "\tM " << i / 8 << "." << i % 8 << "\tMOTOR_" << i << "\t" << comment << "\r\n";
         out.close();
-        auto file = std::make_unique<CSequenceFile>(path.string());
+        auto file = std::make_unique<CSequenceFile>(path);
         std::ifstream in(path, std::ios::binary);
         file->ReadArchive(in);
         return file;

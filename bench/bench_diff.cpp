@@ -121,7 +121,7 @@ void CompareSequenceWithProject(benchmark::State& state)
     for (auto _ : state) {
         auto start = Clock::now();
         double cpu = CpuSeconds();
-        CSequenceFile sequence(sequencePath.string());
+        CSequenceFile sequence(sequencePath);
         std::ifstream in(sequencePath, std::ios::binary);
         if (!sequence.ReadArchive(in))
             std::abort();

@@ -52,7 +52,7 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
         std::cerr << "morawin-cli: cannot read " << platform::PathToUtf8(path) << ": " << std::strerror(errno) << '\n';
         return nullptr;
     }
-    auto file = std::make_unique<CSequenceFile>(platform::PathToUtf8(path));
+    auto file = std::make_unique<CSequenceFile>(path);
     if (!file->ReadContent(std::move(content))) {
         std::cerr << "morawin-cli: error while reading " << platform::PathToUtf8(path) << '\n';
         return nullptr;

@@ -45,9 +45,9 @@ std::string FormatNumber(const char* format, int number)
 
 // The sequence file's bare name up to its first point (a leading point
 // does not count), as Windows-1252 text of at most 32 characters.
-std::string DesignationFromFile(const std::string& path)
+std::string DesignationFromFile(const std::filesystem::path& path)
 {
-    std::string name = platform::PathToUtf8(platform::PathFromUtf8(path).filename());
+    std::string name = platform::PathToUtf8(path.filename());
     const auto point = name.find('.', 1);
     if (point != std::string::npos)
         name.erase(point);
@@ -88,7 +88,7 @@ void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> opera
         project.Load();
     m_folder = project.GetGroupFolder();
     const auto* file = static_cast<const CSequenceFile*>(m_operands.front()->GetParent());
-    m_defaultDesignation = file ? DesignationFromFile(file->GetFileName()) : std::string();
+    m_defaultDesignation = file ? DesignationFromFile(file->GetFilePath()) : std::string();
     m_group = nullptr;
 
     m_kind = m_operands.front()->GetKind();

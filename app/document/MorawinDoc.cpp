@@ -48,7 +48,7 @@ bool CMorawinDoc::DoOpenDocument(const wxString& file)
         return false;
     }
     wxBusyCursor wait;
-    m_file = std::make_unique<CSequenceFile>(platform::PathToUtf8(path));
+    m_file = std::make_unique<CSequenceFile>(path);
     // A read error leaves the list empty, and the empty list is shown.
     m_file->ReadArchive(in);
     m_duplicates = CDuplicateOperands(m_file.get());

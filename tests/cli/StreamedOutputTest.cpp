@@ -66,7 +66,7 @@ std::string GeneratedSequence(unsigned seed, int lines)
 std::unique_ptr<CSequenceFile> ReadReference(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    auto file = std::make_unique<CSequenceFile>(path.string());
+    auto file = std::make_unique<CSequenceFile>(path);
     EXPECT_TRUE(file->ReadArchive(in));
     return file;
 }
