@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -16,15 +14,6 @@ namespace fs = std::filesystem;
 std::string Utf8(const fs::path& path)
 {
     return platform::PathToUtf8(path);
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
 }
 
 class GroupNames : public ::testing::Test {
@@ -49,7 +38,7 @@ TEST_F(GroupNames, ShownFolderEndsWithTheSystemsSeparator)
         for (const std::string& argument : {typed, typed + separator}) {
             const auto result = RunCli({"project", argument});
             ASSERT_EQ(result.exitCode, 0) << result.err;
-            EXPECT_EQ(Lines(result.out).front(), "panel project " + typed + separator);
+            EXPECT_EQ(result.out.substr(0, result.out.find('\n')), "panel project " + typed + separator);
         }
     }
 }
@@ -63,11 +52,12 @@ TEST_F(GroupNames, UmlautAndEuroInAnIdentifierAreShownAlignedAndFound)
 
     const auto listed = RunCli({"project", Utf8(project)});
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
-    const std::vector<std::string> lines = Lines(listed.out);
-    ASSERT_EQ(lines.size(), 8u) << listed.out;
-    EXPECT_EQ(lines[5], "id   file      lists  bytes  designation");
-    EXPECT_EQ(lines[6], "S01  GS01.731      1     97  Test");
-    EXPECT_TRUE(lines[7].starts_with("ä€1  Gä€1.731      1     ")) << lines[7];
+    // Three characters, five columns: as wide as the ASCII identifiers.
+    EXPECT_NE(listed.out.find("id   file      lists  bytes  designation\n"
+                              "S01  GS01.731      1     97  Test\n"
+                              "ä€1  Gä€1.731      1     "),
+              std::string::npos)
+        << listed.out;
 
     for (const char* asked : {"ä€1", "Gä€1.731"}) {
         const auto shown = RunCli({"show", Utf8(project), asked});
