@@ -97,7 +97,7 @@ const std::filesystem::path& Project(double& size)
     static const std::filesystem::path folder = [] {
         const auto folder = BenchFolder("cli-project");
         std::ofstream(folder / "SDAT.731", std::ios::binary) << std::string("\x01\0\0\x0C" "Mischanlage", 15);
-        CPanelProject project(folder.string(), "");
+        CPanelProject project(folder, "");
         project.Load();
         std::mt19937 random(1);
         static const char* const kTexts[] = {"Schutzt\xFCr Mischer geschlossen", "F\xFCllstand Beh\xE4lter 1 max.",

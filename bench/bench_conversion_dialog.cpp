@@ -79,7 +79,7 @@ fs::path FreshProject()
 
 void DialogAcceptAll(benchmark::State& state)
 {
-    CSequenceFile file(Prepared().sequence.string());
+    CSequenceFile file(Prepared().sequence);
     std::ifstream in(Prepared().sequence, std::ios::binary);
     file.ReadArchive(in);
     std::vector<CSequenceEntry*> operands;
@@ -91,7 +91,7 @@ void DialogAcceptAll(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         const fs::path folder = FreshProject();
-        CPanelProject project(folder.string(), std::string());
+        CPanelProject project(folder, std::string());
         state.ResumeTiming();
         CConversionDlg dialog(nullptr, ConversionMode::all, project, operands, settings);
         dialog.CallAfter([&dialog] {

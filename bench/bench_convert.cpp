@@ -59,7 +59,7 @@ std::unique_ptr<CSequenceFile> ReadOperands(const std::filesystem::path& folder,
         for (std::size_t i = 0; i < count; ++i)
             out << "\tM " << i % 256 << "." << i / 256 << "\tM" << i % 10 << "\t\r\n";
     }
-    auto file = std::make_unique<CSequenceFile>(path.string());
+    auto file = std::make_unique<CSequenceFile>(path);
     std::ifstream in(path, std::ios::binary);
     file->ReadArchive(in);
     return file;
@@ -86,7 +86,7 @@ int Convert(const std::filesystem::path& folder, const CSequenceFile& operands, 
 {
     CAppSettings settings;
     SilentHost host;
-    CPanelProject project(folder.string(), "");
+    CPanelProject project(folder, "");
     CConverter converter(settings);
     converter.Open(project, Entries(operands), mode, host);
     if (mode == ConversionMode::all)
@@ -147,7 +147,7 @@ void ConvertIntoTheLargestGroupFile(benchmark::State& state)
         for (int i = 0; i < count; ++i)
             out << "\tM " << i / 8 << "." << i % 8 << "\tMOTOR_" << i << "\t" << comment << "\r\n";
         out.close();
-        auto file = std::make_unique<CSequenceFile>(path.string());
+        auto file = std::make_unique<CSequenceFile>(path);
         std::ifstream in(path, std::ios::binary);
         file->ReadArchive(in);
         return file;
@@ -160,14 +160,14 @@ void ConvertIntoTheLargestGroupFile(benchmark::State& state)
     settings.MaxOperands = 255;
     SilentHost host;
     {
-        CPanelProject project(folder.string(), "");
+        CPanelProject project(folder, "");
         CConverter fill(settings);
         fill.Open(project, Entries(*all), ConversionMode::all, host);
         fill.AcceptAll();
         fill.Close();
     }
     const auto convertStep = [&] {
-        CPanelProject project(folder.string(), "");
+        CPanelProject project(folder, "");
         CConverter converter(settings);
         converter.Open(project, Entries(*step), ConversionMode::selected, host);
         converter.SetGroupId("S01");

@@ -64,7 +64,7 @@ std::filesystem::path MakeProject(std::uintmax_t& totalBytes, int& texts)
 {
     const auto folder = BenchFolder("diff");
     std::ofstream(folder / "SDAT.731", std::ios::binary) << std::string("\x01\0\0\x0C" "Mischanlage", 15);
-    CPanelProject project(folder.string(), "");
+    CPanelProject project(folder, "");
     project.Load();
     totalBytes = 0;
     texts = 0;
@@ -121,7 +121,7 @@ void CompareSequenceWithProject(benchmark::State& state)
     for (auto _ : state) {
         auto start = Clock::now();
         double cpu = CpuSeconds();
-        CSequenceFile sequence(sequencePath.string());
+        CSequenceFile sequence(sequencePath);
         std::ifstream in(sequencePath, std::ios::binary);
         if (!sequence.ReadArchive(in))
             std::abort();
@@ -133,7 +133,7 @@ void CompareSequenceWithProject(benchmark::State& state)
 
         start = Clock::now();
         cpu = CpuSeconds();
-        CPanelProject project(folder.string(), "");
+        CPanelProject project(folder, "");
         project.Load();
         CGroupFolder* groups = project.GetGroupFolder();
         for (int i = 0; i < groups->GetCount(); ++i)

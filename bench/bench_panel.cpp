@@ -55,7 +55,7 @@ std::filesystem::path MakeProject(std::uintmax_t& totalBytes)
 {
     const auto folder = BenchFolder("panel");
     std::ofstream(folder / "SDAT.731", std::ios::binary) << std::string("\x01\0\0\x0C" "Mischanlage", 15);
-    CPanelProject project(folder.string(), "");
+    CPanelProject project(folder, "");
     project.Load();
     std::mt19937 random(1);
     totalBytes = 0;
@@ -107,7 +107,7 @@ void CopyDurably(const std::vector<std::filesystem::path>& files, const std::fil
 
 void LoadAndSaveAll(const std::filesystem::path& folder)
 {
-    CPanelProject project(folder.string(), "");
+    CPanelProject project(folder, "");
     project.Load();
     CGroupFolder* groups = project.GetGroupFolder();
     if (groups->GetCount() != kGroups)

@@ -18,7 +18,7 @@ void ReadAndSortSequenceFile(benchmark::State& state)
     std::int64_t entries = 0;
     for (auto _ : state) {
         std::ifstream in(file, std::ios::binary);
-        auto sequence = std::make_unique<CSequenceFile>(file.string());
+        auto sequence = std::make_unique<CSequenceFile>(file);
         if (!sequence->ReadArchive(in))
             state.SkipWithError("read failed");
         entries = sequence->GetCount();

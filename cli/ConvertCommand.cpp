@@ -117,12 +117,13 @@ bool CConvertCommand::OptionsUsable(bool kindsValid, bool answerValid) const
 }
 
 // The project folder to convert into: a scratch copy for --dry-run.
-std::string CConvertCommand::ProjectFolder(std::optional<CScratchProject>& scratch) const
+std::filesystem::path CConvertCommand::ProjectFolder(std::optional<CScratchProject>& scratch) const
 {
+    const std::filesystem::path folder = platform::PathFromUtf8(m_options.projectDir);
     if (!m_options.dryRun)
-        return m_options.projectDir;
-    scratch.emplace(platform::PathFromUtf8(m_options.projectDir));
-    return platform::PathToUtf8(scratch->Folder());
+        return folder;
+    scratch.emplace(folder);
+    return scratch->Folder();
 }
 
 CAppSettings CConvertCommand::LoadSettings() const

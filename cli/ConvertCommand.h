@@ -56,7 +56,7 @@ private:
     };
 
     bool OptionsUsable(bool kindsValid, bool answerValid) const;
-    std::string ProjectFolder(std::optional<CScratchProject>& scratch) const;
+    std::filesystem::path ProjectFolder(std::optional<CScratchProject>& scratch) const;
     CAppSettings LoadSettings() const;
     bool Convert(CPanelProject& project, const std::vector<CSequenceEntry*>& operands, const CAppSettings& settings,
                  CConsoleHost::Answer answer, Outcome& outcome) const;

@@ -5,6 +5,7 @@
 #include "cli/OutputBuffer.h"
 #include "cli/ProjectInput.h"
 #include "cli/SequenceInput.h"
+#include "cli/TextColumns.h"
 #include "convert/ProjectComparison.h"
 #include "data/settings/AppSettings.h"
 #include "data/text/Charset.h"
@@ -21,6 +22,7 @@
 #include <iostream>
 
 using charset::Cp1252ToUtf8;
+using text_columns::Padded;
 using Row = CProjectComparison::Row;
 using Status = CProjectComparison::Status;
 
@@ -47,13 +49,6 @@ std::string Quoted(const std::string& cp1252)
         }
     }
     return out + '"';
-}
-
-std::string Padded(std::string text, std::size_t width)
-{
-    if (text.size() < width)
-        text.append(width - text.size(), ' ');
-    return text;
 }
 
 void PrintTextRow(const Row& row)

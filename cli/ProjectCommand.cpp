@@ -2,6 +2,8 @@
 
 #include "cli/ExitCode.h"
 #include "cli/ProjectInput.h"
+#include "cli/TextColumns.h"
+#include "data/platform/Platform.h"
 #include "data/text/Charset.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
@@ -13,6 +15,7 @@
 #include <iostream>
 
 using charset::Cp1252ToUtf8;
+using text_columns::Padded;
 
 CProjectCommand::CProjectCommand(CLI::App& parent)
     : m_command(parent.add_subcommand("project", "Tell whether a folder is a panel project and list its groups"))
@@ -31,18 +34,18 @@ int CProjectCommand::Run() const
     if (!project)
         return exit_code::kNotProject;
     const CGroupFolder* folder = project->GetGroupFolder();
-    std::cout << "panel project " << project->GetProjectDir() << '\n'
+    std::cout << "panel project " << platform::PathToUtf8(project->GetProjectDir()) << '\n'
               << "name:      " << Cp1252ToUtf8(project->GetName()) << '\n'
               << "date:      " << project->GetDateText() << '\n'
-              << "data file: " << project->GetDataFileName() << '\n'
+              << "data file: " << Cp1252ToUtf8(project->GetDataFileName()) << '\n'
               << "groups:    " << folder->GetCount() << '\n';
     if (folder->GetCount() > 0)
         std::cout << "id   file      lists  bytes  designation\n";
     for (int i = 0; i < folder->GetCount(); ++i) {
         CStepChainGroup* group = folder->GetGroup(i);
         const std::string error = LoadGroup(*group);
-        std::cout << std::left << std::setw(5) << Cp1252ToUtf8(group->GetGroupId()) << std::setw(10)
-                  << group->GetFileName() << std::right << std::setw(5);
+        std::cout << Padded(Cp1252ToUtf8(group->GetGroupId()), 5) << Padded(Cp1252ToUtf8(group->GetFileName()), 10)
+                  << std::setw(5);
         if (error.empty())
             std::cout << group->GetCount();
         else

@@ -1,5 +1,6 @@
 #include "cli/ProjectInput.h"
 
+#include "data/platform/Platform.h"
 #include "data/records/FileException.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"
@@ -41,7 +42,7 @@ std::string ProblemText(const CPanelProject& project)
 
 std::unique_ptr<CPanelProject> OpenProject(const std::string& folder, const std::string& command)
 {
-    auto project = std::make_unique<CPanelProject>(folder, "");
+    auto project = std::make_unique<CPanelProject>(platform::PathFromUtf8(folder), "");
     if (!project->IsValid()) {
         std::cerr << "morawin-cli " << command << ": " << folder << " is not a panel project: " << ProblemText(*project)
                   << '\n';

@@ -44,7 +44,7 @@ std::unique_ptr<CSequenceFile> ReadSequenceFile(const std::filesystem::path& pat
         std::cerr << "morawin-cli: cannot read " << platform::PathToUtf8(path) << ": " << std::strerror(errno) << '\n';
         return nullptr;
     }
-    auto file = std::make_unique<CSequenceFile>(platform::PathToUtf8(path));
+    auto file = std::make_unique<CSequenceFile>(path);
     const std::string name = platform::PathToUtf8(path);
     try {
         const SymbolTableReport report = CSymbolTableReader(options).Read(std::move(content), FormOfFile(path), *file);

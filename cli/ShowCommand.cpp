@@ -4,6 +4,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/OutputBuffer.h"
 #include "cli/ProjectInput.h"
+#include "data/text/Charset.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/ProjectFiles.h"
@@ -114,7 +115,7 @@ void PrintText(COutputBuffer& out, const CPanelProject& project, const std::vect
     out.Put('\n');
     for (const ShownGroup& shown : groups) {
         const CStepChainGroup& group = *shown.group;
-        out.Write(group.GetFileName());
+        out.WriteCp1252(group.GetFileName());
         out.Write("  ");
         out.WriteCp1252(group.GetGroupId());
         out.Write("  ");
@@ -168,7 +169,9 @@ bool CShowCommand::Selects(const CStepChainGroup& group) const
 {
     if (m_group.empty())
         return true;
-    const std::string name = m_group.substr(0, m_group.find('.'));
+    // Typed on a terminal: UTF-8, where the groups' names are Windows-1252.
+    const std::string wanted = charset::Utf8ToCp1252(m_group);
+    const std::string name = wanted.substr(0, wanted.find('.'));
     return project_files::EqualsIgnoringCase(name, group.GetBaseName())
         || project_files::EqualsIgnoringCase(name, group.GetGroupId());
 }

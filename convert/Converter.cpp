@@ -45,9 +45,9 @@ std::string FormatNumber(const char* format, int number)
 
 // The sequence file's bare name up to its first point (a leading point
 // does not count), as Windows-1252 text of at most 32 characters.
-std::string DesignationFromFile(const std::string& path)
+std::string DesignationFromFile(const std::filesystem::path& path)
 {
-    std::string name = platform::PathToUtf8(platform::PathFromUtf8(path).filename());
+    std::string name = platform::PathToUtf8(path.filename());
     const auto point = name.find('.', 1);
     if (point != std::string::npos)
         name.erase(point);
@@ -88,7 +88,7 @@ void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> opera
         project.Load();
     m_folder = project.GetGroupFolder();
     const auto* file = static_cast<const CSequenceFile*>(m_operands.front()->GetParent());
-    m_defaultDesignation = file ? DesignationFromFile(file->GetFileName()) : std::string();
+    m_defaultDesignation = file ? DesignationFromFile(file->GetFilePath()) : std::string();
     m_group = nullptr;
 
     m_kind = m_operands.front()->GetKind();
@@ -162,7 +162,7 @@ std::vector<std::string> CConverter::ListIdsOfKind(int kind) const
 void CConverter::SelectGroup(bool recompute)
 {
     m_exhausted = false;
-    auto* found = m_folder ? static_cast<CStepChainGroup*>(m_folder->FindEntry("G" + m_groupId)) : nullptr;
+    auto* found = m_folder ? m_folder->FindGroup(m_groupId) : nullptr;
     if (found) {
         m_group = found;
         m_groupDesignation = m_mode == ConversionMode::all && !found->IsCreated() ? m_defaultDesignation : found->GetName();
@@ -440,7 +440,7 @@ bool CConverter::CreateGroup()
     // A file of that name that the folder did not take as a group (its
     // header could not be read) is left as it is.
     const std::string fileName = "G" + m_groupId + "." + m_project->GetProjectExt();
-    if (const auto existing = project_files::FindIgnoringCase(platform::PathFromUtf8(m_project->GetProjectDir()), fileName)) {
+    if (const auto existing = project_files::FindIgnoringCase(m_project->GetProjectDir(), fileName)) {
         // A group file another program created since the folder was read.
         if (CStepChainGroup(m_folder, project_files::ToUpper(*existing), *existing).IsValid()) {
             RefuseCreatedFile(fileName);

@@ -97,15 +97,18 @@ bool CDataFolder::Load()
     if (project) {
         const std::string pattern = m_pattern + "." + project->GetProjectExt();
         const std::filesystem::path folder = project->GetProjectDir().empty() ? std::filesystem::path(".")
-                                                                         : platform::PathFromUtf8(project->GetProjectDir());
+                                                                              : project->GetProjectDir();
         std::vector<std::string> names;
         std::error_code ec;
         for (auto it = std::filesystem::directory_iterator(folder, ec);
              !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
             std::error_code typeError;
-            const std::string name = it->path().filename().string();
-            if (name.size() == 8 && project_files::MatchesPattern(name, pattern) && !it->is_directory(typeError))
-                names.push_back(name);
+            // 8 characters of Windows-1252 text, as identifiers are; a name
+            // without that form is no file of the panel's.
+            const auto name = platform::PathToCp1252(it->path().filename());
+            if (name && name->size() == 8 && project_files::MatchesPattern(*name, pattern)
+                && !it->is_directory(typeError))
+                names.push_back(*name);
         }
         // Directory order is arbitrary; name order keeps equal identifiers
         // (gs01 beside GS01) in a stable order.

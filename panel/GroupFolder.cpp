@@ -21,3 +21,8 @@ CStepChainGroup* CGroupFolder::GetGroup(int index) const
 {
     return static_cast<CStepChainGroup*>(GetAt(index));
 }
+
+CStepChainGroup* CGroupFolder::FindGroup(const std::string& groupId) const
+{
+    return static_cast<CStepChainGroup*>(FindEntry("G" + groupId));
+}

@@ -16,4 +16,6 @@ public:
     CDataFile* CreateEntryForFile(const std::string& fileName, const std::string& diskName) override;
 
     CStepChainGroup* GetGroup(int index) const;
+    // The group with this identifier (G<id>), ignoring case; null if none.
+    CStepChainGroup* FindGroup(const std::string& groupId) const;
 };

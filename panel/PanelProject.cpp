@@ -17,12 +17,12 @@ constexpr std::size_t kMaxHeaderSize = 1 + 2 + 1 + record::kMaxCountedLength;
 
 } // namespace
 
-CPanelProject::CPanelProject(std::string folder, std::string extension)
-    : CDataList(nullptr, std::string()), m_folder(std::move(folder)), m_extension(std::move(extension))
+CPanelProject::CPanelProject(const std::filesystem::path& folder, std::string extension)
+    // `/ ""` ends a folder name with the system's separator, and leaves a
+    // folder that already ends with one, or an empty one, as it is.
+    : CDataList(nullptr, std::string()), m_folder(folder / ""), m_extension(std::move(extension))
 {
     SetValid(false);
-    if (!m_folder.empty() && m_folder.back() != '/')
-        m_folder += '/';
     try {
         ChooseDataFile();
         if (m_problem == Problem::none)
@@ -39,7 +39,7 @@ CPanelProject::~CPanelProject() = default;
 
 void CPanelProject::ChooseDataFile()
 {
-    const std::filesystem::path folder = m_folder.empty() ? std::filesystem::path(".") : platform::PathFromUtf8(m_folder);
+    const std::filesystem::path folder = m_folder.empty() ? std::filesystem::path(".") : m_folder;
     std::error_code ec;
     const bool folderExists = std::filesystem::is_directory(folder, ec);
     std::optional<std::string> found;
@@ -61,7 +61,7 @@ void CPanelProject::ChooseDataFile()
 
 void CPanelProject::ReadDataFile()
 {
-    const std::filesystem::path path = platform::PathFromUtf8(m_folder + m_dataFileName);
+    const std::filesystem::path path = m_folder / platform::PathFromCp1252(m_dataFileName);
     std::error_code ec;
     std::ifstream in(path, std::ios::binary);
     if (std::filesystem::is_directory(path, ec) || !in) {

@@ -4,6 +4,7 @@
 #include "data/text/StringTable.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 
@@ -30,7 +31,7 @@ public:
 
     // Never throws; the valid flag and GetProblem tell the result. With an
     // empty extension "731" is tried first, then "SYS".
-    CPanelProject(std::string folder, std::string extension);
+    CPanelProject(const std::filesystem::path& folder, std::string extension);
     ~CPanelProject() override;
 
     int GetType() const override { return type_code::kPanelProject; }
@@ -43,14 +44,16 @@ public:
     int GetColumnWidth(int column) const override { return WidthOf({30, 8, 4, 18, 7}, column); }
     std::string GetColumnHeaders() const override { return CStringTable::Get(ids::kDummy); }
 
-    // The folder with a trailing "/" (unless empty); every file of the
-    // project is this followed by its name.
-    const std::string& GetProjectDir() const { return m_folder; }
+    // The folder, ending with a separator (the system's own, unless the
+    // folder given already ended with one) unless it is empty; every file
+    // of the project is this followed by its name.
+    const std::filesystem::path& GetProjectDir() const { return m_folder; }
     // "731", "SYS" or the extension given, without a point.
     const std::string& GetProjectExt() const { return m_extension; }
     // The data file's date; empty when its header was not read.
     const std::string& GetDateText() const { return m_dateText; }
-    // The data file's name as found on disk, or as expected if missing.
+    // The data file's name as found on disk, or as expected if missing
+    // (Windows-1252, like every project file name).
     const std::string& GetDataFileName() const { return m_dataFileName; }
     Problem GetProblem() const { return m_problem; }
     // Entry 0 after Load, else null.
@@ -64,7 +67,7 @@ private:
     void ChooseDataFile();
     void ReadDataFile();
 
-    std::string m_folder;
+    std::filesystem::path m_folder;
     std::string m_extension;
     std::string m_dateText;
     std::string m_dataFileName;

@@ -77,14 +77,17 @@ std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder,
     std::optional<std::string> found;
     for (auto it = std::filesystem::directory_iterator(base, ec); !ec && it != std::filesystem::directory_iterator();
          it.increment(ec)) {
-        const std::string candidate = it->path().filename().string();
+        const auto text = platform::PathToCp1252(it->path().filename());
+        if (!text)
+            continue; // not a name the project's files can have
+        const std::string& candidate = *text;
         if (candidate == name)
             return candidate;
         if (EqualsIgnoringCase(candidate, name) && (!found || candidate < *found))
             found = candidate;
     }
     // A folder that cannot be listed may still hold the file.
-    if (!found && std::filesystem::exists(std::filesystem::symlink_status(base / name, ec)))
+    if (!found && std::filesystem::exists(std::filesystem::symlink_status(base / platform::PathFromCp1252(name), ec)))
         return std::string(name);
     return found;
 }

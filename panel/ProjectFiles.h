@@ -21,7 +21,8 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 
 // The name under which `name` exists in `folder`: the name itself if it
 // exists as written, else the first match ignoring case in name order;
-// nothing if there is none.
+// nothing if there is none. Names are Windows-1252 text; on disk they are
+// platform::PathFromCp1252 of it, and names without that form are passed by.
 std::optional<std::string> FindIgnoringCase(const std::filesystem::path& folder, std::string_view name);
 
 // "%c" in the current LC_TIME locale, local time.

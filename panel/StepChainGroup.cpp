@@ -90,7 +90,7 @@ bool CStepChainGroup::ReadHeader(std::span<const std::uint8_t> header, const std
 std::filesystem::path CStepChainGroup::GetProjectFolder() const
 {
     const auto* project = dynamic_cast<const CPanelProject*>(GetProject());
-    return project ? platform::PathFromUtf8(project->GetProjectDir()) : std::filesystem::path();
+    return project ? project->GetProjectDir() : std::filesystem::path();
 }
 
 std::string CStepChainGroup::GetProjectName() const
@@ -104,7 +104,7 @@ std::filesystem::path CStepChainGroup::GetFilePath() const
     const std::filesystem::path folder = GetProjectFolder();
     if (!project_files::EqualsIgnoringCase(m_diskName, GetFileName()))
         m_diskName = project_files::FindIgnoringCase(folder, GetFileName()).value_or(GetFileName());
-    return folder / m_diskName;
+    return folder / platform::PathFromCp1252(m_diskName);
 }
 
 unsigned CStepChainGroup::CheckGroupId(const std::string& id)
@@ -313,7 +313,7 @@ bool CStepChainGroup::Save()
         SetLastError(e);
         return false;
     }
-    m_diskName = path.filename().string();
+    m_diskName = platform::PathToCp1252(path.filename()).value_or(GetFileName());
     SetModified(false);
     TakeFileStatus(path);
     if (auto* folder = dynamic_cast<CDataList*>(GetParent()))

@@ -30,7 +30,8 @@ public:
     // read. Rename gives it its identifier and first file.
     explicit CStepChainGroup(CGroupFolder* folder);
     // A group file found in the folder: `fileName` is its upper-case name,
-    // `diskName` the name it has on disk (empty: looked up). Reads the header
+    // `diskName` the name it has on disk (both Windows-1252 text, see
+    // platform::PathFromCp1252; empty: looked up). Reads the header
     // only; the valid flag tells whether the file is a group.
     CStepChainGroup(CGroupFolder* folder, std::string fileName, std::string diskName = {});
 

@@ -7,7 +7,6 @@
 #include "convert/dialogs/YesNoAllDlg.h"
 #include "data/model/DataList.h"
 #include "data/text/ErrorMessage.h"
-#include "data/platform/Platform.h"
 #include "data/text/StringTable.h"
 #include "data/text/TextFormat.h"
 #include "panel/GroupFolder.h"
@@ -92,7 +91,7 @@ CGroupFolder* CProjectBrowser::GetFolder() const
 
 bool CProjectBrowser::ShowProject(const std::filesystem::path& folder)
 {
-    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(folder), std::string());
+    auto project = std::make_unique<CPanelProject>(folder, std::string());
     if (!project->IsValid())
         return false;
     project->Load();
@@ -116,7 +115,7 @@ bool CProjectBrowser::ShowProject(const std::filesystem::path& folder)
 void CProjectBrowser::Reload()
 {
     const Selection selection = CurrentSelection();
-    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(m_folder), std::string());
+    auto project = std::make_unique<CPanelProject>(m_folder, std::string());
     m_group = nullptr;
     m_list = nullptr;
     if (project->IsValid())

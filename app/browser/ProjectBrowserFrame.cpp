@@ -8,7 +8,6 @@
 #include "app/browser/ProjectBrowser.h"
 #include "gui/WxText.h"
 #include "data/model/DataList.h"
-#include "data/platform/Platform.h"
 #include "panel/PanelProject.h"
 
 #include <wx/menu.h>
@@ -42,7 +41,7 @@ CProjectBrowserFrame::CProjectBrowserFrame(CMainFrame* parent)
     BindCommands();
     wxGetApp().AddProjectObserver(this);
     if (const CPanelProject* project = wxGetApp().GetProject())
-        m_browser->ShowProject(platform::PathFromUtf8(project->GetProjectDir()));
+        m_browser->ShowProject(project->GetProjectDir());
     ShowTitle();
 }
 
@@ -85,7 +84,7 @@ void CProjectBrowserFrame::OnProjectChanged()
     if (shown && shown->GetProjectDir() == open->GetProjectDir())
         m_browser->Reload();
     else
-        m_browser->ShowProject(platform::PathFromUtf8(open->GetProjectDir()));
+        m_browser->ShowProject(open->GetProjectDir());
     ShowTitle();
 }
 

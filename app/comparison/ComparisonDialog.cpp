@@ -2,7 +2,6 @@
 
 #include "app/frames/MorawinApp.h"
 #include "gui/WxText.h"
-#include "data/platform/Platform.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"
 
@@ -71,7 +70,7 @@ void CComparisonDialog::Recompute()
     m_list->Clear();
     // A fresh project object: what is on disk now.
     m_comparison.Clear();
-    m_project = std::make_unique<CPanelProject>(platform::PathToUtf8(m_folder), std::string());
+    m_project = std::make_unique<CPanelProject>(m_folder, std::string());
     if (m_project->IsValid())
         m_comparison.Compare(m_operands, *m_project, m_kinds);
     ShowRows();

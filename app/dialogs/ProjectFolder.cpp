@@ -1,6 +1,5 @@
 #include "app/dialogs/ProjectFolder.h"
 
-#include "data/platform/Platform.h"
 #include "panel/PanelProject.h"
 
 bool IsProjectFolder(const std::filesystem::path& folder, std::string& name)
@@ -11,7 +10,7 @@ bool IsProjectFolder(const std::filesystem::path& folder, std::string& name)
 
 bool IsProjectFolder(const std::filesystem::path& folder, std::string& name, std::string& reason)
 {
-    const CPanelProject project(platform::PathToUtf8(folder), std::string());
+    const CPanelProject project(folder, std::string());
     name = project.IsValid() ? project.GetName() : std::string();
     reason = ProjectProblemText(project);
     return project.IsValid();

@@ -45,7 +45,7 @@ bool CMorawinDoc::DoOpenDocument(const wxString& file)
     const std::filesystem::path path = wxtext::ToPath(file);
     wxBusyCursor wait;
     std::string content;
-    auto read = std::make_unique<CSequenceFile>(platform::PathToUtf8(path));
+    auto read = std::make_unique<CSequenceFile>(path);
     try {
         if (!ReadFileBytes(path, content))
             throw CTableError("cannot be read");

@@ -11,7 +11,6 @@
 #include "app/document/OperandPrintout.h"
 #include "app/frames/StatusPanes.h"
 #include "gui/WxText.h"
-#include "data/platform/Platform.h"
 #include "data/sequence/SequenceEntry.h"
 #include "data/sequence/SequenceFile.h"
 #include "panel/PanelProject.h"
@@ -186,7 +185,7 @@ void CMorawinView::CompareWithProject()
     if (!wxGetApp().EnsureProject())
         return;
     CComparisonDialog dialog(GetFrame(), m_list->GetRows(), CProjectComparison::KindsShownBy(m_filter),
-                             platform::PathFromUtf8(wxGetApp().GetProject()->GetProjectDir()),
+                             wxGetApp().GetProject()->GetProjectDir(),
                              wxGetApp().GetSettings());
     dialog.ShowModal();
 }

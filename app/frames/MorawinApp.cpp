@@ -161,7 +161,7 @@ bool CMorawinApp::OpenProjectArgument(const fs::path& argument)
     const fs::path folder = ResolveProjectArgument(argument);
     if (folder.empty())
         return false;
-    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(folder), std::string());
+    auto project = std::make_unique<CPanelProject>(folder, std::string());
     if (!project->IsValid())
         return false;
     SetProject(std::move(project), folder);
@@ -175,7 +175,7 @@ void CMorawinApp::OnOpenProject()
         return;
     // The chooser has just seen a valid project there; should the folder
     // have changed since, the open project stays.
-    auto project = std::make_unique<CPanelProject>(platform::PathToUtf8(chooser.GetChosenFolder()), std::string());
+    auto project = std::make_unique<CPanelProject>(chooser.GetChosenFolder(), std::string());
     if (project->IsValid())
         SetProject(std::move(project), chooser.GetChosenFolder());
 }

@@ -11,17 +11,6 @@ namespace {
 
 constexpr std::size_t kMenuPathLength = 40;
 
-std::string DoubleAmpersands(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        out += c;
-        if (c == '&')
-            out += '&';
-    }
-    return out;
-}
-
 } // namespace
 
 void CRecentFileList::Add(const fs::path& file)
@@ -84,32 +73,37 @@ bool CRecentFileList::SaveTo(const fs::path& settingsFile) const
     return ini.Save(settingsFile);
 }
 
-std::string CRecentFileList::Abbreviate(const fs::path& file, std::size_t maxLength)
+fs::path CRecentFileList::Abbreviate(const fs::path& file, std::size_t maxLength)
 {
-    const std::string full = file.string();
-    if (full.size() <= maxLength)
-        return full;
-    std::vector<std::string> parts;
-    for (const auto& part : file.relative_path())
-        parts.push_back(part.string());
+    const std::size_t fullLength = file.native().size();
+    if (fullLength <= maxLength)
+        return file;
+    const fs::path relative = file.relative_path();
+    const std::vector<fs::path> parts(relative.begin(), relative.end());
     if (parts.empty())
-        return full;
-    const std::string root = file.root_path().string();
-    const std::string ellipsis = "...";
+        return file;
+    const fs::path ellipsis = "...";
     // Keep the first folder and as many trailing parts as fit.
-    const std::string head = parts.size() > 1 ? root + parts.front() + "/" : root;
-    std::string tail = parts.back();
+    const fs::path head = parts.size() > 1 ? file.root_path() / parts.front() : file.root_path();
+    fs::path tail = parts.back();
     for (std::size_t i = parts.size() - 1; i-- > 1;) {
-        const std::string longer = parts[i] + "/" + tail;
-        if (head.size() + ellipsis.size() + 1 + longer.size() > maxLength)
+        const fs::path longer = parts[i] / tail;
+        if (head.native().size() + 1 + ellipsis.native().size() + 1 + longer.native().size() > maxLength)
             break;
         tail = longer;
     }
-    const std::string shortened = head + ellipsis + "/" + tail;
-    return shortened.size() < full.size() ? shortened : full;
+    const fs::path shortened = head / ellipsis / tail;
+    return shortened.native().size() < fullLength ? shortened : file;
 }
 
-std::string CRecentFileList::MenuLabel(std::size_t index, const fs::path& file)
+fs::path CRecentFileList::MenuLabel(std::size_t index, const fs::path& file)
 {
-    return "&" + std::to_string(index + 1) + " " + DoubleAmpersands(Abbreviate(file, kMenuPathLength));
+    fs::path::string_type label = fs::path("&" + std::to_string(index + 1) + " ").native();
+    const fs::path shown = Abbreviate(file, kMenuPathLength);
+    for (const auto c : shown.native()) {
+        label += c;
+        if (c == '&')
+            label += c;
+    }
+    return label;
 }

@@ -1,5 +1,6 @@
 #include "data/model/DataFile.h"
 
+#include "data/platform/Platform.h"
 #include "data/records/FileGuard.h"
 
 CDataFile::CDataFile(CDataEntry* parent, std::string fileName)
@@ -26,6 +27,11 @@ std::string CDataFile::GetContextText(int selector) const
     case 2: return m_fileName;
     default: return {};
     }
+}
+
+std::filesystem::path CDataFile::GetFilePath() const
+{
+    return platform::PathFromCp1252(m_fileName);
 }
 
 std::string CDataFile::GetBaseName() const

@@ -11,8 +11,9 @@
 // A list whose contents live in one file.
 class CDataFile : public CDataList {
 public:
-    // `fileName` is the bare file name for project files and the full path
-    // for a sequence file. The entry name starts empty.
+    // `fileName` is Windows-1252 text, as every text of the model: the bare
+    // file name for project files, the full path as text for a sequence file
+    // (which keeps the path itself, GetFilePath). The entry name starts empty.
     CDataFile(CDataEntry* parent, std::string fileName);
 
     std::string GetColumnText(int column) const override;
@@ -29,10 +30,11 @@ public:
     const std::string& GetDateText() const { return m_dateText; }
     int GetSize() const { return m_size; }
 
-    // Where the file lives on disk. The base takes the file name as the path;
-    // project files override it with the project folder and the name the file
-    // really has there.
-    virtual std::filesystem::path GetFilePath() const { return m_fileName; }
+    // Where the file lives on disk. The base takes the file name as the path
+    // (see platform::PathFromCp1252); project files override it with the
+    // project folder and the name the file really has there, a sequence file
+    // with the path it was opened with.
+    virtual std::filesystem::path GetFilePath() const;
 
     // Saves the list under a new identifier (upper-cased; the extension
     // stays) with `newName` as its name, then deletes the file under the old

@@ -31,6 +31,14 @@ bool IsExecutable(const std::filesystem::path& file);
 std::filesystem::path PathFromUtf8(std::string_view text);
 std::string PathToUtf8(const std::filesystem::path& path);
 
+// File names from and to Windows-1252 text, as the model keeps the names it
+// builds from identifiers (G<id>.<ext>): UTF-8 on POSIX systems, UTF-16 on
+// Windows. A name on disk that has no Windows-1252 form (or, on POSIX
+// systems, is not UTF-8) gives nothing: the panel software could not have
+// named it.
+std::filesystem::path PathFromCp1252(std::string_view text);
+std::optional<std::string> PathToCp1252(const std::filesystem::path& path);
+
 // The program's command-line arguments as UTF-8 (on Windows read again as
 // UTF-16 from the system: argv holds them in the ANSI code page).
 std::vector<std::string> Utf8Arguments(int argc, char** argv);

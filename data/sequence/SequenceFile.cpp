@@ -1,6 +1,8 @@
 #include "data/sequence/SequenceFile.h"
 
+#include "data/platform/Platform.h"
 #include "data/sequence/SequenceEntry.h"
+#include "data/text/Charset.h"
 #include "data/text/StringTable.h"
 
 #include <algorithm>
@@ -68,8 +70,10 @@ private:
 
 } // namespace
 
-CSequenceFile::CSequenceFile(std::string path)
-    : CDataFile(nullptr, std::move(path))
+// The file name, the path as the model's text, serves the columns only;
+// the file itself is found by the path.
+CSequenceFile::CSequenceFile(std::filesystem::path path)
+    : CDataFile(nullptr, charset::Utf8ToCp1252(platform::PathToUtf8(path))), m_path(std::move(path))
 {
 }
 

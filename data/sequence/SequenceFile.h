@@ -2,6 +2,7 @@
 
 #include "data/model/DataFile.h"
 
+#include <filesystem>
 #include <istream>
 #include <memory>
 #include <string>
@@ -14,7 +15,7 @@ class CSequenceEntry;
 // The program never writes a sequence file.
 class CSequenceFile : public CDataFile {
 public:
-    explicit CSequenceFile(std::string path);
+    explicit CSequenceFile(std::filesystem::path path);
 
     int GetType() const override { return type_code::kSequenceFile; }
     // Only ReadArchive fills the list.
@@ -25,6 +26,7 @@ public:
     int GetColumnCount() const override { return 3; }
     int GetColumnWidth(int column) const override { return WidthOf({12, 12, 30}, column); }
     std::string GetColumnHeaders() const override;
+    std::filesystem::path GetFilePath() const override { return m_path; }
 
     // Reads every line; each operand line becomes an entry, others are
     // skipped. Lines end with LF or CR LF and may hold any byte. On a read
@@ -51,6 +53,7 @@ private:
     bool ReadLines(NextLine nextLine, Failed failed);
     void AddLine(std::string_view line);
 
+    std::filesystem::path m_path;
     std::string m_content;
     std::vector<std::unique_ptr<char[]>> m_textBlocks;
     std::size_t m_blockUsed = 0;

@@ -108,4 +108,17 @@ TEST(RecentFileList, MenuLabelsAreNumberedShortenedAndEscaped)
     EXPECT_EQ(CRecentFileList::Abbreviate("/kurz.seq", 40), "/kurz.seq");
 }
 
+// The label is the path's own characters, with the system's separators,
+// until the menu shows it: no narrow text in between that a Windows code
+// page could garble.
+TEST(RecentFileList, MenuLabelKeepsUmlautsAndTheSystemsSeparators)
+{
+    const auto utf8 = [](const fs::path& path) { return platform::PathToUtf8(path); };
+    const fs::path name = platform::PathFromUtf8("Größe & Söhne.seq");
+    EXPECT_EQ(utf8(CRecentFileList::MenuLabel(1, fs::path("daten") / name)),
+              "&2 " + utf8(fs::path("daten") / platform::PathFromUtf8("Größe && Söhne.seq")));
+    const fs::path deep = fs::path("a") / "bbbbbbbbbb" / "cccccccccc" / "dddddddddd" / name;
+    EXPECT_EQ(utf8(CRecentFileList::Abbreviate(deep, 40)), utf8(fs::path("a") / "..." / "dddddddddd" / name));
+}
+
 } // namespace

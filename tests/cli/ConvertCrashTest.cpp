@@ -111,7 +111,7 @@ void CopyGroupFiles(const std::filesystem::path& from, const std::filesystem::pa
 using Lists = std::map<std::string, std::string>;
 std::optional<Lists> ListsOf(const std::filesystem::path& folder, const std::string& fileName)
 {
-    CPanelProject project(folder.string(), "");
+    CPanelProject project(folder, "");
     project.Load();
     auto* group = static_cast<CStepChainGroup*>(
         project.GetGroupFolder()->FindEntry(fileName.substr(0, fileName.find('.'))));

@@ -66,7 +66,7 @@ std::string GeneratedSequence(unsigned seed, int lines)
 std::unique_ptr<CSequenceFile> ReadReference(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    auto file = std::make_unique<CSequenceFile>(path.string());
+    auto file = std::make_unique<CSequenceFile>(path);
     EXPECT_TRUE(file->ReadArchive(in));
     return file;
 }
@@ -128,7 +128,7 @@ TEST(StreamedOutput, OperandsMatchTheTreeBuiltOutputOnGeneratedFiles)
 void WriteGeneratedProject(const std::filesystem::path& folder, unsigned seed)
 {
     std::ofstream(folder / "SDAT.731", std::ios::binary) << std::string("\x01\0\0\x06Pr\xF6j\x80", 9);
-    CPanelProject project(folder.string(), "");
+    CPanelProject project(folder, "");
     project.Load();
     std::mt19937 random(seed);
     for (int g = 0; g < 4; ++g) {
@@ -157,7 +157,7 @@ void WriteGeneratedProject(const std::filesystem::path& folder, unsigned seed)
 // What show --json printed before it was streamed.
 std::string ShowJsonByTree(const std::filesystem::path& folder)
 {
-    CPanelProject project(folder.string(), "");
+    CPanelProject project(folder, "");
     project.Load();
     ordered_json groups = ordered_json::array();
     CGroupFolder* groupFolder = project.GetGroupFolder();

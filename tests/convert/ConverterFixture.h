@@ -48,7 +48,7 @@ protected:
     // A fresh project object: what the next conversion would find on disk.
     void Reopen()
     {
-        project = std::make_unique<CPanelProject>(dir.Path().string(), "");
+        project = std::make_unique<CPanelProject>(dir.Path(), "");
         project->Load();
         folder = project->GetGroupFolder();
     }

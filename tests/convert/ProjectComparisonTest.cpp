@@ -37,7 +37,7 @@ protected:
     // A fresh project object on the folder: what the next run reads.
     void Reopen()
     {
-        project = std::make_unique<CPanelProject>(dir.Path().string(), "");
+        project = std::make_unique<CPanelProject>(dir.Path(), "");
         project->Load();
         folder = project->GetGroupFolder();
     }

@@ -68,7 +68,7 @@ const std::vector<ExampleGroup>& Groups()
 bool WriteExampleProject(const std::filesystem::path& folder)
 {
     WriteDataFile(folder, "Mischanlage MA-2");
-    CPanelProject project(folder.string(), "");
+    CPanelProject project(folder, "");
     if (!project.IsValid())
         return false;
     project.Load();

@@ -1,3 +1,4 @@
+#include "data/platform/Platform.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "tests/support/PanelFiles.h"
@@ -34,14 +35,14 @@ TEST_P(PanelProjectCases, RecognisesTheFolder)
     const ProjectCase& c = GetParam();
     TempDir dir;
     c.prepare(dir.Path());
-    const CPanelProject project(dir.Path().string(), c.extension);
+    const CPanelProject project(dir.Path(), c.extension);
     EXPECT_EQ(project.IsValid(), c.valid);
     EXPECT_EQ(project.GetProjectExt(), c.expectedExtension);
     EXPECT_EQ(project.GetName(), c.projectName);
     EXPECT_EQ(project.GetProblem(), c.problem);
     EXPECT_EQ(project.GetDataFileName(), c.dataFile);
     EXPECT_EQ(project.GetDateText().empty(), !c.valid);
-    EXPECT_EQ(project.GetProjectDir(), dir.Path().string() + "/");
+    EXPECT_EQ(project.GetProjectDir(), dir.Path() / "");
 }
 
 // A header whose length byte is `lengthByte`, followed by `characters`.
@@ -98,18 +99,23 @@ INSTANTIATE_TEST_SUITE_P(
                     "731", "", Problem::unreadable, "SDAT.731"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(PanelProject, FolderEndsWithOneSlash)
+// As text the folder ends with the system's separator ("/" or "\\"),
+// added once.
+TEST(PanelProject, FolderEndsWithOneSeparatorOfTheSystem)
 {
     TempDir dir;
     WriteDataFile(dir.Path(), "P");
-    EXPECT_EQ(CPanelProject(dir.Path().string() + "/", "").GetProjectDir(), dir.Path().string() + "/");
-    EXPECT_EQ(CPanelProject("", "731").GetProjectDir(), "");
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    const std::string shown = platform::PathToUtf8(dir.Path()) + separator;
+    EXPECT_EQ(platform::PathToUtf8(CPanelProject(dir.Path(), "").GetProjectDir()), shown);
+    EXPECT_EQ(platform::PathToUtf8(CPanelProject(platform::PathFromUtf8(shown), "").GetProjectDir()), shown);
+    EXPECT_TRUE(CPanelProject(std::filesystem::path(), "731").GetProjectDir().empty());
 }
 
 TEST(PanelProject, MissingFolder)
 {
     TempDir dir;
-    const CPanelProject project((dir / "fehlt").string(), "");
+    const CPanelProject project((dir / "fehlt"), "");
     EXPECT_FALSE(project.IsValid());
     EXPECT_EQ(project.GetProblem(), Problem::noFolder);
     EXPECT_EQ(project.GetProjectExt(), "SYS");
@@ -136,7 +142,7 @@ TEST(PanelProject, DateIsTheLastWriteTimeWhenCreationIsLater)
     const std::time_t past = 1'000'000'000;
     SetLastWriteTime(dir / "SDAT.731", past);
     const std::string expected = LocalTimeText(past);
-    EXPECT_EQ(CPanelProject(dir.Path().string(), "").GetDateText(), expected);
+    EXPECT_EQ(CPanelProject(dir.Path(), "").GetDateText(), expected);
 }
 
 TEST(PanelProject, DateIsTheCreationTimeWhenItIsEarlier)
@@ -151,7 +157,7 @@ TEST(PanelProject, DateIsTheCreationTimeWhenItIsEarlier)
     // Last written a day after its creation.
     SetLastWriteTime(dir / "SDAT.731", *created + 86400);
     const std::string expected = LocalTimeText(*created);
-    EXPECT_EQ(CPanelProject(dir.Path().string(), "").GetDateText(), expected);
+    EXPECT_EQ(CPanelProject(dir.Path(), "").GetDateText(), expected);
 }
 
 TEST(PanelProject, LeavesTheLocaleAsTheHostSetIt)
@@ -159,7 +165,7 @@ TEST(PanelProject, LeavesTheLocaleAsTheHostSetIt)
     TempDir dir;
     WriteDataFile(dir.Path(), "P");
     const std::string before = std::setlocale(LC_ALL, nullptr);
-    const CPanelProject project(dir.Path().string(), "");
+    const CPanelProject project(dir.Path(), "");
     EXPECT_EQ(std::setlocale(LC_ALL, nullptr), before);
 }
 
@@ -168,7 +174,7 @@ TEST(PanelProject, SaveNeverWritesAndColumnsAreEmpty)
     TempDir dir;
     WriteDataFile(dir.Path(), "P");
     const Bytes before = ReadBytes(dir / "SDAT.731");
-    CPanelProject project(dir.Path().string(), "");
+    CPanelProject project(dir.Path(), "");
     EXPECT_FALSE(project.Save());
     EXPECT_EQ(ReadBytes(dir / "SDAT.731"), before);
     EXPECT_EQ(project.GetType(), 0);

@@ -27,7 +27,7 @@ protected:
     {
         if (!std::filesystem::exists(dir / "SDAT.731"))
             WriteDataFile(dir.Path(), name);
-        project = std::make_unique<CPanelProject>(dir.Path().string(), "");
+        project = std::make_unique<CPanelProject>(dir.Path(), "");
         ASSERT_TRUE(project->IsValid());
         project->Load();
         folder = project->GetGroupFolder();
