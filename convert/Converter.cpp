@@ -2,6 +2,7 @@
 
 #include "convert/AnswerCode.h"
 #include "convert/ConverterHost.h"
+#include "convert/EntryText.h"
 #include "data/settings/AppSettings.h"
 #include "data/text/Charset.h"
 #include "data/platform/Platform.h"
@@ -23,20 +24,27 @@
 
 namespace {
 
-// A group file records at most 255 lists and at most 65535 bytes.
-constexpr int kMaxListsPerGroup = 255;
-// A list keeps at most 255 texts, so that no block of one byte number can
-// outgrow its one-byte text count.
-constexpr int kMaxTextsPerList = 255;
-// A new group is charged 114 bytes, which assumes a project name of 32
-// characters; a name can have 80, so the budget keeps that margin below the
-// file's 16-bit size.
-constexpr std::int64_t kMaxGroupBudget = 65535 - (80 - 32);
-constexpr std::int64_t kNewGroupCost = 114;
-constexpr std::int64_t kNewListCost = 41;
+constexpr int kMaxListsPerGroup = static_cast<int>(CStepChainGroup::kMaxLists);
+// A list keeps at most as many texts as one block can count, so that no
+// block of one byte number can outgrow its text count.
+constexpr int kMaxTextsPerList = static_cast<int>(CStepChainList::kMaxBlockTexts);
+// A new group is charged for its header and its first, empty list as if
+// the project name had 32 characters; a name can have 80, so the budget
+// keeps that margin below the file's 16-bit size.
+constexpr std::size_t kChargedProjectName = record::kDesignationLength;
+constexpr std::int64_t kNewListCost = CStepChainList::kEmptyRecordSize;
+constexpr std::int64_t kNewGroupCost = CStepChainGroup::HeaderSize(kChargedProjectName) + kNewListCost;
+constexpr std::int64_t kMaxGroupBudget =
+    CStepChainGroup::kMaxFileSize - (record::kMaxCountedLength - kChargedProjectName);
 // The message about operands too long for any group names this many.
 constexpr std::size_t kMaxNamedOperands = 10;
 constexpr int kLastListNumber = 999;
+
+// The bytes a text record of the group file takes for `text`.
+int TextCost(const std::string& text)
+{
+    return static_cast<int>(record::StoredLength(text) + CStepChainText::kRecordOverhead);
+}
 
 std::string FormatNumber(const char* format, int number)
 {
@@ -115,9 +123,9 @@ void CConverter::LeaveOutTooLong()
         return;
     std::vector<CSequenceEntry*> kept;
     for (CSequenceEntry* operand : m_operands) {
-        std::int64_t cost = static_cast<std::int64_t>(record::StoredLength(EntryText(*operand))) + 3;
+        std::int64_t cost = TextCost(EntryText(m_settings, *operand));
         if (IsBitKind(operand->GetKind()))
-            cost += 2;
+            cost += CStepChainList::kBlockHeaderSize;
         (cost > budget ? m_leftOut : kept).push_back(operand);
     }
     if (m_leftOut.empty())
@@ -289,7 +297,7 @@ void CConverter::FillBatch(Limits limits)
             break;
         std::int64_t cost = EntryCost(operand, m_batch.empty());
         if (existing) {
-            const auto old = static_cast<std::int64_t>(record::StoredLength(existing->GetText()) + 3);
+            const std::int64_t old = TextCost(existing->GetText());
             cost = cost > old ? cost - old : 0;
         }
         if (used + cost > limits.budget) {
@@ -317,24 +325,11 @@ void CConverter::UpdateRangeText()
 
 int CConverter::EntryCost(const CSequenceEntry& operand, bool first)
 {
-    int cost = static_cast<int>(record::StoredLength(EntryText(operand))) + 3;
+    int cost = TextCost(EntryText(m_settings, operand));
     if (IsBitKind(m_kind) && (first || operand.GetByte() != m_lastByte))
-        cost += 2;
+        cost += static_cast<int>(CStepChainList::kBlockHeaderSize);
     m_lastByte = operand.GetByte();
     return cost;
-}
-
-std::string CConverter::EntryText(const CSequenceEntry& operand) const
-{
-    const bool symbol = m_settings.SymbolToText != 0;
-    const bool comment = m_settings.CommentToText != 0;
-    if (symbol && comment)
-        return std::string(operand.GetSymbol()) + " " + std::string(operand.GetComment());
-    if (symbol)
-        return std::string(operand.GetSymbol());
-    if (comment)
-        return std::string(operand.GetComment());
-    return {};
 }
 
 bool CConverter::Validate()
@@ -509,7 +504,7 @@ bool CConverter::AddTexts(CStepChainText*& last, std::size_t& kept)
             m_list->Remove(existing);
         }
         last = m_list->AddNew(std::make_unique<CStepChainText>(m_list, operand->GetByte(), operand->GetBit(), 0, 0,
-                                                               EntryText(*operand)));
+                                                               EntryText(m_settings, *operand)));
     }
     return true;
 }

@@ -108,9 +108,6 @@ public:
     CStepChainGroup* GetGroup() const { return m_group; }
     CStepChainList* GetList() const { return m_list; }
 
-    // The text an operand becomes, by the two switches of the settings.
-    std::string EntryText(const CSequenceEntry& operand) const;
-
     // The highest group number the proposals use (S99).
     static constexpr int kLastGroupNumber = 99;
 

@@ -1,6 +1,6 @@
 #include "convert/ProjectComparison.h"
 
-#include "convert/Converter.h"
+#include "convert/EntryText.h"
 #include "data/text/ErrorMessage.h"
 #include "data/sequence/OperandFilter.h"
 #include "data/records/RecordStream.h"
@@ -118,7 +118,6 @@ void CProjectComparison::CollectExpected(const std::vector<CSequenceEntry*>& ope
 {
     m_slots.assign(kKinds << 16, kNone);
     m_expected.clear();
-    const CConverter converter(m_settings);
     for (CSequenceEntry* operand : operands) {
         const int kind = operand->GetKind();
         if (kind <= 0 || kind >= static_cast<int>(kKinds) || !kinds.test(static_cast<std::size_t>(kind)))
@@ -131,7 +130,7 @@ void CProjectComparison::CollectExpected(const std::vector<CSequenceEntry*>& ope
         // A later line for the same operand is what a conversion leaves.
         Expected& expected = m_expected[static_cast<std::size_t>(slot)];
         expected.operand = operand;
-        expected.stored = record::EncodeReferences(converter.EntryText(*operand));
+        expected.stored = record::EncodeReferences(EntryText(m_settings, *operand));
     }
 }
 
