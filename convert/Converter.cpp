@@ -2,6 +2,7 @@
 
 #include "convert/AnswerCode.h"
 #include "convert/ConverterHost.h"
+#include "convert/ConvertedOperands.h"
 #include "convert/EntryText.h"
 #include "data/settings/AppSettings.h"
 #include "data/text/Charset.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
 
 namespace {
@@ -81,7 +83,7 @@ void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> opera
                       IConverterHost& host)
 {
     m_project = &project;
-    m_operands = std::move(operands);
+    m_operands = ConvertedOperands(operands);
     m_mode = mode;
     m_host = &host;
     m_projectName = project.GetName();
@@ -107,6 +109,7 @@ void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> opera
     ProposeGroup();
     m_listNumber = 1;
     ProposeList();
+    SkipGroupsWithoutListRoom();
     ComputeBatch();
     m_host->EndWait();
 }
@@ -227,21 +230,36 @@ std::int64_t CConverter::NewGroupBudget() const
     return std::min(configured, kMaxGroupBudget) - kNewGroupCost;
 }
 
-CConverter::Limits CConverter::StartingLimits() const
+CConverter::Target CConverter::CurrentTarget() const
+{
+    Target target;
+    target.groupKept = m_group && (m_mode == ConversionMode::selected || m_group->IsCreated());
+    if (m_group) {
+        target.groupSize = static_cast<std::int64_t>(m_group->ComputeSize());
+        target.groupLists = m_group->GetCount();
+    }
+    if (m_list) {
+        target.hasList = true;
+        target.listSize = m_list->GetListSize();
+        target.listTexts = m_list->GetCount();
+    }
+    return target;
+}
+
+CConverter::Limits CConverter::StartingLimits(const Target& target) const
 {
     const std::int64_t configured = static_cast<std::int64_t>(m_settings.MaxGroupSizeKb) * 1024;
     Limits limits{std::min(configured, kMaxGroupBudget), std::min(m_settings.MaxOperands, kMaxTextsPerList),
                   std::min(m_settings.MaxLists, kMaxListsPerGroup)};
-    const bool groupKept = m_group && (m_mode == ConversionMode::selected || m_group->IsCreated());
-    if (m_mode == ConversionMode::selected && m_list)
-        limits.freeOperands -= m_list->GetCount();
-    if (groupKept) {
-        limits.budget -= static_cast<std::int64_t>(m_group->ComputeSize());
-        if (m_mode == ConversionMode::all && m_list)
-            limits.budget += m_list->GetListSize();
-        if (m_mode == ConversionMode::all || !m_list)
+    if (m_mode == ConversionMode::selected && target.hasList)
+        limits.freeOperands -= target.listTexts;
+    if (target.groupKept) {
+        limits.budget -= target.groupSize;
+        if (m_mode == ConversionMode::all && target.hasList)
+            limits.budget += target.listSize;
+        if (m_mode == ConversionMode::all || !target.hasList)
             limits.budget -= kNewListCost;
-        limits.freeLists -= m_group->GetCount();
+        limits.freeLists -= target.groupLists;
     } else {
         limits.budget -= kNewGroupCost;
     }
@@ -251,26 +269,32 @@ CConverter::Limits CConverter::StartingLimits() const
     return limits;
 }
 
+// A group kept as it is that already holds as many lists as its file can
+// record takes no new list, whatever the settings say.
+bool CConverter::NoListRoom(const Target& target) const
+{
+    const bool newList = !target.hasList || m_mode == ConversionMode::all;
+    return target.groupKept && newList && target.groupLists - (target.hasList ? 1 : 0) >= kMaxListsPerGroup;
+}
+
 void CConverter::ComputeBatch()
 {
     m_batch.clear();
     if (IsDone())
         return;
-    m_groupFull = false;
-    const Limits limits = StartingLimits();
+    const Target target = CurrentTarget();
+    const Limits limits = StartingLimits(target);
     m_freeListsText = FormatNumber("%d", limits.freeLists);
     m_unitText = CStringTable::Get(ids::kUnitLists);
     m_freeOperandsText = FormatNumber("%d", limits.freeOperands);
-    m_groupFull = m_list ? limits.freeLists == 0 : limits.freeLists <= 1;
+    m_groupFull = target.hasList ? limits.freeLists == 0 : limits.freeLists <= 1;
     m_kind = m_operands[m_next]->GetKind();
     UpdateKindLetter();
+    m_groupNoteText = m_mode == ConversionMode::all && m_group && !m_group->IsCreated()
+        ? CStringTable::Get(ids::kGroupWillBeReplaced)
+        : std::string();
 
-    // A group kept as it is that already holds as many lists as its file
-    // can record takes no new list, whatever the settings say.
-    const bool groupKept = m_group && (m_mode == ConversionMode::selected || m_group->IsCreated());
-    const bool newList = !m_list || m_mode == ConversionMode::all;
-    const bool noListRoom = groupKept && newList && m_group->GetCount() - (m_list ? 1 : 0) >= kMaxListsPerGroup;
-    if (noListRoom)
+    if (NoListRoom(target))
         m_groupFull = true;
     else if (!m_exhausted)
         FillBatch(limits);
@@ -281,36 +305,47 @@ void CConverter::ComputeBatch()
     m_countText = FormatNumber("%d", static_cast<int>(m_batch.size()));
 }
 
-void CConverter::FillBatch(Limits limits)
+void CConverter::FillBatch(const Limits& limits)
 {
-    std::int64_t used = 0;
+    const Extent extent = MeasureBatch(m_next, limits, m_mode == ConversionMode::selected ? m_list : nullptr);
+    const auto first = m_operands.begin() + static_cast<std::ptrdiff_t>(m_next);
+    m_batch.assign(first, first + static_cast<std::ptrdiff_t>(extent.count));
+    if (!extent.full)
+        return;
+    m_groupFull = true;
+    if (m_batch.empty()) {
+        m_freeListsText = "0";
+        m_unitText = CStringTable::Get(ids::kUnitBytes);
+    }
+}
+
+CConverter::Extent CConverter::MeasureBatch(std::size_t from, const Limits& limits, const CStepChainList* extended)
+{
+    Extent extent;
+    const int kind = m_operands[from]->GetKind();
     std::size_t freeOperands = static_cast<std::size_t>(limits.freeOperands);
-    for (std::size_t j = m_next; j < m_operands.size(); ++j) {
+    for (std::size_t j = from; j < m_operands.size(); ++j) {
         const CSequenceEntry& operand = *m_operands[j];
-        if (operand.GetKind() != m_kind)
+        if (operand.GetKind() != kind)
             break;
-        const CStepChainText* existing =
-            m_mode == ConversionMode::selected && m_list ? m_list->FindText(operand.GetByte(), operand.GetBit()) : nullptr;
+        const CStepChainText* existing = extended ? extended->FindText(operand.GetByte(), operand.GetBit()) : nullptr;
         if (existing)
             ++freeOperands; // replaced, not added
-        if (m_batch.size() >= freeOperands)
+        if (extent.count >= freeOperands)
             break;
-        std::int64_t cost = EntryCost(operand, m_batch.empty());
+        std::int64_t cost = EntryCost(operand, extent.count == 0);
         if (existing) {
             const std::int64_t old = TextCost(existing->GetText());
             cost = cost > old ? cost - old : 0;
         }
-        if (used + cost > limits.budget) {
-            m_groupFull = true;
-            if (m_batch.empty()) {
-                m_freeListsText = "0";
-                m_unitText = CStringTable::Get(ids::kUnitBytes);
-            }
+        if (extent.used + cost > limits.budget) {
+            extent.full = true;
             break;
         }
-        m_batch.push_back(m_operands[j]);
-        used += cost;
+        ++extent.count;
+        extent.used += cost;
     }
+    return extent;
 }
 
 void CConverter::UpdateRangeText()
@@ -326,7 +361,7 @@ void CConverter::UpdateRangeText()
 int CConverter::EntryCost(const CSequenceEntry& operand, bool first)
 {
     int cost = TextCost(EntryText(m_settings, operand));
-    if (IsBitKind(m_kind) && (first || operand.GetByte() != m_lastByte))
+    if (IsBitKind(operand.GetKind()) && (first || operand.GetByte() != m_lastByte))
         cost += static_cast<int>(CStepChainList::kBlockHeaderSize);
     m_lastByte = operand.GetByte();
     return cost;
@@ -382,6 +417,8 @@ bool CConverter::WriteBatch()
         return false;
     }
     m_skipped += kept;
+    if (m_deferSave)
+        m_deferred[m_group] += m_batch.size() - kept;
     m_host->OnBatchConverted(m_group->GetBaseName(), m_list->GetKindAndId(), m_rangeText, m_batch.size());
     m_next += m_batch.size();
     return true;
@@ -567,19 +604,39 @@ void CConverter::Advance()
         m_host->OnListChoices(ListIdsOfKind(m_kind));
     }
     if (m_groupFull) {
-        if (m_groupNumber >= kLastGroupNumber) {
-            if (!m_exhausted)
-                ReportRemaining();
-            m_exhausted = true;
-            return;
-        }
-        ++m_groupNumber;
-        ProposeGroup();
-        m_listNumber = 1;
-    } else {
-        ++m_listNumber;
+        if (ProposeNextGroup())
+            SkipGroupsWithoutListRoom();
+        return;
     }
+    ++m_listNumber;
     ProposeList();
+}
+
+// List 001 of the next group number; false (and the user told once) when
+// S99 was the last.
+bool CConverter::ProposeNextGroup()
+{
+    if (m_groupNumber >= kLastGroupNumber) {
+        if (!m_exhausted)
+            ReportRemaining();
+        m_exhausted = true;
+        return false;
+    }
+    ++m_groupNumber;
+    ProposeGroup();
+    m_listNumber = 1;
+    ProposeList();
+    return true;
+}
+
+// Mode selected extends existing groups: a proposal of a new list moves on
+// past every group that holds MaxLists lists already. (A group the user
+// chooses is taken all the same.)
+void CConverter::SkipGroupsWithoutListRoom()
+{
+    while (m_mode == ConversionMode::selected && m_group && !m_list && m_group->GetCount() >= m_settings.MaxLists)
+        if (!ProposeNextGroup())
+            return;
 }
 
 // Mode selected never proposes a list that holds another kind of operand,
@@ -607,6 +664,89 @@ void CConverter::ProposeGroup()
 void CConverter::ReportRemaining()
 {
     m_host->ShowInfo(FormatText(CStringTable::Get(ids::kGroupsExhausted), {static_cast<int>(GetRemainingCount())}));
+}
+
+std::vector<CStepChainGroup*> CConverter::PlanReplacedGroups()
+{
+    std::vector<CStepChainGroup*> replaced;
+    if (m_mode != ConversionMode::all || !m_folder)
+        return replaced;
+    // What each group this run writes will hold: its size and its lists'.
+    struct Planned {
+        std::int64_t size = 0;
+        std::map<std::string, std::int64_t> lists;
+    };
+    std::map<std::string, Planned> planned;
+    const std::uint8_t lastByte = m_lastByte;
+    std::size_t next = m_next;
+    int groupNumber = m_groupNumber;
+    int listNumber = m_listNumber;
+    std::string groupId = m_groupId;
+    std::string listId = m_listId;
+    bool exhausted = m_exhausted;
+    for (int emptyPasses = 0; next < m_operands.size() && emptyPasses < 2 && !exhausted;) {
+        auto* group = static_cast<CStepChainGroup*>(m_folder->FindEntry("G" + groupId));
+        auto known = planned.find(groupId);
+        if (known == planned.end() && group && group->IsCreated()) {
+            Planned now{static_cast<std::int64_t>(group->ComputeSize()), {}};
+            for (int i = 0; i < group->GetCount(); ++i)
+                now.lists[project_files::ToUpper(group->GetList(i)->GetListId())] = group->GetList(i)->GetListSize();
+            known = planned.emplace(groupId, std::move(now)).first;
+        }
+        Target target;
+        if (known != planned.end()) {
+            const auto list = known->second.lists.find(project_files::ToUpper(listId));
+            target = {true, known->second.size, static_cast<int>(known->second.lists.size()),
+                      list != known->second.lists.end(), list != known->second.lists.end() ? list->second : 0, 0};
+        } else {
+            // To be replaced or created: charged as new, as ComputeBatch does.
+            target.hasList = group && group->FindList(listId);
+        }
+        const Limits limits = StartingLimits(target);
+        bool groupFull = target.hasList ? limits.freeLists == 0 : limits.freeLists <= 1;
+        Extent extent;
+        if (NoListRoom(target))
+            groupFull = true;
+        else
+            extent = MeasureBatch(next, limits, nullptr);
+        groupFull = groupFull || extent.full;
+        if (extent.count > 0) {
+            if (known == planned.end()) {
+                if (group)
+                    replaced.push_back(group);
+                known = planned.emplace(groupId, Planned{static_cast<std::int64_t>(
+                                                             CStepChainGroup::HeaderSize(m_projectName.size())), {}})
+                            .first;
+            }
+            std::int64_t& list = known->second.lists[project_files::ToUpper(listId)];
+            known->second.size += kNewListCost + extent.used - list;
+            list = kNewListCost + extent.used;
+            next += extent.count;
+        }
+        emptyPasses = extent.count == 0 ? emptyPasses + 1 : 0;
+        if (groupFull) {
+            exhausted = groupNumber >= kLastGroupNumber;
+            groupId = FormatNumber("S%02d", ++groupNumber);
+            listNumber = 1;
+        } else {
+            ++listNumber;
+        }
+        listId = FormatNumber("%03d", listNumber);
+    }
+    m_lastByte = lastByte;
+    return replaced;
+}
+
+bool CConverter::ConfirmReplacements()
+{
+    const std::vector<CStepChainGroup*> groups = PlanReplacedGroups();
+    if (groups.empty())
+        return true;
+    std::string names;
+    for (const CStepChainGroup* group : groups)
+        names += (names.empty() ? "" : ", ") + group->GetBaseName();
+    const unsigned text = groups.size() == 1 ? ids::kGroupReplaced : ids::kGroupsReplaced;
+    return m_host->AskOkCancel(FormatText(CStringTable::Get(text), {names}));
 }
 
 bool CConverter::Accept()
@@ -678,9 +818,14 @@ void CConverter::Close()
                 ++failed;
                 m_failedSave = true;
                 // The project is read again from disk on the next run.
-                m_changedFiles += group->ChangedOnDisk() ? 1 : 0;
-                m_host->ShowError(group->ChangedOnDisk() ? ids::kChangedOnDisk : ids::kWriteError,
-                                  group->GetFileName());
+                if (group->ChangedOnDisk()) {
+                    ++m_changedFiles;
+                    m_host->ShowError(ids::kChangedOnDisk, group->GetFileName());
+                    continue;
+                }
+                const auto notConverted = static_cast<int>(m_deferred[group]);
+                m_host->ShowSaveFailed(ids::kWriteError, group->GetFileName(),
+                                       FormatText(CStringTable::Get(ids::kOperandsNotConverted), {notConverted}));
             }
         }
         m_host->EndWait();
@@ -688,6 +833,7 @@ void CConverter::Close()
         if (saved > 0 && failed == 0 && IsDone() && m_leftOut.empty())
             m_host->ShowInfo(CStringTable::Get(ids::kAllConverted));
     }
+    m_deferred.clear();
     if (m_project)
         m_project->RemoveAll();
     m_group = nullptr;
