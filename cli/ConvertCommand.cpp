@@ -145,6 +145,8 @@ bool CConvertCommand::Convert(CPanelProject& project, const std::vector<CSequenc
     CConsoleHost host(answer, o.json, std::cin, std::cout, std::cerr);
     CConverter converter(settings);
     converter.Open(project, operands, o.all ? ConversionMode::all : ConversionMode::selected, host);
+    // Each operand counts once, however often the file names it.
+    outcome.operands = converter.GetOperandCount() + converter.GetLeftOut().size();
     if (!ApplyOverrides(converter, o.groupId, o.listId, o.groupName, o.listName)) {
         converter.Close();
         return false;

@@ -2,6 +2,8 @@
 
 #include "convert/AnswerCode.h"
 #include "convert/ConverterHost.h"
+#include "convert/ConvertedOperands.h"
+#include "convert/EntryText.h"
 #include "data/settings/AppSettings.h"
 #include "data/text/Charset.h"
 #include "data/platform/Platform.h"
@@ -19,24 +21,32 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
 
 namespace {
 
-// A group file records at most 255 lists and at most 65535 bytes.
-constexpr int kMaxListsPerGroup = 255;
-// A list keeps at most 255 texts, so that no block of one byte number can
-// outgrow its one-byte text count.
-constexpr int kMaxTextsPerList = 255;
-// A new group is charged 114 bytes, which assumes a project name of 32
-// characters; a name can have 80, so the budget keeps that margin below the
-// file's 16-bit size.
-constexpr std::int64_t kMaxGroupBudget = 65535 - (80 - 32);
-constexpr std::int64_t kNewGroupCost = 114;
-constexpr std::int64_t kNewListCost = 41;
+constexpr int kMaxListsPerGroup = static_cast<int>(CStepChainGroup::kMaxLists);
+// A list keeps at most as many texts as one block can count, so that no
+// block of one byte number can outgrow its text count.
+constexpr int kMaxTextsPerList = static_cast<int>(CStepChainList::kMaxBlockTexts);
+// A new group is charged for its header and its first, empty list as if
+// the project name had 32 characters; a name can have 80, so the budget
+// keeps that margin below the file's 16-bit size.
+constexpr std::size_t kChargedProjectName = record::kDesignationLength;
+constexpr std::int64_t kNewListCost = CStepChainList::kEmptyRecordSize;
+constexpr std::int64_t kNewGroupCost = CStepChainGroup::HeaderSize(kChargedProjectName) + kNewListCost;
+constexpr std::int64_t kMaxGroupBudget =
+    CStepChainGroup::kMaxFileSize - (record::kMaxCountedLength - kChargedProjectName);
 // The message about operands too long for any group names this many.
 constexpr std::size_t kMaxNamedOperands = 10;
 constexpr int kLastListNumber = 999;
+
+// The bytes a text record of the group file takes for `text`.
+int TextCost(const std::string& text)
+{
+    return static_cast<int>(record::StoredLength(text) + CStepChainText::kRecordOverhead);
+}
 
 std::string FormatNumber(const char* format, int number)
 {
@@ -73,7 +83,7 @@ void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> opera
                       IConverterHost& host)
 {
     m_project = &project;
-    m_operands = std::move(operands);
+    m_operands = ConvertedOperands(operands);
     m_mode = mode;
     m_host = &host;
     m_projectName = project.GetName();
@@ -99,6 +109,7 @@ void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> opera
     ProposeGroup();
     m_listNumber = 1;
     ProposeList();
+    SkipGroupsWithoutListRoom();
     ComputeBatch();
     m_host->EndWait();
 }
@@ -115,9 +126,9 @@ void CConverter::LeaveOutTooLong()
         return;
     std::vector<CSequenceEntry*> kept;
     for (CSequenceEntry* operand : m_operands) {
-        std::int64_t cost = static_cast<std::int64_t>(record::StoredLength(EntryText(*operand))) + 3;
+        std::int64_t cost = TextCost(EntryText(m_settings, *operand));
         if (IsBitKind(operand->GetKind()))
-            cost += 2;
+            cost += CStepChainList::kBlockHeaderSize;
         (cost > budget ? m_leftOut : kept).push_back(operand);
     }
     if (m_leftOut.empty())
@@ -219,21 +230,36 @@ std::int64_t CConverter::NewGroupBudget() const
     return std::min(configured, kMaxGroupBudget) - kNewGroupCost;
 }
 
-CConverter::Limits CConverter::StartingLimits() const
+CConverter::Target CConverter::CurrentTarget() const
+{
+    Target target;
+    target.groupKept = m_group && (m_mode == ConversionMode::selected || m_group->IsCreated());
+    if (m_group) {
+        target.groupSize = static_cast<std::int64_t>(m_group->ComputeSize());
+        target.groupLists = m_group->GetCount();
+    }
+    if (m_list) {
+        target.hasList = true;
+        target.listSize = m_list->GetListSize();
+        target.listTexts = m_list->GetCount();
+    }
+    return target;
+}
+
+CConverter::Limits CConverter::StartingLimits(const Target& target) const
 {
     const std::int64_t configured = static_cast<std::int64_t>(m_settings.MaxGroupSizeKb) * 1024;
     Limits limits{std::min(configured, kMaxGroupBudget), std::min(m_settings.MaxOperands, kMaxTextsPerList),
                   std::min(m_settings.MaxLists, kMaxListsPerGroup)};
-    const bool groupKept = m_group && (m_mode == ConversionMode::selected || m_group->IsCreated());
-    if (m_mode == ConversionMode::selected && m_list)
-        limits.freeOperands -= m_list->GetCount();
-    if (groupKept) {
-        limits.budget -= static_cast<std::int64_t>(m_group->ComputeSize());
-        if (m_mode == ConversionMode::all && m_list)
-            limits.budget += m_list->GetListSize();
-        if (m_mode == ConversionMode::all || !m_list)
+    if (m_mode == ConversionMode::selected && target.hasList)
+        limits.freeOperands -= target.listTexts;
+    if (target.groupKept) {
+        limits.budget -= target.groupSize;
+        if (m_mode == ConversionMode::all && target.hasList)
+            limits.budget += target.listSize;
+        if (m_mode == ConversionMode::all || !target.hasList)
             limits.budget -= kNewListCost;
-        limits.freeLists -= m_group->GetCount();
+        limits.freeLists -= target.groupLists;
     } else {
         limits.budget -= kNewGroupCost;
     }
@@ -243,26 +269,32 @@ CConverter::Limits CConverter::StartingLimits() const
     return limits;
 }
 
+// A group kept as it is that already holds as many lists as its file can
+// record takes no new list, whatever the settings say.
+bool CConverter::NoListRoom(const Target& target) const
+{
+    const bool newList = !target.hasList || m_mode == ConversionMode::all;
+    return target.groupKept && newList && target.groupLists - (target.hasList ? 1 : 0) >= kMaxListsPerGroup;
+}
+
 void CConverter::ComputeBatch()
 {
     m_batch.clear();
     if (IsDone())
         return;
-    m_groupFull = false;
-    const Limits limits = StartingLimits();
+    const Target target = CurrentTarget();
+    const Limits limits = StartingLimits(target);
     m_freeListsText = FormatNumber("%d", limits.freeLists);
     m_unitText = CStringTable::Get(ids::kUnitLists);
     m_freeOperandsText = FormatNumber("%d", limits.freeOperands);
-    m_groupFull = m_list ? limits.freeLists == 0 : limits.freeLists <= 1;
+    m_groupFull = target.hasList ? limits.freeLists == 0 : limits.freeLists <= 1;
     m_kind = m_operands[m_next]->GetKind();
     UpdateKindLetter();
+    m_groupNoteText = m_mode == ConversionMode::all && m_group && !m_group->IsCreated()
+        ? CStringTable::Get(ids::kGroupWillBeReplaced)
+        : std::string();
 
-    // A group kept as it is that already holds as many lists as its file
-    // can record takes no new list, whatever the settings say.
-    const bool groupKept = m_group && (m_mode == ConversionMode::selected || m_group->IsCreated());
-    const bool newList = !m_list || m_mode == ConversionMode::all;
-    const bool noListRoom = groupKept && newList && m_group->GetCount() - (m_list ? 1 : 0) >= kMaxListsPerGroup;
-    if (noListRoom)
+    if (NoListRoom(target))
         m_groupFull = true;
     else if (!m_exhausted)
         FillBatch(limits);
@@ -273,36 +305,47 @@ void CConverter::ComputeBatch()
     m_countText = FormatNumber("%d", static_cast<int>(m_batch.size()));
 }
 
-void CConverter::FillBatch(Limits limits)
+void CConverter::FillBatch(const Limits& limits)
 {
-    std::int64_t used = 0;
+    const Extent extent = MeasureBatch(m_next, limits, m_mode == ConversionMode::selected ? m_list : nullptr);
+    const auto first = m_operands.begin() + static_cast<std::ptrdiff_t>(m_next);
+    m_batch.assign(first, first + static_cast<std::ptrdiff_t>(extent.count));
+    if (!extent.full)
+        return;
+    m_groupFull = true;
+    if (m_batch.empty()) {
+        m_freeListsText = "0";
+        m_unitText = CStringTable::Get(ids::kUnitBytes);
+    }
+}
+
+CConverter::Extent CConverter::MeasureBatch(std::size_t from, const Limits& limits, const CStepChainList* extended)
+{
+    Extent extent;
+    const int kind = m_operands[from]->GetKind();
     std::size_t freeOperands = static_cast<std::size_t>(limits.freeOperands);
-    for (std::size_t j = m_next; j < m_operands.size(); ++j) {
+    for (std::size_t j = from; j < m_operands.size(); ++j) {
         const CSequenceEntry& operand = *m_operands[j];
-        if (operand.GetKind() != m_kind)
+        if (operand.GetKind() != kind)
             break;
-        const CStepChainText* existing =
-            m_mode == ConversionMode::selected && m_list ? m_list->FindText(operand.GetByte(), operand.GetBit()) : nullptr;
+        const CStepChainText* existing = extended ? extended->FindText(operand.GetByte(), operand.GetBit()) : nullptr;
         if (existing)
             ++freeOperands; // replaced, not added
-        if (m_batch.size() >= freeOperands)
+        if (extent.count >= freeOperands)
             break;
-        std::int64_t cost = EntryCost(operand, m_batch.empty());
+        std::int64_t cost = EntryCost(operand, extent.count == 0);
         if (existing) {
-            const auto old = static_cast<std::int64_t>(record::StoredLength(existing->GetText()) + 3);
+            const std::int64_t old = TextCost(existing->GetText());
             cost = cost > old ? cost - old : 0;
         }
-        if (used + cost > limits.budget) {
-            m_groupFull = true;
-            if (m_batch.empty()) {
-                m_freeListsText = "0";
-                m_unitText = CStringTable::Get(ids::kUnitBytes);
-            }
+        if (extent.used + cost > limits.budget) {
+            extent.full = true;
             break;
         }
-        m_batch.push_back(m_operands[j]);
-        used += cost;
+        ++extent.count;
+        extent.used += cost;
     }
+    return extent;
 }
 
 void CConverter::UpdateRangeText()
@@ -317,24 +360,11 @@ void CConverter::UpdateRangeText()
 
 int CConverter::EntryCost(const CSequenceEntry& operand, bool first)
 {
-    int cost = static_cast<int>(record::StoredLength(EntryText(operand))) + 3;
-    if (IsBitKind(m_kind) && (first || operand.GetByte() != m_lastByte))
-        cost += 2;
+    int cost = TextCost(EntryText(m_settings, operand));
+    if (IsBitKind(operand.GetKind()) && (first || operand.GetByte() != m_lastByte))
+        cost += static_cast<int>(CStepChainList::kBlockHeaderSize);
     m_lastByte = operand.GetByte();
     return cost;
-}
-
-std::string CConverter::EntryText(const CSequenceEntry& operand) const
-{
-    const bool symbol = m_settings.SymbolToText != 0;
-    const bool comment = m_settings.CommentToText != 0;
-    if (symbol && comment)
-        return std::string(operand.GetSymbol()) + " " + std::string(operand.GetComment());
-    if (symbol)
-        return std::string(operand.GetSymbol());
-    if (comment)
-        return std::string(operand.GetComment());
-    return {};
 }
 
 bool CConverter::Validate()
@@ -387,6 +417,8 @@ bool CConverter::WriteBatch()
         return false;
     }
     m_skipped += kept;
+    if (m_deferSave)
+        m_deferred[m_group] += m_batch.size() - kept;
     m_host->OnBatchConverted(m_group->GetBaseName(), m_list->GetKindAndId(), m_rangeText, m_batch.size());
     m_next += m_batch.size();
     return true;
@@ -509,7 +541,7 @@ bool CConverter::AddTexts(CStepChainText*& last, std::size_t& kept)
             m_list->Remove(existing);
         }
         last = m_list->AddNew(std::make_unique<CStepChainText>(m_list, operand->GetByte(), operand->GetBit(), 0, 0,
-                                                               EntryText(*operand)));
+                                                               EntryText(m_settings, *operand)));
     }
     return true;
 }
@@ -572,19 +604,39 @@ void CConverter::Advance()
         m_host->OnListChoices(ListIdsOfKind(m_kind));
     }
     if (m_groupFull) {
-        if (m_groupNumber >= kLastGroupNumber) {
-            if (!m_exhausted)
-                ReportRemaining();
-            m_exhausted = true;
-            return;
-        }
-        ++m_groupNumber;
-        ProposeGroup();
-        m_listNumber = 1;
-    } else {
-        ++m_listNumber;
+        if (ProposeNextGroup())
+            SkipGroupsWithoutListRoom();
+        return;
     }
+    ++m_listNumber;
     ProposeList();
+}
+
+// List 001 of the next group number; false (and the user told once) when
+// S99 was the last.
+bool CConverter::ProposeNextGroup()
+{
+    if (m_groupNumber >= kLastGroupNumber) {
+        if (!m_exhausted)
+            ReportRemaining();
+        m_exhausted = true;
+        return false;
+    }
+    ++m_groupNumber;
+    ProposeGroup();
+    m_listNumber = 1;
+    ProposeList();
+    return true;
+}
+
+// Mode selected extends existing groups: a proposal of a new list moves on
+// past every group that holds MaxLists lists already. (A group the user
+// chooses is taken all the same.)
+void CConverter::SkipGroupsWithoutListRoom()
+{
+    while (m_mode == ConversionMode::selected && m_group && !m_list && m_group->GetCount() >= m_settings.MaxLists)
+        if (!ProposeNextGroup())
+            return;
 }
 
 // Mode selected never proposes a list that holds another kind of operand,
@@ -612,6 +664,89 @@ void CConverter::ProposeGroup()
 void CConverter::ReportRemaining()
 {
     m_host->ShowInfo(FormatText(CStringTable::Get(ids::kGroupsExhausted), {static_cast<int>(GetRemainingCount())}));
+}
+
+std::vector<CStepChainGroup*> CConverter::PlanReplacedGroups()
+{
+    std::vector<CStepChainGroup*> replaced;
+    if (m_mode != ConversionMode::all || !m_folder)
+        return replaced;
+    // What each group this run writes will hold: its size and its lists'.
+    struct Planned {
+        std::int64_t size = 0;
+        std::map<std::string, std::int64_t> lists;
+    };
+    std::map<std::string, Planned> planned;
+    const std::uint8_t lastByte = m_lastByte;
+    std::size_t next = m_next;
+    int groupNumber = m_groupNumber;
+    int listNumber = m_listNumber;
+    std::string groupId = m_groupId;
+    std::string listId = m_listId;
+    bool exhausted = m_exhausted;
+    for (int emptyPasses = 0; next < m_operands.size() && emptyPasses < 2 && !exhausted;) {
+        auto* group = static_cast<CStepChainGroup*>(m_folder->FindEntry("G" + groupId));
+        auto known = planned.find(groupId);
+        if (known == planned.end() && group && group->IsCreated()) {
+            Planned now{static_cast<std::int64_t>(group->ComputeSize()), {}};
+            for (int i = 0; i < group->GetCount(); ++i)
+                now.lists[project_files::ToUpper(group->GetList(i)->GetListId())] = group->GetList(i)->GetListSize();
+            known = planned.emplace(groupId, std::move(now)).first;
+        }
+        Target target;
+        if (known != planned.end()) {
+            const auto list = known->second.lists.find(project_files::ToUpper(listId));
+            target = {true, known->second.size, static_cast<int>(known->second.lists.size()),
+                      list != known->second.lists.end(), list != known->second.lists.end() ? list->second : 0, 0};
+        } else {
+            // To be replaced or created: charged as new, as ComputeBatch does.
+            target.hasList = group && group->FindList(listId);
+        }
+        const Limits limits = StartingLimits(target);
+        bool groupFull = target.hasList ? limits.freeLists == 0 : limits.freeLists <= 1;
+        Extent extent;
+        if (NoListRoom(target))
+            groupFull = true;
+        else
+            extent = MeasureBatch(next, limits, nullptr);
+        groupFull = groupFull || extent.full;
+        if (extent.count > 0) {
+            if (known == planned.end()) {
+                if (group)
+                    replaced.push_back(group);
+                known = planned.emplace(groupId, Planned{static_cast<std::int64_t>(
+                                                             CStepChainGroup::HeaderSize(m_projectName.size())), {}})
+                            .first;
+            }
+            std::int64_t& list = known->second.lists[project_files::ToUpper(listId)];
+            known->second.size += kNewListCost + extent.used - list;
+            list = kNewListCost + extent.used;
+            next += extent.count;
+        }
+        emptyPasses = extent.count == 0 ? emptyPasses + 1 : 0;
+        if (groupFull) {
+            exhausted = groupNumber >= kLastGroupNumber;
+            groupId = FormatNumber("S%02d", ++groupNumber);
+            listNumber = 1;
+        } else {
+            ++listNumber;
+        }
+        listId = FormatNumber("%03d", listNumber);
+    }
+    m_lastByte = lastByte;
+    return replaced;
+}
+
+bool CConverter::ConfirmReplacements()
+{
+    const std::vector<CStepChainGroup*> groups = PlanReplacedGroups();
+    if (groups.empty())
+        return true;
+    std::string names;
+    for (const CStepChainGroup* group : groups)
+        names += (names.empty() ? "" : ", ") + group->GetBaseName();
+    const unsigned text = groups.size() == 1 ? ids::kGroupReplaced : ids::kGroupsReplaced;
+    return m_host->AskOkCancel(FormatText(CStringTable::Get(text), {names}));
 }
 
 bool CConverter::Accept()
@@ -683,9 +818,14 @@ void CConverter::Close()
                 ++failed;
                 m_failedSave = true;
                 // The project is read again from disk on the next run.
-                m_changedFiles += group->ChangedOnDisk() ? 1 : 0;
-                m_host->ShowError(group->ChangedOnDisk() ? ids::kChangedOnDisk : ids::kWriteError,
-                                  group->GetFileName());
+                if (group->ChangedOnDisk()) {
+                    ++m_changedFiles;
+                    m_host->ShowError(ids::kChangedOnDisk, group->GetFileName());
+                    continue;
+                }
+                const auto notConverted = static_cast<int>(m_deferred[group]);
+                m_host->ShowSaveFailed(ids::kWriteError, group->GetFileName(),
+                                       FormatText(CStringTable::Get(ids::kOperandsNotConverted), {notConverted}));
             }
         }
         m_host->EndWait();
@@ -693,6 +833,7 @@ void CConverter::Close()
         if (saved > 0 && failed == 0 && IsDone() && m_leftOut.empty())
             m_host->ShowInfo(CStringTable::Get(ids::kAllConverted));
     }
+    m_deferred.clear();
     if (m_project)
         m_project->RemoveAll();
     m_group = nullptr;

@@ -4,6 +4,7 @@
 #include "convert/ConversionMode.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,12 @@ public:
     // a proposal it would accept, or after two proposals in a row that
     // handle nothing. True when all are handled.
     bool AcceptStepwise();
+    // The existing groups that AcceptAll would replace from the present
+    // proposal on, in the order it reaches them (mode all).
+    std::vector<CStepChainGroup*> PlanReplacedGroups();
+    // Before AcceptAll in the desktop program: asks once, naming every
+    // group it would replace; true when there is none or the user agrees.
+    bool ConfirmReplacements();
     // Saves what AcceptAll converted and releases the project's contents.
     void Close();
 
@@ -85,6 +92,9 @@ public:
     const std::string& GetCountText() const { return m_countText; }
     // The kind letter shown beside the list identifier.
     const std::string& GetKindLetterText() const { return m_kindLetterText; }
+    // Shown beside the group: "wird ersetzt" while the target group exists
+    // and the step replaces it (mode all), else empty.
+    const std::string& GetGroupNoteText() const { return m_groupNoteText; }
 
     // Both accept operations are possible exactly when this is true.
     bool CanAccept() const { return !m_batch.empty(); }
@@ -108,9 +118,6 @@ public:
     CStepChainGroup* GetGroup() const { return m_group; }
     CStepChainList* GetList() const { return m_list; }
 
-    // The text an operand becomes, by the two switches of the settings.
-    std::string EntryText(const CSequenceEntry& operand) const;
-
     // The highest group number the proposals use (S99).
     static constexpr int kLastGroupNumber = 99;
 
@@ -121,13 +128,35 @@ private:
         int freeLists;
     };
 
-    Limits StartingLimits() const;
+    // What the limits of a step depend on: the target group and list, as
+    // they are or as a planned run would leave them.
+    struct Target {
+        bool groupKept = false; // the group is extended, not created or replaced
+        std::int64_t groupSize = 0;
+        int groupLists = 0;
+        bool hasList = false;
+        std::int64_t listSize = 0;
+        int listTexts = 0;
+    };
+    // The operands a step takes from an index on, and their cost.
+    struct Extent {
+        std::size_t count = 0;
+        std::int64_t used = 0;
+        bool full = false; // the budget stopped it
+    };
+
+    Target CurrentTarget() const;
+    Limits StartingLimits(const Target& target) const;
+    bool NoListRoom(const Target& target) const;
+    Extent MeasureBatch(std::size_t from, const Limits& limits, const CStepChainList* extended);
+    bool ProposeNextGroup();
+    void SkipGroupsWithoutListRoom();
     std::int64_t NewGroupBudget() const;
     void LeaveOutTooLong();
     void ProposeList();
     void UpdateKindLetter();
     int EntryCost(const CSequenceEntry& operand, bool first);
-    void FillBatch(Limits limits);
+    void FillBatch(const Limits& limits);
     void UpdateRangeText();
     void ProposeGroup();
     std::vector<std::string> ListIdsOfKind(int kind) const;
@@ -186,4 +215,7 @@ private:
     std::string m_rangeText;
     std::string m_countText;
     std::string m_kindLetterText;
+    std::string m_groupNoteText;
+    // Operands converted into each group that Close is still to save.
+    std::map<const CStepChainGroup*, std::size_t> m_deferred;
 };

@@ -18,6 +18,15 @@ public:
     // An error: string-table message `messageId` with a file name (may be
     // empty), as CErrorMessage builds it.
     virtual void ShowError(unsigned messageId, const std::string& fileName) = 0;
+    // A group that "Alle übernehmen" converted could not be written: error
+    // `messageId` with its file name, and `notConverted` saying how many
+    // operands are therefore not converted. A host that reports what is
+    // left in its own way (the console) shows the error alone.
+    virtual void ShowSaveFailed(unsigned messageId, const std::string& fileName, const std::string& notConverted)
+    {
+        (void)notConverted;
+        ShowError(messageId, fileName);
+    }
     // OK (true) or Cancel.
     virtual bool AskOkCancel(const std::string& text) = 0;
     // The four-answer question; returns one of answer_code::*.

@@ -1,6 +1,7 @@
 #include "convert/ProjectComparison.h"
 
-#include "convert/Converter.h"
+#include "convert/ConvertedOperands.h"
+#include "convert/EntryText.h"
 #include "data/text/ErrorMessage.h"
 #include "data/sequence/OperandFilter.h"
 #include "data/records/RecordStream.h"
@@ -118,20 +119,17 @@ void CProjectComparison::CollectExpected(const std::vector<CSequenceEntry*>& ope
 {
     m_slots.assign(kKinds << 16, kNone);
     m_expected.clear();
-    const CConverter converter(m_settings);
+    std::vector<CSequenceEntry*> shown;
+    shown.reserve(operands.size());
     for (CSequenceEntry* operand : operands) {
         const int kind = operand->GetKind();
-        if (kind <= 0 || kind >= static_cast<int>(kKinds) || !kinds.test(static_cast<std::size_t>(kind)))
-            continue;
-        std::int32_t& slot = m_slots[Key(kind, operand->GetByte(), operand->GetBit())];
-        if (slot == kNone) {
-            slot = static_cast<std::int32_t>(m_expected.size());
-            m_expected.emplace_back();
-        }
-        // A later line for the same operand is what a conversion leaves.
-        Expected& expected = m_expected[static_cast<std::size_t>(slot)];
-        expected.operand = operand;
-        expected.stored = record::EncodeReferences(converter.EntryText(*operand));
+        if (kind > 0 && kind < static_cast<int>(kKinds) && kinds.test(static_cast<std::size_t>(kind)))
+            shown.push_back(operand);
+    }
+    for (CSequenceEntry* operand : ConvertedOperands(shown)) {
+        m_slots[Key(operand->GetKind(), operand->GetByte(), operand->GetBit())] =
+            static_cast<std::int32_t>(m_expected.size());
+        m_expected.push_back({operand, record::EncodeReferences(EntryText(m_settings, *operand)), false});
     }
 }
 

@@ -18,9 +18,6 @@
 namespace {
 
 constexpr std::uint8_t kGroupKind = type_code::kStepChainGroup;
-// Kind 1, size 2, name length byte 1, identifier 3, designation length byte
-// 1, list count 1; the project name and the designation come on top.
-constexpr std::size_t kFixedHeaderSize = 9;
 // The longest header: both counted strings at their limit of 80.
 constexpr std::size_t kMaxHeaderSize = 1 + 2 + 81 + 3 + 81;
 

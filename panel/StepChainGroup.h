@@ -3,6 +3,7 @@
 #include "data/model/DataFile.h"
 #include "data/records/FileException.h"
 #include "data/records/MemFile.h"
+#include "data/records/RecordStream.h"
 #include "data/text/StringTable.h"
 
 #include <cstdint>
@@ -25,6 +26,16 @@ class CStepChainGroup : public CDataFile {
 public:
     static constexpr std::size_t kMaxLists = 255;
     static constexpr std::size_t kMaxFileSize = 65535;
+    // Kind 1, size 2, project name length byte 1, identifier 3, designation
+    // length byte 1, list count 1; the project name and the designation come
+    // on top.
+    static constexpr std::size_t kFixedHeaderSize = 9;
+    // The header of a group whose designation has at most 32 characters
+    // (it is padded to them), for a project name of that length.
+    static constexpr std::size_t HeaderSize(std::size_t projectNameLength)
+    {
+        return kFixedHeaderSize + projectNameLength + record::kDesignationLength;
+    }
 
     // A new group: file name "G." and the project extension, nothing to
     // read. Rename gives it its identifier and first file.

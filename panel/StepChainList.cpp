@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr std::size_t kFixedRecordSize = 9; // identifier 3, size 2, length byte 1, kind 1, block count 2
-constexpr std::size_t kMaxRun = 255; // the run length of a block is one byte
 
 std::string TrimTrailingSpaces(std::string text)
 {
@@ -215,7 +213,7 @@ void CStepChainList::ForEachBlock(const std::vector<const CStepChainText*>& text
     while (first < texts.size()) {
         std::size_t count = 1;
         if (bitList)
-            while (first + count < texts.size() && count < kMaxRun
+            while (first + count < texts.size() && count < kMaxBlockTexts
                    && texts[first + count]->GetOperand() == texts[first]->GetOperand())
                 ++count;
         block(first, count);
@@ -228,9 +226,9 @@ std::size_t CStepChainList::ComputeSize() const
     std::size_t size = kFixedRecordSize + record::StoredDesignationLength(GetName());
     const auto texts = FileOrder();
     for (const CStepChainText* text : texts)
-        size += text->GetStoredLength() + 3;
+        size += text->GetStoredLength() + CStepChainText::kRecordOverhead;
     if (IsBitList())
-        ForEachBlock(texts, [&](std::size_t, std::size_t) { size += 2; });
+        ForEachBlock(texts, [&](std::size_t, std::size_t) { size += kBlockHeaderSize; });
     return size;
 }
 

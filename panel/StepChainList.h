@@ -2,6 +2,7 @@
 
 #include "data/model/DataList.h"
 #include "data/records/MemFile.h"
+#include "data/records/RecordStream.h"
 #include "data/text/StringTable.h"
 
 #include <cstdint>
@@ -22,6 +23,16 @@ class CStepChainText;
 // other kinds one block per text.
 class CStepChainList : public CDataList {
 public:
+    // Identifier 3, size 2, designation length byte 1, kind 1, block count 2.
+    static constexpr std::size_t kFixedRecordSize = 9;
+    // The record of a list without texts whose designation has at most 32
+    // characters (it is padded to them).
+    static constexpr std::size_t kEmptyRecordSize = kFixedRecordSize + record::kDesignationLength;
+    // Byte number and text count that open each block of a bit-kind list.
+    static constexpr std::size_t kBlockHeaderSize = 2;
+    // The text count of a block is one byte.
+    static constexpr std::size_t kMaxBlockTexts = 255;
+
     explicit CStepChainList(CStepChainGroup* group);
 
     // Beside the block of texts, their list's kind goes to the clipboard

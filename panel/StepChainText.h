@@ -3,6 +3,7 @@
 #include "data/model/DataEntry.h"
 #include "data/records/MemFile.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -61,6 +62,7 @@ public:
 
     // The text record of the group file: number byte (the bit for bit kinds,
     // else the operand), attribute byte, stored text, zero byte.
+    static constexpr std::size_t kRecordOverhead = 3; // the record's bytes besides the stored text
     void ReadFileRecord(CMemFile& file, bool bitKind);
     void WriteFileRecord(CMemFile& file, bool bitKind) const;
 

@@ -104,6 +104,7 @@ void CConversionDlg::CreateFields()
     m_freeOperands = ReadOnlyField(kFreeOperandsId, 48);
     m_unit = new wxStaticText(this, kUnitId, wxtext::String(ids::kUnitLists));
     m_kindLetter = new wxStaticText(this, kKindLetterId, wxtext::FromUtf8("E"));
+    m_groupNote = new wxStaticText(this, kGroupNoteId, wxString());
 }
 
 void CConversionDlg::CreateButtons()
@@ -148,10 +149,11 @@ void CConversionDlg::LayoutControls()
     SetSizer(all);
 }
 
-// Columns: row label, fixed prefix, identifier, designation, free, unit.
+// Columns: row label, fixed prefix, identifier, designation, free, unit,
+// note.
 wxSizer* CConversionDlg::TargetGrid()
 {
-    auto* target = new wxFlexGridSizer(6, FromDIP(6), FromDIP(6));
+    auto* target = new wxFlexGridSizer(7, FromDIP(6), FromDIP(6));
     target->AddGrowableCol(3);
     target->AddSpacer(0);
     target->AddSpacer(0);
@@ -159,18 +161,21 @@ wxSizer* CConversionDlg::TargetGrid()
     target->Add(Label("Bezeichnung"));
     target->Add(Label("frei"));
     target->AddSpacer(0);
+    target->AddSpacer(0);
     target->Add(Label("Schrittketten-Gruppe:"), 0, wxALIGN_CENTER_VERTICAL);
     target->Add(Label("G"), 0, wxALIGN_CENTER_VERTICAL | wxALIGN_RIGHT);
     target->Add(m_groupId, 0, wxALIGN_CENTER_VERTICAL);
     target->Add(m_groupName, 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
     target->Add(m_freeLists, 0, wxALIGN_CENTER_VERTICAL);
     target->Add(m_unit, 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(m_groupNote, 0, wxALIGN_CENTER_VERTICAL);
     target->Add(Label("Schrittketten-Liste:"), 0, wxALIGN_CENTER_VERTICAL);
     target->Add(m_kindLetter, 0, wxALIGN_CENTER_VERTICAL | wxALIGN_RIGHT);
     target->Add(m_listId, 0, wxALIGN_CENTER_VERTICAL);
     target->Add(m_listName, 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
     target->Add(m_freeOperands, 0, wxALIGN_CENTER_VERTICAL);
     target->Add(Label("Operanden"), 0, wxALIGN_CENTER_VERTICAL);
+    target->AddSpacer(0);
     return target;
 }
 
@@ -201,6 +206,7 @@ void CConversionDlg::ShowState(bool identifiers)
     m_freeLists->ChangeValue(wxtext::FromCp1252(m_converter.GetFreeListsText()));
     m_freeOperands->ChangeValue(wxtext::FromCp1252(m_converter.GetFreeOperandsText()));
     m_unit->SetLabel(wxtext::FromCp1252(m_converter.GetUnitText()));
+    m_groupNote->SetLabel(wxtext::FromCp1252(m_converter.GetGroupNoteText()));
     m_accept->Enable(m_converter.CanAccept());
     m_acceptAll->Enable(m_converter.CanAccept() && m_converter.GetMode() == ConversionMode::all);
     Layout();
@@ -289,7 +295,7 @@ void CConversionDlg::OnAccept(wxCommandEvent&)
 
 void CConversionDlg::OnAcceptAll(wxCommandEvent&)
 {
-    if (m_converter.GetMode() != ConversionMode::all || !TakeControls())
+    if (m_converter.GetMode() != ConversionMode::all || !TakeControls() || !m_converter.ConfirmReplacements())
         return;
     // One busy cursor for the whole run: the engine's own, at every step,
     // are then nested in it and cost nothing.
@@ -357,6 +363,13 @@ void CConversionDlg::ShowError(unsigned messageId, const std::string& fileName)
 {
     m_lastError = messageId;
     wxMessageBox(wxtext::FromCp1252(CErrorMessage(messageId, fileName, 0).BuildText()), Title(), wxOK | wxICON_ERROR, this);
+}
+
+void CConversionDlg::ShowSaveFailed(unsigned messageId, const std::string& fileName, const std::string& notConverted)
+{
+    m_lastError = messageId;
+    const std::string text = CErrorMessage(messageId, fileName, 0).BuildText() + "\n" + notConverted;
+    wxMessageBox(wxtext::FromCp1252(text), Title(), wxOK | wxICON_ERROR, this);
 }
 
 bool CConversionDlg::AskOkCancel(const std::string& text)

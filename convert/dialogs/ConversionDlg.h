@@ -41,6 +41,7 @@ public:
         kProjectNameId = 1031,
         kKindLetterId = 1032,
         kUnitId = 1033,
+        kGroupNoteId = 1034,
     };
 
     // `operands` (at least one) in the order of the view's rows.
@@ -57,6 +58,7 @@ public:
     // IConverterHost
     void ShowInfo(const std::string& text) override;
     void ShowError(unsigned messageId, const std::string& fileName) override;
+    void ShowSaveFailed(unsigned messageId, const std::string& fileName, const std::string& notConverted) override;
     bool AskOkCancel(const std::string& text) override;
     int AskOverwrite(const std::string& text) override;
     void OnGroupAdded(const std::string& groupId) override;
@@ -112,6 +114,7 @@ private:
     wxTextCtrl* m_groupName = nullptr;
     wxTextCtrl* m_freeLists = nullptr;
     wxStaticText* m_unit = nullptr;
+    wxStaticText* m_groupNote = nullptr;
     wxStaticText* m_kindLetter = nullptr;
     wxComboBox* m_listId = nullptr;
     wxTextCtrl* m_listName = nullptr;

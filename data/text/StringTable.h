@@ -48,6 +48,10 @@ constexpr unsigned kGroupIdTaken = 1069;
 constexpr unsigned kConvertedWithKept = 1070;
 constexpr unsigned kOperandsTooLong = 1071;
 constexpr unsigned kNoTextSwitch = 1072;
+constexpr unsigned kGroupWillBeReplaced = 1073;
+constexpr unsigned kGroupReplaced = 1074;
+constexpr unsigned kGroupsReplaced = 1075;
+constexpr unsigned kOperandsNotConverted = 1076;
 constexpr unsigned kChangedOnDisk = 1080;
 // The program's name, the title of its message boxes.
 constexpr unsigned kProgramTitle = 57344;

@@ -24,7 +24,7 @@ inline std::string Inputs(int count, const std::string& symbol = "S", int firstB
     return text;
 }
 
-class ConverterTest : public ProjectFixture {
+class ConverterFixture : public ProjectFixture {
 protected:
     // Operands of a sequence file with `text`, in list order.
     std::vector<CSequenceEntry*> Operands(const std::string& text, const std::string& path = "/daten/anlage.seq")
@@ -94,3 +94,6 @@ protected:
     std::unique_ptr<CSequenceFile> sequence;
     std::unique_ptr<CConverter> converter;
 };
+
+// The converter's own suite, spread over the files by feature.
+class ConverterTest : public ConverterFixture {};

@@ -18,6 +18,12 @@ void ScriptedHost::ShowError(unsigned messageId, const std::string& fileName)
     log.push_back("error " + std::to_string(messageId) + ": " + Cp1252ToUtf8(fileName));
 }
 
+void ScriptedHost::ShowSaveFailed(unsigned messageId, const std::string& fileName, const std::string& notConverted)
+{
+    ShowError(messageId, fileName);
+    log.push_back("not converted: " + Cp1252ToUtf8(notConverted));
+}
+
 bool ScriptedHost::AskOkCancel(const std::string& text)
 {
     log.push_back("okcancel: " + Cp1252ToUtf8(text));

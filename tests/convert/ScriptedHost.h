@@ -14,6 +14,8 @@ class ScriptedHost : public IConverterHost {
 public:
     void ShowInfo(const std::string& text) override;
     void ShowError(unsigned messageId, const std::string& fileName) override;
+    // The error as ShowError logs it, then "not converted: <text>".
+    void ShowSaveFailed(unsigned messageId, const std::string& fileName, const std::string& notConverted) override;
     bool AskOkCancel(const std::string& text) override;
     int AskOverwrite(const std::string& text) override;
     void OnGroupAdded(const std::string& groupId) override;

@@ -42,6 +42,9 @@ constexpr Formatted kFormatted[] = {
     {ids::kOperandsLeft, "d", false},          // operands left
     {ids::kGroupsExhausted, "d", false},       // operands left
     {ids::kOperandsTooLong, "ds", false},      // size limit in KB, operand names
+    {ids::kGroupReplaced, "s", false},         // group
+    {ids::kGroupsReplaced, "s", false},        // groups
+    {ids::kOperandsNotConverted, "d", false},  // operands of a group not written
     // CErrorMessage with a file name.
     {ids::kReadError, "s", true},
     {ids::kWriteError, "s", true},

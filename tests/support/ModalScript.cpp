@@ -42,3 +42,11 @@ void Click(wxWindow& parent, int id)
     click.SetEventObject(control);
     control->ProcessWindowEvent(click);
 }
+
+std::vector<std::string> ModalScript::Messages() const
+{
+    std::vector<std::string> messages;
+    for (const auto& box : boxes)
+        messages.push_back(box.message);
+    return messages;
+}

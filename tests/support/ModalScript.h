@@ -32,6 +32,8 @@ public:
         long style = 0;
     };
     std::vector<Box> boxes;
+    // The boxes' messages, in order.
+    std::vector<std::string> Messages() const;
     std::deque<int> boxAnswers;
     std::deque<std::function<void(wxDialog&)>> dialogActions;
     // For dialogs beyond the scripted actions (none: such a dialog fails the

@@ -1,0 +1,45 @@
+#include "convert/ConvertedOperands.h"
+
+#include "data/sequence/SequenceEntry.h"
+#include "data/sequence/SequenceFile.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+std::uint32_t Address(const CSequenceEntry& entry)
+{
+    return static_cast<std::uint32_t>(entry.GetKind()) << 16 | static_cast<std::uint32_t>(entry.GetByte()) << 8
+        | (IsBitKind(entry.GetKind()) ? entry.GetBit() : 0u);
+}
+
+} // namespace
+
+std::vector<CSequenceEntry*> ConvertedOperands(const std::vector<CSequenceEntry*>& rows)
+{
+    std::unordered_map<std::uint32_t, CSequenceEntry*> last;
+    std::unordered_set<const CSequenceFile*> files;
+    for (CSequenceEntry* row : rows) {
+        last[Address(*row)] = row;
+        if (const auto* file = dynamic_cast<const CSequenceFile*>(row->GetParent()))
+            files.insert(file);
+    }
+    // A selected row may be an earlier line of an operand whose later line
+    // is not selected; the file keeps its lines in file order per operand.
+    for (const CSequenceFile* file : files) {
+        for (int i = 0; i < file->GetCount(); ++i) {
+            CSequenceEntry* line = file->GetEntry(i);
+            const auto found = last.find(Address(*line));
+            if (found != last.end() && found->second->GetParent() == file)
+                found->second = line;
+        }
+    }
+    std::vector<CSequenceEntry*> operands;
+    std::unordered_set<std::uint32_t> taken;
+    for (CSequenceEntry* row : rows)
+        if (taken.insert(Address(*row)).second)
+            operands.push_back(last[Address(*row)]);
+    return operands;
+}
