@@ -63,24 +63,16 @@ std::string ProblemOfGroup(const std::string& error)
 
 std::optional<std::uintmax_t> SizeOnDisk(const CStepChainGroup& group)
 {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(group.GetFilePath(), ec);
-    if (ec)
-        return std::nullopt;
-    return size;
+    return group.SizeOnDisk();
 }
 
 std::string LoadGroup(CStepChainGroup& group)
 {
     if (!group.IsLoaded() && !group.Load())
         return LoadErrorText(group);
-    // A file cut short or grown after its last save may still read as a
-    // group; its header's size tells. A group loaded and changed in memory
-    // has its computed size, not the file's, and is not checked here.
-    const auto size = SizeOnDisk(group);
-    if (size && !group.IsModified() && *size != static_cast<std::uintmax_t>(group.GetSize()))
+    if (group.DisagreesWithDisk())
         return std::string(kDamaged) + "its header says " + std::to_string(group.GetSize()) + " bytes, the file holds "
-            + std::to_string(*size);
+            + std::to_string(*group.SizeOnDisk());
     return {};
 }
 

@@ -234,7 +234,11 @@ CProjectComparison::ApplyResult CProjectComparison::Apply(std::vector<std::size_
                 std::count_if(replaced.begin(), replaced.end(), [&](std::size_t i) { return m_rows[i].group == group; }));
             continue;
         }
-        CErrorMessage(ids::kWriteError, group->GetFileName(), 0).Report();
+        // Another program's change is said as such: read again, try again.
+        if (group->ChangedOnDisk())
+            CErrorMessage(ids::kChangedOnDisk, group->GetFileName(), 0).Report();
+        else
+            CErrorMessage(ids::kWriteError, group->GetFileName(), 0).Report();
         result.failedFiles.push_back(group->GetFileName());
         // What the file holds is what counts.
         group->RemoveAll();

@@ -1,5 +1,7 @@
 #include "panel/StepChainGroup.h"
 
+#include "data/text/TextFormat.h"
+
 #include "data/records/BufferedFile.h"
 #include "data/text/ErrorMessage.h"
 #include "data/records/FileGuard.h"
@@ -316,6 +318,36 @@ bool CStepChainGroup::Save()
     if (auto* folder = dynamic_cast<CDataList*>(GetParent()))
         folder->OnEntryChanged(this);
     return true;
+}
+
+std::string CStepChainGroup::LoadProblemText() const
+{
+    const auto& error = GetLastError();
+    if (!error)
+        return {};
+    switch (error->GetCause()) {
+    case CFileException::Cause::endOfFile: return CStringTable::Get(ids::kReasonEndOfFile);
+    case CFileException::Cause::tooLarge: return CStringTable::Get(ids::kReasonTooLarge);
+    default:
+        if (error->GetOsError() > 0)
+            return FormatText(CStringTable::Get(ids::kReasonSystem), {error->GetOsError()});
+        return CStringTable::Get(ids::kReasonNotAGroup);
+    }
+}
+
+std::optional<std::uintmax_t> CStepChainGroup::SizeOnDisk() const
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(GetFilePath(), ec);
+    if (ec)
+        return std::nullopt;
+    return size;
+}
+
+bool CStepChainGroup::DisagreesWithDisk() const
+{
+    const auto size = SizeOnDisk();
+    return size && !IsModified() && *size != static_cast<std::uintmax_t>(GetSize());
 }
 
 void CStepChainGroup::TakeFileStatus(const std::filesystem::path& path)

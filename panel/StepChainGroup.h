@@ -90,6 +90,15 @@ public:
     // The first list with this identifier, ignoring case; null if none.
     CStepChainList* FindList(const std::string& id) const;
     CStepChainList* GetList(int index) const;
+    // Why the last Load failed, one German sentence (Windows-1252) for the
+    // user; empty when it did not fail.
+    std::string LoadProblemText() const;
+    // The length of the group's file, if it can be found out.
+    std::optional<std::uintmax_t> SizeOnDisk() const;
+    // Whether the header's size differs from the file's length: the file was
+    // cut short or grew after its last save, and may still read as a group.
+    // A group changed in memory has its computed size and is not checked.
+    bool DisagreesWithDisk() const;
     bool IsCreated() const { return m_created; }
     void SetCreated(bool created) { m_created = created; }
 

@@ -157,8 +157,14 @@ void CProjectBrowser::FillGroups(const Selection& selection)
     if (CGroupFolder* groups = GetFolder()) {
         for (int i = 0; i < groups->GetCount(); ++i) {
             CStepChainGroup* group = groups->GetGroup(i);
-            rows.push_back({wxtext::FromCp1252(group->GetGroupId()), wxtext::FromCp1252(group->GetName()),
-                            Number(group->GetSize())});
+            // What is on disk: a file cut short or grown keeps its old
+            // header, which says another size.
+            std::string designation = group->GetName();
+            if (group->DisagreesWithDisk())
+                designation += " (" + FormatText(CStringTable::Get(ids::kGroupDamaged), {group->GetSize()}) + ")";
+            const auto size = group->SizeOnDisk();
+            rows.push_back({wxtext::FromCp1252(group->GetGroupId()), wxtext::FromCp1252(designation),
+                            size ? Number(static_cast<int>(*size)) : Number(group->GetSize())});
             if (group->GetGroupId() == selection.group) {
                 selected = i;
                 m_group = group;
@@ -217,7 +223,7 @@ bool CProjectBrowser::EnsureLoaded(CStepChainGroup& group)
 {
     if (group.IsLoaded() || group.Load())
         return true;
-    CErrorMessage(ids::kReadError, group.GetFileName(), 0).Report();
+    CErrorMessage(ids::kReadError, group.GetFileName(), 0).AddLine(group.LoadProblemText()).Report();
     return false;
 }
 
@@ -372,10 +378,16 @@ std::string CProjectBrowser::FileNameOf(const CStepChainGroup& group)
     return error && !error->GetFile().empty() ? error->GetFile().filename().string() : group.GetFileName();
 }
 
-bool CProjectBrowser::Confirm(unsigned question)
+bool CProjectBrowser::Confirm(unsigned question, const std::vector<std::string>& doomed)
 {
-    return wxMessageBox(wxtext::String(question), wxtext::String(ids::kProgramTitle),
-                        wxOK | wxCANCEL | wxICON_QUESTION, this) == wxOK;
+    // Return and a hasty click on the default button delete nothing.
+    wxMessageDialog box(this, wxtext::String(question), wxtext::String(ids::kProgramTitle),
+                        wxOK | wxCANCEL | wxICON_QUESTION | wxCANCEL_DEFAULT);
+    wxString named;
+    for (const std::string& line : doomed)
+        named << (named.empty() ? wxString() : wxString::FromUTF8("\n")) << wxtext::FromCp1252(line);
+    box.SetExtendedMessage(named);
+    return box.ShowModal() == wxID_OK;
 }
 
 void CProjectBrowser::Delete()
@@ -391,12 +403,17 @@ void CProjectBrowser::Delete()
 
 void CProjectBrowser::DeleteGroups()
 {
-    if (!Confirm(ids::kAskDeleteGroups))
-        return;
     CGroupFolder* groups = GetFolder();
     std::vector<CStepChainGroup*> doomed;
-    for (int row : m_groups->GetSelectedRows())
-        doomed.push_back(groups->GetGroup(row));
+    std::vector<std::string> named;
+    for (int row : m_groups->GetSelectedRows()) {
+        CStepChainGroup* group = groups->GetGroup(row);
+        doomed.push_back(group);
+        named.push_back(FormatText(CStringTable::Get(ids::kDeletedGroup),
+                                   {group->GetGroupId(), group->GetName(), group->GetFileName()}));
+    }
+    if (!Confirm(ids::kAskDeleteGroups, named))
+        return;
     m_group = nullptr;
     m_list = nullptr;
     std::vector<CErrorMessage> problems;
@@ -404,7 +421,7 @@ void CProjectBrowser::DeleteGroups()
         // A file that another program changed since it was read is not
         // deleted, nor one that cannot be.
         if (!group->DeleteFile())
-            problems.emplace_back(group->ChangedOnDisk() ? ids::kChangedOnDisk : ids::kWriteError,
+            problems.emplace_back(group->ChangedOnDisk() ? ids::kChangedOnDisk : ids::kDeleteError,
                                   group->ChangedOnDisk() ? FileNameOf(*group) : group->GetFileName(), 0);
         groups->Release(group);
     }
@@ -419,11 +436,16 @@ void CProjectBrowser::DeleteGroups()
 
 void CProjectBrowser::DeleteLists()
 {
-    if (!Confirm(ids::kAskDeleteLists))
-        return;
     std::vector<CStepChainList*> doomed;
-    for (int row : m_lists->GetSelectedRows())
-        doomed.push_back(m_group->GetList(row));
+    std::vector<std::string> named;
+    for (int row : m_lists->GetSelectedRows()) {
+        CStepChainList* list = m_group->GetList(row);
+        doomed.push_back(list);
+        named.push_back(FormatText(CStringTable::Get(ids::kDeletedList),
+                                   {list->GetListId(), list->GetName(), m_group->GetGroupId()}));
+    }
+    if (!Confirm(ids::kAskDeleteLists, named))
+        return;
     Selection selection = CurrentSelection();
     selection.list.clear();
     m_list = nullptr;
@@ -434,11 +456,13 @@ void CProjectBrowser::DeleteLists()
 
 void CProjectBrowser::DeleteTexts()
 {
-    if (!Confirm(ids::kAskDeleteTexts))
-        return;
     std::vector<CStepChainText*> doomed;
     for (int row : m_texts->GetSelectedRows())
         doomed.push_back(m_list->GetText(row));
+    const std::string named = FormatText(CStringTable::Get(ids::kDeletedTexts),
+                                         {static_cast<int>(doomed.size()), m_list->GetListId(), m_list->GetName()});
+    if (!Confirm(ids::kAskDeleteTexts, {named}))
+        return;
     Selection selection = CurrentSelection();
     selection.texts.clear();
     for (CStepChainText* text : doomed)

@@ -80,7 +80,8 @@ private:
     // holds.
     void SaveGroup(CStepChainGroup& group, Selection selection);
     static std::string FileNameOf(const CStepChainGroup& group);
-    bool Confirm(unsigned question);
+    // Asks `question` below which `doomed` names what goes, one line each.
+    bool Confirm(unsigned question, const std::vector<std::string>& doomed);
     void PasteLists();
     // Texts for operands the list holds already are asked about with the
     // four-answer question; its Escape undoes the whole paste.

@@ -34,5 +34,19 @@ COperandFilterDialog::COperandFilterDialog(wxWindow* parent, const COperandFilte
     top->Add(box, 1, wxEXPAND | wxALL, 12);
     top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 12);
     SetSizerAndFit(top);
+    FitTitle();
     CentreOnParent();
+}
+
+void COperandFilterDialog::FitTitle()
+{
+    // The window manager draws the title in a bolder font beside its
+    // buttons; a dialog as narrow as its check boxes cuts it off.
+    wxFont bold = GetFont();
+    bold.SetWeight(wxFONTWEIGHT_BOLD);
+    int title = 0;
+    GetTextExtent(GetTitle(), &title, nullptr, nullptr, nullptr, &bold);
+    const int wanted = title * 5 / 4 + FromDIP(kTitleButtonsWidth);
+    if (GetSize().GetWidth() < wanted)
+        SetSize(wxSize(wanted, GetSize().GetHeight()));
 }

@@ -22,6 +22,12 @@ public:
         kTimers = 1010,
     };
 
+    // What the window manager's buttons beside the title take, at most.
+    static constexpr int kTitleButtonsWidth = 120;
+
 private:
+    // Widens the dialog so that its title shows whole.
+    void FitTitle();
+
     COperandFilter m_filter;
 };

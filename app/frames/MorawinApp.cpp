@@ -170,9 +170,13 @@ bool CMorawinApp::OpenProjectArgument(const fs::path& argument)
 
 void CMorawinApp::OnOpenProject()
 {
-    CProjectFolderDialog chooser(m_mainFrame, wxtext::String(ids::kOpenProjectTitle), fs::path());
+    // The user most likely looks for a project beside the one open, or
+    // where the last search ended.
+    const fs::path start = m_project ? platform::PathFromUtf8(m_project->GetProjectDir()) : m_lastChosenFolder;
+    CProjectFolderDialog chooser(m_mainFrame, wxtext::String(ids::kOpenProjectTitle), start);
     if (chooser.ShowModal() != wxID_OK)
         return;
+    m_lastChosenFolder = chooser.GetChosenFolder();
     // The chooser has just seen a valid project there; should the folder
     // have changed since, the open project stays.
     auto project = std::make_unique<CPanelProject>(chooser.GetChosenFolder(), std::string());

@@ -100,6 +100,9 @@ private:
 
     CAppSettings m_settings;
     CAppPaths m_paths;
+    // Where the project chooser ended last, for a chooser opened without a
+    // project.
+    std::filesystem::path m_lastChosenFolder;
     CRecentFilesMenu m_recent;
     CWxMessageSink m_sink;
     CWxClipboard m_clipboard;

@@ -18,14 +18,37 @@ void CRecentFileList::Add(const fs::path& file)
     const fs::path normal = file.lexically_normal();
     std::erase(m_files, normal);
     m_files.insert(m_files.begin(), normal);
+    std::erase(m_added, normal);
+    m_added.insert(m_added.begin(), normal);
+    std::erase(m_removed, normal);
     if (m_files.size() > m_capacity)
         m_files.resize(m_capacity);
 }
 
 void CRecentFileList::Remove(std::size_t index)
 {
-    if (index < m_files.size())
-        m_files.erase(m_files.begin() + static_cast<std::ptrdiff_t>(index));
+    if (index >= m_files.size())
+        return;
+    std::erase(m_added, m_files[index]);
+    m_removed.push_back(m_files[index]);
+    m_files.erase(m_files.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::vector<fs::path> CRecentFileList::MergedWith(const std::vector<fs::path>& stored) const
+{
+    std::vector<fs::path> merged;
+    const auto take = [&](const fs::path& file) {
+        const bool removed = std::find(m_removed.begin(), m_removed.end(), file) != m_removed.end();
+        if (!removed && merged.size() < m_capacity && std::find(merged.begin(), merged.end(), file) == merged.end())
+            merged.push_back(file);
+    };
+    for (const fs::path& file : m_added)
+        take(file);
+    for (const fs::path& file : stored)
+        take(file.lexically_normal());
+    for (const fs::path& file : m_files)
+        take(file);
+    return merged;
 }
 
 std::string CRecentFileList::KeyName(std::size_t index)
@@ -36,6 +59,8 @@ std::string CRecentFileList::KeyName(std::size_t index)
 void CRecentFileList::Load(const CIniFile& ini)
 {
     m_files.clear();
+    m_added.clear();
+    m_removed.clear();
     for (std::size_t i = 0; i < m_capacity; ++i) {
         const auto value = ini.GetString(kSection, KeyName(i));
         if (value && !value->empty() && m_files.size() < m_capacity)
@@ -62,11 +87,14 @@ void CRecentFileList::LoadFrom(const fs::path& settingsFile)
 
 bool CRecentFileList::SaveTo(const fs::path& settingsFile) const
 {
-    // Read again right before writing: the configuration dialog may have
-    // changed the file since start-up.
+    // Read again right before writing: the configuration dialog or another
+    // running program may have changed the file since start-up.
     CIniFile ini;
     ini.Load(settingsFile);
-    Save(ini);
+    CRecentFileList stored(m_capacity);
+    stored.Load(ini);
+    stored.m_files = MergedWith(stored.m_files);
+    stored.Save(ini);
     std::error_code ec;
     if (settingsFile.has_parent_path())
         fs::create_directories(settingsFile.parent_path(), ec);

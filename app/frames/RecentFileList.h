@@ -21,6 +21,11 @@ public:
     // appearing twice, and the oldest falls off when the list is full.
     void Add(const std::filesystem::path& file);
     void Remove(std::size_t index);
+    // The list as a program that ends now leaves it, given what another
+    // program stored meanwhile: the files opened here since the list was
+    // read come first, then the stored ones, then the rest of this list;
+    // files removed here stay out.
+    std::vector<std::filesystem::path> MergedWith(const std::vector<std::filesystem::path>& stored) const;
     const std::vector<std::filesystem::path>& GetFiles() const { return m_files; }
 
     // Reads File1..FileN; empty and missing keys are skipped.
@@ -29,6 +34,7 @@ public:
     // entries that are gone; other sections and keys stay as they are.
     void Save(CIniFile& ini) const;
     // The same on the file itself: false when it could not be written.
+    // SaveTo merges with what the file holds now (MergedWith).
     void LoadFrom(const std::filesystem::path& settingsFile);
     bool SaveTo(const std::filesystem::path& settingsFile) const;
 
@@ -46,4 +52,6 @@ private:
 
     std::size_t m_capacity;
     std::vector<std::filesystem::path> m_files;
+    std::vector<std::filesystem::path> m_added;   // since Load, newest first
+    std::vector<std::filesystem::path> m_removed; // since Load
 };

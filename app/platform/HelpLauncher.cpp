@@ -2,6 +2,9 @@
 
 #include "data/text/ErrorMessage.h"
 #include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
+#include "data/text/Charset.h"
+#include "data/platform/Platform.h"
 
 namespace fs = std::filesystem;
 
@@ -39,7 +42,10 @@ std::string CHelpLauncher::FileUrl(const fs::path& document)
 
 void CHelpLauncher::ReportLaunchFailure(const fs::path& document)
 {
-    CErrorMessage(ids::kFileError, document.string(), 0).Report();
+    // The user can still open the file by hand: the message says where.
+    const std::string where = FormatText(CStringTable::Get(ids::kHelpFileIs),
+                                         {charset::Utf8ToCp1252(platform::PathToUtf8(document))});
+    CErrorMessage(ids::kNoHtmViewer, 0).AddLine(where).Report();
 }
 
 bool CHelpLauncher::Open(const fs::path& document) const

@@ -15,9 +15,9 @@ std::string CErrorMessage::BuildText() const
     if (m_id == 0)
         return CStringTable::Get(ids::kNoError);
     const std::string& format = CStringTable::Get(m_id);
-    if (format.find("%s") != std::string::npos)
-        return FormatText(format, {m_text, m_number});
-    return FormatText(format, {m_number});
+    const std::string text = format.find("%s") != std::string::npos ? FormatText(format, {m_text, m_number})
+                                                                     : FormatText(format, {m_number});
+    return m_line.empty() ? text : text + "\n" + m_line;
 }
 
 void CErrorMessage::Report() const

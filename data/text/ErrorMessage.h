@@ -13,6 +13,14 @@ public:
     CErrorMessage(unsigned id, std::string text, int number)
         : m_id(id), m_number(number), m_text(std::move(text)) {}
 
+    // A second line that says more (why a file could not be read), shown
+    // below the message.
+    CErrorMessage& AddLine(std::string line)
+    {
+        m_line = std::move(line);
+        return *this;
+    }
+
     // The Windows-1252 text that Report shows.
     std::string BuildText() const;
     // Shows the text as an error through the current sink.
@@ -30,4 +38,5 @@ private:
     unsigned m_id = 0;
     int m_number = 0;
     std::string m_text;
+    std::string m_line;
 };

@@ -12,8 +12,11 @@ public:
     virtual void ShowMessage(const std::string& text, MessageKind kind) = 0;
 };
 
-// Writes the message as UTF-8 to stderr, one line per message.
+// Writes the message as UTF-8 to stderr, each line of its text as a line
+// of its own.
 class CStderrMessageSink : public IMessageSink {
 public:
     void ShowMessage(const std::string& text, MessageKind kind) override;
+    // The UTF-8 lines that ShowMessage writes, each ending with "\n".
+    static std::string Lines(const std::string& text);
 };

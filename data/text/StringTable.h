@@ -53,6 +53,17 @@ constexpr unsigned kGroupReplaced = 1074;
 constexpr unsigned kGroupsReplaced = 1075;
 constexpr unsigned kOperandsNotConverted = 1076;
 constexpr unsigned kChangedOnDisk = 1080;
+constexpr unsigned kGroupDamaged = 1081;
+constexpr unsigned kDeleteError = 1082;
+constexpr unsigned kReasonEndOfFile = 1083;
+constexpr unsigned kReasonTooLarge = 1084;
+constexpr unsigned kReasonNotAGroup = 1085;
+constexpr unsigned kReasonSystem = 1086;
+constexpr unsigned kHelpFileIs = 1087;
+// What a delete question names, one line per entry.
+constexpr unsigned kDeletedGroup = 1088;
+constexpr unsigned kDeletedList = 1089;
+constexpr unsigned kDeletedTexts = 1090;
 // The program's name, the title of its message boxes.
 constexpr unsigned kProgramTitle = 57344;
 } // namespace ids

@@ -2,6 +2,7 @@
 // it wrote is checked with morawin-cli.
 #include "app/frames/CommandIds.h"
 #include "app/comparison/ComparisonDialog.h"
+#include "data/text/StringTable.h"
 #include "app/comparison/ComparisonListCtrl.h"
 #include "app/document/MorawinView.h"
 #include "app/document/OperandListCtrl.h"
@@ -213,6 +214,27 @@ TEST_F(ComparisonWindow, ProjectGoneFromDiskLeavesNoRows)
         EXPECT_EQ(Summary(dialog).rfind("Kein RZ731 Projekt in ", 0), 0u) << Summary(dialog);
         EXPECT_TRUE(dialog->RowsToApply().empty());
     });
+}
+
+// A group that another program changed after the comparison read it is
+// not written over: the window says so as the browser does, and the rows
+// show the file as it is now.
+TEST_F(ComparisonWindow, AGroupChangedMeanwhileIsSaidSoAndNotWritten)
+{
+    const auto changed = GroupBytes("Abgleich", "S02", "Zwei", 1)
+                             .List("001", "", 1, 1)
+                             .BitBlock(0, 1)
+                             .Text(0, 0, "fremd")
+                             .EndList()
+                             .Bytes();
+    RunComparison([&](CComparisonDialog* dialog) {
+        WriteBytes(project / "GS02.731", changed);
+        ClickButton(dialog, CComparisonDialog::kApplyId);
+    });
+    EXPECT_EQ(ReadBytes(project / "GS02.731"), changed);
+    ASSERT_FALSE(messages.empty());
+    const std::string format = CStringTable::GetUtf8(ids::kChangedOnDisk);
+    EXPECT_EQ(messages[0], format.substr(0, format.find("%s")) + "GS02.731" + format.substr(format.find("%s") + 2));
 }
 
 } // namespace

@@ -381,7 +381,8 @@ TEST(Help, NoBrowserAndNoDocumentAreReported)
     ModalDriver driver(AnswerAll);
     ChooseCommand(cmd::kHelpFinder);
     ASSERT_EQ(driver.messages.size(), 1u);
-    EXPECT_EQ(driver.messages[0], "Datei-Fehler.");
+    EXPECT_EQ(driver.messages[0], CStringTable::GetUtf8(ids::kNoHtmViewer) + "\nDie Hilfe steht in der Datei \""
+                                      + Fixture().helpDocument.string() + "\".");
 
     TestApp().browserAvailable = true;
     TestApp().GetSettings().HelpFileName = "fehlt.htm";

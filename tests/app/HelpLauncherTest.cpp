@@ -30,7 +30,9 @@ TEST(HelpLauncher, NoViewerForTheDocumentIsSaidSo)
     const CHelpLauncher launcher([](const std::string&) { return false; });
     EXPECT_FALSE(launcher.Open(dir / "morawin.htm"));
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text, CStringTable::Get(ids::kFileError));
+    // Where the page is, so that the user can open it by hand.
+    EXPECT_EQ(sink.messages[0].text, CStringTable::Get(ids::kNoHtmViewer) + "\nDie Hilfe steht in der Datei \""
+                                         + (dir / "morawin.htm").string() + "\".");
     EXPECT_EQ(sink.messages[0].kind, MessageKind::error);
 
     const CHelpLauncher none(nullptr);

@@ -95,6 +95,31 @@ TEST(RecentFileList, MissingFileGivesAnEmptyListAndEmptyKeysAreSkipped)
     EXPECT_EQ(list.GetFiles(), (std::vector<fs::path>{"/drei.seq"}));
 }
 
+// Two programs on one settings file: the one that ends last keeps what the
+// other stored, behind the files it opened itself.
+TEST(RecentFileList, TheProgramEndingLastMergesWhatTheOtherStored)
+{
+    if (test_system::kWindows)
+        GTEST_SKIP() << "the test's file names are POSIX paths";
+    TempDir dir;
+    const fs::path ini = dir / "morawin.ini";
+    std::ofstream(ini, std::ios::binary) << "[Recent File List]\r\nFile1=/alt.seq\r\nFile2=/weg.seq\r\n";
+    CRecentFileList first;
+    CRecentFileList second;
+    first.LoadFrom(ini);
+    second.LoadFrom(ini);
+    first.Remove(1); // "/weg.seq" could not be opened
+    first.Add("/eins.seq");
+    for (const char* name : {"/b1.seq", "/b2.seq", "/b3.seq"})
+        second.Add(name);
+    ASSERT_TRUE(second.SaveTo(ini));
+    ASSERT_TRUE(first.SaveTo(ini));
+
+    CRecentFileList again;
+    again.LoadFrom(ini);
+    EXPECT_EQ(again.GetFiles(), (std::vector<fs::path>{"/eins.seq", "/b3.seq", "/b2.seq", "/b1.seq"}));
+}
+
 TEST(RecentFileList, MenuLabelsAreNumberedShortenedAndEscaped)
 {
     EXPECT_EQ(CRecentFileList::MenuLabel(0, "/daten/anlage.seq"), "&1 /daten/anlage.seq");

@@ -1,11 +1,15 @@
 #include "data/text/Charset.h"
 #include "data/text/ErrorMessage.h"
+#include "data/text/MessageSink.h"
 #include "data/text/StringTable.h"
 #include "data/text/TextFormat.h"
 #include "tests/support/RecordingSink.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
 
 namespace {
 
@@ -85,6 +89,20 @@ TEST_F(ErrorMessageTest, MissingCatalogKeepsTable)
 {
     EXPECT_FALSE(CStringTable::LoadCatalog("/nonexistent/morawin.strings"));
     EXPECT_EQ(CStringTable::GetUtf8(1054), "Kein RZ731WIN-Projekt geöffnet");
+}
+
+// A message box shows the lines of a message; so does the terminal.
+TEST(ErrorMessage, ASecondLineFollowsTheMessageAndStderrShowsEachLineAsALine)
+{
+    EXPECT_EQ(CErrorMessage(ids::kReadError, "G001.731", 0).AddLine("Grund.").BuildText(),
+              "Fehler beim Lesen der Datei \"G001.731\".\nGrund.");
+    std::ostringstream captured;
+    std::streambuf* old = std::cerr.rdbuf(captured.rdbuf());
+    CStderrMessageSink sink;
+    sink.ShowMessage("nach \nGruppe S01", MessageKind::information);
+    sink.ShowMessage("eins\r\nzwei\rdrei \xFC", MessageKind::error);
+    std::cerr.rdbuf(old);
+    EXPECT_EQ(captured.str(), "nach\nGruppe S01\neins\nzwei\ndrei \xC3\xBC\n");
 }
 
 } // namespace

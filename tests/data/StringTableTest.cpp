@@ -45,11 +45,19 @@ constexpr Formatted kFormatted[] = {
     {ids::kGroupReplaced, "s", false},         // group
     {ids::kGroupsReplaced, "s", false},        // groups
     {ids::kOperandsNotConverted, "d", false},  // operands of a group not written
+    // FormatText: the browser's questions and marks.
+    {ids::kDeletedGroup, "sss", false},  // group, designation, file
+    {ids::kDeletedList, "sss", false},   // list, designation, group
+    {ids::kDeletedTexts, "dss", false},  // count, list, designation
+    {ids::kGroupDamaged, "d", false},     // the header's size
+    {ids::kReasonSystem, "d", false},     // the system's error number
+    {ids::kHelpFileIs, "s", false},       // the help file's path
     // CErrorMessage with a file name.
     {ids::kReadError, "s", true},
     {ids::kWriteError, "s", true},
     {ids::kChangedOnDisk, "s", true},
     {ids::kGroupUnreadable, "s", true},
+    {ids::kDeleteError, "s", true},
     {ids::kFileError, "", true}, // the help file's name is given, not shown
     // CErrorMessage with an identifier.
     {ids::kGroupIdTaken, "s", true},

@@ -1,5 +1,6 @@
 #include "data/records/FileException.h"
 #include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
 #include "tests/panel/ProjectFixture.h"
 
 #include <cerrno>
@@ -211,6 +212,33 @@ TEST_F(StepChainGroupTest, EveryTruncationFailsToLoad)
         EXPECT_FALSE(group.Load()) << length;
         EXPECT_EQ(group.GetCount(), 0) << length;
     }
+}
+
+// A file cut short keeps the header of the whole file: its size and the
+// reason it cannot be read are what the user is shown.
+TEST_F(StepChainGroupTest, ACutFileDisagreesWithItsHeaderAndSaysWhyItCannotBeRead)
+{
+    const Bytes whole = WorkedExampleGroup();
+    WriteBytes(dir / "GS01.731", whole);
+    CStepChainGroup intact(folder, "GS01.731");
+    EXPECT_FALSE(intact.DisagreesWithDisk());
+    EXPECT_TRUE(intact.Load());
+    EXPECT_EQ(intact.LoadProblemText(), "");
+
+    WriteBytes(dir / "GS01.731", Bytes(whole.begin(), whole.begin() + 60));
+    CStepChainGroup cut(folder, "GS01.731");
+    ASSERT_TRUE(cut.IsValid());
+    EXPECT_EQ(cut.SizeOnDisk(), 60u);
+    EXPECT_EQ(cut.GetSize(), static_cast<int>(whole.size()));
+    EXPECT_TRUE(cut.DisagreesWithDisk());
+    EXPECT_FALSE(cut.Load());
+    EXPECT_EQ(cut.LoadProblemText(), CStringTable::Get(ids::kReasonEndOfFile));
+
+    std::filesystem::remove(dir / "GS01.731");
+    EXPECT_FALSE(cut.SizeOnDisk());
+    EXPECT_FALSE(cut.DisagreesWithDisk());
+    EXPECT_FALSE(cut.Load());
+    EXPECT_EQ(cut.LoadProblemText(), FormatText(CStringTable::Get(ids::kReasonSystem), {ENOENT}));
 }
 
 TEST_F(StepChainGroupTest, OverrunInsideTheLastBlockIsAccepted)
