@@ -1,5 +1,6 @@
 // morawin-cli end to end, process start included, output to /dev/null:
-// operands (text and --json) of a 1,000,000-line sequence file and
+// operands (text and --json) of a 1,000,000-line sequence file, of a CSV
+// table with the same operands and of a 100,000-row workbook, and
 // show --json of a project of 99 groups of about 64 KB each. Each run's
 // wall time is the measured time; the child's peak memory is a counter.
 #include "bench/BenchSupport.h"
@@ -21,6 +22,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zip.h>
 
 extern char** environ;
 
@@ -90,6 +92,70 @@ const std::filesystem::path& SequenceFile(double& size)
     return file;
 }
 
+// The operands of the sequence file as a German spreadsheet program
+// exports them: a header, ";" between the fields, CR LF.
+const std::filesystem::path& CsvFile(double& size)
+{
+    static double bytes = 0;
+    static const std::filesystem::path file = [] {
+        double sequenceSize = 0;
+        std::ifstream in(SequenceFile(sequenceSize), std::ios::binary);
+        const auto path = BenchFolder("cli-table") / "Symbole.csv";
+        std::ofstream out(path, std::ios::binary);
+        out << "Symbol;Adresse;Kommentar\r\n";
+        std::string line;
+        while (std::getline(in, line)) {
+            const std::size_t address = line.find('\t', 1);
+            if (line.empty() || line[0] != '\t' || address == std::string::npos)
+                continue;
+            const std::size_t comment = line.find('\t', address + 1);
+            out << line.substr(address + 1, comment == std::string::npos ? std::string::npos : comment - address - 1)
+                << ';' << line.substr(1, address - 1) << ';'
+                << (comment == std::string::npos ? std::string() : line.substr(comment + 1)) << "\r\n";
+        }
+        return path;
+    }();
+    bytes = static_cast<double>(std::filesystem::file_size(file));
+    size = bytes;
+    return file;
+}
+
+// A workbook of 100,000 rows (address, symbol, comment as inline
+// strings), as spreadsheet programs store one.
+const std::filesystem::path& Workbook(double& size)
+{
+    static const std::filesystem::path file = [] {
+        std::string sheet = "<worksheet><sheetData>";
+        const auto cell = [&](char column, int row, const std::string& text) {
+            sheet += "<c r=\"";
+            sheet += column;
+            sheet += std::to_string(row) + "\" t=\"inlineStr\"><is><t>" + text + "</t></is></c>";
+        };
+        for (int row = 1; row <= 100'000; ++row) {
+            sheet += "<row r=\"" + std::to_string(row) + "\">";
+            cell('A', row, row == 1 ? "Adresse" : "M " + std::to_string(row / 8 % 256) + "." + std::to_string(row % 8));
+            cell('B', row, row == 1 ? "Symbol" : "M_SK_SCHRITT" + std::to_string(row));
+            cell('C', row, row == 1 ? "Kommentar" : "Schritt " + std::to_string(row) + ": Beh\xC3\xA4lter f\xC3\xBCllen");
+            sheet += "</row>";
+        }
+        sheet += "</sheetData></worksheet>";
+        const std::string relations = R"(<Relationships><Relationship Id="rId1" Target="worksheets/sheet1.xml"/></Relationships>)";
+        const std::string workbook = R"(<workbook><sheets><sheet name="Symbole" r:id="rId1" xmlns:r="r"/></sheets></workbook>)";
+        const auto path = BenchFolder("cli-workbook") / "Symbole.xlsx";
+        int error = 0;
+        zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+        for (const auto& [name, content] : {std::pair{"xl/worksheets/sheet1.xml", &sheet},
+                                            std::pair{"xl/_rels/workbook.xml.rels", &relations},
+                                            std::pair{"xl/workbook.xml", &workbook}})
+            zip_file_add(archive, name, zip_source_buffer(archive, content->data(), content->size(), 0), 0);
+        if (zip_close(archive) != 0)
+            std::abort();
+        return path;
+    }();
+    size = static_cast<double>(std::filesystem::file_size(file));
+    return file;
+}
+
 // 99 groups S01..S99, each just under 64 KB: 15 lists of 125 texts.
 const std::filesystem::path& Project(double& size)
 {
@@ -146,6 +212,20 @@ void OperandsJson(benchmark::State& state)
     Measure(state, {"operands", file.string(), "--json"}, size);
 }
 
+void OperandsCsv(benchmark::State& state)
+{
+    double size = 0;
+    const auto& file = CsvFile(size);
+    Measure(state, {"operands", file.string()}, size);
+}
+
+void OperandsWorkbook(benchmark::State& state)
+{
+    double size = 0;
+    const auto& file = Workbook(size);
+    Measure(state, {"operands", file.string()}, size);
+}
+
 void ShowJson(benchmark::State& state)
 {
     double size = 0;
@@ -158,4 +238,6 @@ void ShowJson(benchmark::State& state)
 
 BENCHMARK(OperandsText)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(OperandsJson)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(OperandsCsv)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(OperandsWorkbook)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(ShowJson)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);

@@ -8,10 +8,11 @@ set(CMAKE_C_COMPILER ${MORAWIN_MINGW_HOST}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MORAWIN_MINGW_HOST}-g++-posix)
 set(CMAKE_RC_COMPILER ${MORAWIN_MINGW_HOST}-windres)
 
-# wxWidgets for Windows lives in a prefix of its own (scripts/build-windows
-# passes it as MORAWIN_WX_PREFIX): its headers and wx-config are searched
-# there as well.
-set(CMAKE_FIND_ROOT_PATH /usr/${MORAWIN_MINGW_HOST} ${MORAWIN_WX_PREFIX})
+# wxWidgets and the format libraries (libzip, pugixml) for Windows live in
+# prefixes of their own (scripts/build-windows passes them as
+# MORAWIN_WX_PREFIX and MORAWIN_FORMAT_PREFIX): headers, libraries,
+# packages and wx-config are searched there as well.
+set(CMAKE_FIND_ROOT_PATH /usr/${MORAWIN_MINGW_HOST} ${MORAWIN_WX_PREFIX} ${MORAWIN_FORMAT_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
