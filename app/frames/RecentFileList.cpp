@@ -86,26 +86,30 @@ bool CRecentFileList::SaveTo(const fs::path& settingsFile) const
 
 std::string CRecentFileList::Abbreviate(const fs::path& file, std::size_t maxLength)
 {
-    const std::string full = file.string();
+    // As the system spells the path: its own separators (Windows takes the
+    // slash as well but names paths with backslashes), its names in UTF-8.
+    const fs::path spelled = fs::path(file).make_preferred();
+    const std::string full = platform::PathToUtf8(spelled);
     if (full.size() <= maxLength)
         return full;
     std::vector<std::string> parts;
-    for (const auto& part : file.relative_path())
-        parts.push_back(part.string());
+    for (const auto& part : spelled.relative_path())
+        parts.push_back(platform::PathToUtf8(part));
     if (parts.empty())
         return full;
-    const std::string root = file.root_path().string();
+    const std::string root = platform::PathToUtf8(spelled.root_path());
+    const std::string separator(1, static_cast<char>(fs::path::preferred_separator));
     const std::string ellipsis = "...";
     // Keep the first folder and as many trailing parts as fit.
-    const std::string head = parts.size() > 1 ? root + parts.front() + "/" : root;
+    const std::string head = parts.size() > 1 ? root + parts.front() + separator : root;
     std::string tail = parts.back();
     for (std::size_t i = parts.size() - 1; i-- > 1;) {
-        const std::string longer = parts[i] + "/" + tail;
+        const std::string longer = parts[i] + separator + tail;
         if (head.size() + ellipsis.size() + 1 + longer.size() > maxLength)
             break;
         tail = longer;
     }
-    const std::string shortened = head + ellipsis + "/" + tail;
+    const std::string shortened = head + ellipsis + separator + tail;
     return shortened.size() < full.size() ? shortened : full;
 }
 
