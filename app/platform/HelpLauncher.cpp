@@ -1,5 +1,7 @@
 #include "app/platform/HelpLauncher.h"
 
+#include "data/platform/Platform.h"
+#include "data/text/Charset.h"
 #include "data/text/ErrorMessage.h"
 #include "data/text/StringTable.h"
 
@@ -39,7 +41,7 @@ std::string CHelpLauncher::FileUrl(const fs::path& document)
 
 void CHelpLauncher::ReportLaunchFailure(const fs::path& document)
 {
-    CErrorMessage(ids::kFileError, document.string(), 0).Report();
+    CErrorMessage(ids::kHelpNotShown, charset::Utf8ToCp1252(platform::PathToUtf8(document)), 0).Report();
 }
 
 bool CHelpLauncher::Open(const fs::path& document) const

@@ -64,6 +64,7 @@ constexpr BuiltIn kBuiltIn[] = {
     {1071, "Zu lang für eine Schrittkettengruppe von %d KB, nicht konvertiert: %s"},
     {1072, "Mindestens eines von \"Operanden (=Symbole)\" und \"Kommentare\" muss gewählt sein, sonst werden alle Texte leer."},
     {1080, "Die Datei \"%s\" wurde inzwischen von einem anderen Programm geändert. Sie wurde neu eingelesen; bitte den Schritt wiederholen."},
+    {1081, "Die Hilfedatei \"%s\" konnte nicht angezeigt werden. Installieren Sie zum Aufruf der Hilfe einen WWW-Browser."},
     {32771, "Konvertiert die selektierten Operanden\nEinzelkonvertierung"},
     {32772, "Konvertiert alle Operanden\nAlles konvertieren"},
     {32773, "Öffnet den Dialog MORAWIN-Konfiguration.\nKonfiguration"},

@@ -49,6 +49,7 @@ constexpr unsigned kConvertedWithKept = 1070;
 constexpr unsigned kOperandsTooLong = 1071;
 constexpr unsigned kNoTextSwitch = 1072;
 constexpr unsigned kChangedOnDisk = 1080;
+constexpr unsigned kHelpNotShown = 1081;
 // The program's name, the title of its message boxes.
 constexpr unsigned kProgramTitle = 57344;
 } // namespace ids

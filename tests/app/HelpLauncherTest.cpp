@@ -1,5 +1,6 @@
 #include "app/platform/HelpLauncher.h"
 #include "data/platform/Platform.h"
+#include "data/text/Charset.h"
 #include "data/text/StringTable.h"
 #include "tests/support/RecordingSink.h"
 #include "tests/support/TempDir.h"
@@ -22,19 +23,22 @@ TEST(HelpLauncher, MissingDocumentIsAFileError)
     EXPECT_EQ(sink.messages[0].kind, MessageKind::error);
 }
 
-TEST(HelpLauncher, NoViewerForTheDocumentIsSaidSo)
+TEST(HelpLauncher, NoViewerForTheDocumentIsSaidSoWithItsName)
 {
     TempDir dir;
-    WriteText(dir / "morawin.htm", "<html></html>");
+    const auto document = dir.Path() / platform::PathFromUtf8("Hilfe für Sie.htm");
+    WriteText(document, "<html></html>");
     RecordingSink sink;
     const CHelpLauncher launcher([](const std::string&) { return false; });
-    EXPECT_FALSE(launcher.Open(dir / "morawin.htm"));
+    EXPECT_FALSE(launcher.Open(document));
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text, CStringTable::Get(ids::kFileError));
+    EXPECT_EQ(charset::Cp1252ToUtf8(sink.messages[0].text),
+              "Die Hilfedatei \"" + platform::PathToUtf8(document)
+                  + "\" konnte nicht angezeigt werden. Installieren Sie zum Aufruf der Hilfe einen WWW-Browser.");
     EXPECT_EQ(sink.messages[0].kind, MessageKind::error);
 
     const CHelpLauncher none(nullptr);
-    EXPECT_FALSE(none.Open(dir / "morawin.htm"));
+    EXPECT_FALSE(none.Open(document));
     EXPECT_EQ(sink.messages.size(), 2u);
 }
 

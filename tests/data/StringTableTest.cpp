@@ -46,6 +46,7 @@ constexpr Formatted kFormatted[] = {
     {ids::kReadError, "s", true},
     {ids::kWriteError, "s", true},
     {ids::kChangedOnDisk, "s", true},
+    {ids::kHelpNotShown, "s", true},
     {ids::kGroupUnreadable, "s", true},
     {ids::kFileError, "", true}, // the help file's name is given, not shown
     // CErrorMessage with an identifier.
