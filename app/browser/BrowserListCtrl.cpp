@@ -1,10 +1,18 @@
 #include "app/browser/BrowserListCtrl.h"
 
+#include <algorithm>
 #include <string>
 
 CBrowserListCtrl::CBrowserListCtrl(wxWindow* parent, wxWindowID id)
     : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxBORDER_SUNKEN)
 {
+}
+
+int CBrowserListCtrl::TitleWidth(const Column& column) const
+{
+    // The header insets its title by three edge widths on each side (a
+    // little more than two characters); narrower, the title is cut.
+    return GetTextExtent(wxString::FromUTF8(column.title)).GetWidth() + 3 * GetCharWidth();
 }
 
 void CBrowserListCtrl::SetColumns(const std::vector<Column>& columns)
@@ -14,12 +22,15 @@ void CBrowserListCtrl::SetColumns(const std::vector<Column>& columns)
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (fill < 0 || columns[i].widthInChars > columns[static_cast<std::size_t>(fill)].widthInChars)
             fill = static_cast<int>(i);
-    const int minimumFill = fill < 0 ? 0 : columns[static_cast<std::size_t>(fill)].widthInChars * GetCharWidth() / 2;
+    const int minimumFill =
+        fill < 0 ? 0
+                 : std::max(columns[static_cast<std::size_t>(fill)].widthInChars * GetCharWidth() / 2,
+                            TitleWidth(columns[static_cast<std::size_t>(fill)]));
     if (!m_columns)
         m_columns = std::make_unique<CListColumnSizer>(
             this, CColumnWidths("browser" + std::to_string(GetId()), fill, minimumFill));
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        const int width = columns[i].widthInChars * GetCharWidth();
+        const int width = std::max(columns[i].widthInChars * GetCharWidth(), TitleWidth(columns[i]));
         AppendColumn(wxString::FromUTF8(columns[i].title), columns[i].right ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
                      width);
         m_columns->Widths().SetWanted(static_cast<int>(i), width);

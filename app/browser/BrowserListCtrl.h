@@ -20,6 +20,7 @@ public:
         int widthInChars;
         bool right = false;
     };
+    // Each column at least as wide as its title needs.
     void SetColumns(const std::vector<Column>& columns);
     CColumnWidths* ColumnWidths() { return m_columns ? &m_columns->Widths() : nullptr; }
     // Replaces the rows; nothing is selected afterwards.
@@ -33,5 +34,7 @@ public:
     void SelectRows(const std::vector<int>& rows);
 
 private:
+    int TitleWidth(const Column& column) const;
+
     std::unique_ptr<CListColumnSizer> m_columns;
 };

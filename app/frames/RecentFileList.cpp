@@ -103,25 +103,31 @@ bool CRecentFileList::SaveTo(const fs::path& settingsFile) const
 
 fs::path CRecentFileList::Abbreviate(const fs::path& file, std::size_t maxLength)
 {
-    const std::size_t fullLength = file.native().size();
-    if (fullLength <= maxLength)
-        return file;
-    const fs::path relative = file.relative_path();
-    const std::vector<fs::path> parts(relative.begin(), relative.end());
+    // As the system spells the path: its own separators (Windows takes the
+    // slash as well but names paths with backslashes), its names in UTF-8.
+    const fs::path spelled = fs::path(file).make_preferred();
+    const std::string full = platform::PathToUtf8(spelled);
+    if (full.size() <= maxLength)
+        return full;
+    std::vector<std::string> parts;
+    for (const auto& part : spelled.relative_path())
+        parts.push_back(platform::PathToUtf8(part));
     if (parts.empty())
-        return file;
-    const fs::path ellipsis = "...";
+        return full;
+    const std::string root = platform::PathToUtf8(spelled.root_path());
+    const std::string separator(1, static_cast<char>(fs::path::preferred_separator));
+    const std::string ellipsis = "...";
     // Keep the first folder and as many trailing parts as fit.
-    const fs::path head = parts.size() > 1 ? file.root_path() / parts.front() : file.root_path();
-    fs::path tail = parts.back();
+    const std::string head = parts.size() > 1 ? root + parts.front() + separator : root;
+    std::string tail = parts.back();
     for (std::size_t i = parts.size() - 1; i-- > 1;) {
-        const fs::path longer = parts[i] / tail;
-        if (head.native().size() + 1 + ellipsis.native().size() + 1 + longer.native().size() > maxLength)
+        const std::string longer = parts[i] + separator + tail;
+        if (head.size() + ellipsis.size() + 1 + longer.size() > maxLength)
             break;
         tail = longer;
     }
-    const fs::path shortened = head / ellipsis / tail;
-    return shortened.native().size() < fullLength ? shortened : file;
+    const std::string shortened = head + ellipsis + separator + tail;
+    return shortened.size() < full.size() ? shortened : full;
 }
 
 fs::path CRecentFileList::MenuLabel(std::size_t index, const fs::path& file)

@@ -38,14 +38,13 @@ public:
     void LoadFrom(const std::filesystem::path& settingsFile);
     bool SaveTo(const std::filesystem::path& settingsFile) const;
 
-    // The menu text of entry `index`: "&1 " and the path, shortened in the
-    // middle when long, with the menus' mnemonic character doubled. It
-    // stays in the path's own characters until the menu shows it.
-    static std::filesystem::path MenuLabel(std::size_t index, const std::filesystem::path& file);
-    // At most `maxLength` characters of the system's path text where
-    // possible: "/first/.../folder/name" with the system's separators; the
-    // file name itself is never cut.
-    static std::filesystem::path Abbreviate(const std::filesystem::path& file, std::size_t maxLength);
+    // The menu text of entry `index` (UTF-8): "&1 " and the path, shortened
+    // in the middle when long, with the menus' mnemonic character doubled.
+    static std::string MenuLabel(std::size_t index, const std::filesystem::path& file);
+    // The path in UTF-8 with the system's separators, at most `maxLength`
+    // bytes where possible: "/first/.../folder/name"; the file name itself
+    // is never cut.
+    static std::string Abbreviate(const std::filesystem::path& file, std::size_t maxLength);
 
 private:
     static std::string KeyName(std::size_t index);

@@ -61,5 +61,5 @@ void CRecentFilesMenu::Show(wxMenu* menu) const
     }
     for (std::size_t i = 0; i < files.size() && i < static_cast<std::size_t>(cmd::kRecentCount); ++i)
         menu->Insert(static_cast<size_t>(position) + i, cmd::kRecentFirst + static_cast<int>(i),
-                     wxtext::FromPath(CRecentFileList::MenuLabel(i, files[i])), prompt);
+                     wxtext::FromUtf8(CRecentFileList::MenuLabel(i, files[i])), prompt);
 }

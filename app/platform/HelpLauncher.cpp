@@ -1,5 +1,7 @@
 #include "app/platform/HelpLauncher.h"
 
+#include "data/platform/Platform.h"
+#include "data/text/Charset.h"
 #include "data/text/ErrorMessage.h"
 #include "data/text/StringTable.h"
 #include "data/text/TextFormat.h"

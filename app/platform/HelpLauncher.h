@@ -5,8 +5,9 @@
 #include <string>
 
 // Opens the help document with the system's viewer for HTML files and
-// tells the user when that failed: a missing document, or no viewer that
-// could be started or that took it ("Datei-Fehler." either way).
+// tells the user when that failed: a missing document ("Datei-Fehler."), or
+// no viewer that could be started or that took it (a message naming the
+// document).
 class CHelpLauncher {
 public:
     // Hands a URL to the system's viewer; false when none could be started.

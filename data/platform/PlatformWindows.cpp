@@ -154,7 +154,10 @@ std::filesystem::path MakeUniqueFolder(const std::filesystem::path& parent, std:
 
 bool StdinIsTerminal()
 {
-    return ::_isatty(::_fileno(stdin)) != 0;
+    // _isatty holds for every character device, the null device ("< NUL")
+    // among them; only a console has a console mode.
+    DWORD mode = 0;
+    return ::GetConsoleMode(::GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
 }
 
 void UseUtf8Console()

@@ -8,6 +8,11 @@
 // guard's own handle, the new file takes its name, and the old one is
 // deleted through the handle; if the new file cannot take the name, the
 // old one is renamed back.
+//
+// A reader that lets others delete the file (indexers, virus scanners, a
+// second MoraWin) keeps the old file in the folder until it closes it: each
+// replacement sets the old file aside under a name of its own, and removes
+// what earlier ones left once nothing holds it any more.
 #include "data/records/FileGuard.h"
 
 #include <windows.h>
@@ -15,6 +20,8 @@
 #include <cerrno>
 #include <algorithm>
 #include <cstring>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -84,6 +91,43 @@ bool RenameHeld(HANDLE file, const std::filesystem::path& to)
     return SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(buffer.size())) != 0;
 }
 
+// "GS01.731.<number>.old~" beside "GS01.731"; earlier versions used
+// "GS01.731.old~".
+bool IsSetAside(const std::wstring& name, const std::filesystem::path& file)
+{
+    return name.starts_with(file.filename().wstring() + L".") && name.ends_with(L".old~");
+}
+
+// Renames the held file to a free name of the set-aside form.
+DWORD SetAside(HANDLE file, const std::filesystem::path& path)
+{
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path aside = path;
+        aside += L"." + std::to_wstring(random() % 1000000) + L".old~";
+        if (RenameHeld(file, aside))
+            return ERROR_SUCCESS;
+        const DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS)
+            return error;
+    }
+    return ERROR_ALREADY_EXISTS;
+}
+
+// What earlier replacements set aside: a file another program still held
+// then, or one left by a program that ended midway. Those nothing holds
+// now go; a held one refuses and stays for the next replacement.
+void RemoveSetAside(const std::filesystem::path& file)
+{
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : std::filesystem::path(L".");
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
+         it.increment(ec))
+        if (IsSetAside(it->path().filename().wstring(), file))
+            DeleteFileW(it->path().c_str());
+}
+
 bool DeleteHeld(HANDLE file)
 {
     FILE_DISPOSITION_INFO info{};
@@ -135,16 +179,19 @@ int CFileGuard::ReplaceWith(const std::filesystem::path& replacement, bool mustB
     if (mustBeNew)
         return EEXIST;
     HANDLE file = Handle(m_handle);
-    std::filesystem::path aside = m_file;
-    aside += L".old~";
-    if (!RenameHeld(file, aside))
-        return ErrnoOf(GetLastError());
+    // No name left free is the system's failure, not another program's
+    // change of the file: never EEXIST here.
+    if (const DWORD error = SetAside(file, m_file); error != ERROR_SUCCESS)
+        return error == ERROR_ALREADY_EXISTS ? EIO : ErrnoOf(error);
     if (!MoveFileExW(replacement.c_str(), m_file.c_str(), MOVEFILE_WRITE_THROUGH)) {
         const DWORD error = GetLastError();
         RenameHeld(file, m_file);
         return ErrnoOf(error);
     }
-    DeleteHeld(file); // the old file goes when the handle closes
+    // The old file goes when the last handle to it closes: the guard's,
+    // or that of a reader who shares deletion.
+    DeleteHeld(file);
+    RemoveSetAside(m_file);
     return 0;
 }
 

@@ -4,15 +4,20 @@
 #include "app/frames/MainFrame.h"
 #include "app/dialogs/ProjectFolderDialog.h"
 #include "app/frames/ProjectStatusBar.h"
+#include "app/platform/HelpLauncher.h"
+#include "app/platform/HtmlViewer.h"
+#include "data/platform/Platform.h"
 #include "data/settings/IniFile.h"
 #include "data/text/StringTable.h"
 #include "panel/PanelProject.h"
 #include "tests/app/GuiSupport.h"
+#include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/stockitem.h>
 #include <wx/listbox.h>
+#include <wx/log.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
@@ -390,6 +395,32 @@ TEST(Help, NoBrowserAndNoDocumentAreReported)
     ASSERT_EQ(driver.messages.size(), 2u);
     EXPECT_EQ(driver.messages[1], "Datei-Fehler.");
     TestApp().GetSettings().HelpFileName = "morawin.htm";
+}
+
+// What wx would show in message boxes of its own.
+class LogRecorder : public wxLog {
+public:
+    std::vector<std::string> texts;
+
+protected:
+    void DoLogTextAtLevel(wxLogLevel, const wxString& text) override { texts.push_back(ToUtf8(text)); }
+};
+
+TEST(Help, AViewerThatCannotBeStartedLeavesTheMessageToTheProgram)
+{
+    if (!test_system::kWindows)
+        GTEST_SKIP() << "the desktop's open command may start any program there; its failure comes back through "
+                        "its exit status";
+    TempDir dir;
+    const fs::path document = dir / "hilfe.morawin-unbekannt"; // a type nothing is associated with
+    WriteText(document, "<html></html>");
+    LogRecorder recorder;
+    wxLog* const previous = wxLog::SetActiveTarget(&recorder);
+    const bool shown = LaunchHtmlViewer(wxString::FromUTF8(CHelpLauncher::FileUrl(document)), {});
+    wxLog::FlushActive();
+    wxLog::SetActiveTarget(previous);
+    EXPECT_FALSE(shown);
+    EXPECT_TRUE(recorder.texts.empty()) << recorder.texts.front();
 }
 
 TEST(About, ShowsVersionAndWhereTheProgramFindsItsFiles)

@@ -1,5 +1,6 @@
 #include "app/platform/HelpLauncher.h"
 #include "data/platform/Platform.h"
+#include "data/text/Charset.h"
 #include "data/text/StringTable.h"
 #include "tests/support/RecordingSink.h"
 #include "tests/support/TempDir.h"
@@ -22,13 +23,14 @@ TEST(HelpLauncher, MissingDocumentIsAFileError)
     EXPECT_EQ(sink.messages[0].kind, MessageKind::error);
 }
 
-TEST(HelpLauncher, NoViewerForTheDocumentIsSaidSo)
+TEST(HelpLauncher, NoViewerForTheDocumentIsSaidSoWithItsName)
 {
     TempDir dir;
-    WriteText(dir / "morawin.htm", "<html></html>");
+    const auto document = dir.Path() / platform::PathFromUtf8("Hilfe für Sie.htm");
+    WriteText(document, "<html></html>");
     RecordingSink sink;
     const CHelpLauncher launcher([](const std::string&) { return false; });
-    EXPECT_FALSE(launcher.Open(dir / "morawin.htm"));
+    EXPECT_FALSE(launcher.Open(document));
     ASSERT_EQ(sink.messages.size(), 1u);
     // Where the page is, so that the user can open it by hand.
     EXPECT_EQ(sink.messages[0].text, CStringTable::Get(ids::kNoHtmViewer) + "\nDie Hilfe steht in der Datei \""
@@ -36,7 +38,7 @@ TEST(HelpLauncher, NoViewerForTheDocumentIsSaidSo)
     EXPECT_EQ(sink.messages[0].kind, MessageKind::error);
 
     const CHelpLauncher none(nullptr);
-    EXPECT_FALSE(none.Open(dir / "morawin.htm"));
+    EXPECT_FALSE(none.Open(document));
     EXPECT_EQ(sink.messages.size(), 2u);
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -120,17 +121,49 @@ TEST(RecentFileList, TheProgramEndingLastMergesWhatTheOtherStored)
     EXPECT_EQ(again.GetFiles(), (std::vector<fs::path>{"/eins.seq", "/b3.seq", "/b2.seq", "/b1.seq"}));
 }
 
+// A path as the system spells it: Windows names paths with a drive and
+// backslashes, other systems with slashes.
+std::string Spelled(std::string path)
+{
+    if (test_system::kWindows) {
+        std::replace(path.begin(), path.end(), '/', '\\');
+        if (path.starts_with('\\'))
+            path.insert(0, "C:");
+    }
+    return path;
+}
+
+std::string Label(std::size_t index, const std::string& path)
+{
+    return CRecentFileList::MenuLabel(index, platform::PathFromUtf8(path));
+}
+
+std::string Abbreviated(const std::string& path, std::size_t maxLength)
+{
+    return CRecentFileList::Abbreviate(platform::PathFromUtf8(Spelled(path)), maxLength);
+}
+
 TEST(RecentFileList, MenuLabelsAreNumberedShortenedAndEscaped)
 {
-    EXPECT_EQ(CRecentFileList::MenuLabel(0, "/daten/anlage.seq"), "&1 /daten/anlage.seq");
-    EXPECT_EQ(CRecentFileList::MenuLabel(3, "/a/R&D.seq"), "&4 /a/R&&D.seq");
-    EXPECT_EQ(CRecentFileList::Abbreviate("/home/anwender/projekte/linie3/mischer/anlage.seq", 40),
-              "/home/.../linie3/mischer/anlage.seq");
+    EXPECT_EQ(Label(0, Spelled("/daten/anlage.seq")), "&1 " + Spelled("/daten/anlage.seq"));
+    EXPECT_EQ(Label(3, Spelled("/a/R&D.seq")), "&4 " + Spelled("/a/R&&D.seq"));
+    EXPECT_EQ(Abbreviated("/home/anwender/projekte/linie3/mischer/anlage.seq", 40),
+              Spelled("/home/.../linie3/mischer/anlage.seq"));
     // The file name is never cut, even when it alone is too long.
     const std::string longName = "/abc/def/ghi/eine_sehr_lange_zuordnungsliste_fuer_linie_3.seq";
-    EXPECT_EQ(CRecentFileList::Abbreviate(longName, 40), "/abc/.../eine_sehr_lange_zuordnungsliste_fuer_linie_3.seq");
-    EXPECT_EQ(CRecentFileList::Abbreviate("relativ/anlage.seq", 5), "relativ/anlage.seq");
-    EXPECT_EQ(CRecentFileList::Abbreviate("/kurz.seq", 40), "/kurz.seq");
+    EXPECT_EQ(Abbreviated(longName, 40), Spelled("/abc/.../eine_sehr_lange_zuordnungsliste_fuer_linie_3.seq"));
+    EXPECT_EQ(Abbreviated("relativ/anlage.seq", 5), Spelled("relativ/anlage.seq"));
+    EXPECT_EQ(Abbreviated("/kurz.seq", 40), Spelled("/kurz.seq"));
+}
+
+TEST(RecentFileList, MenuLabelsSpellUmlautsAndSeparatorsAsTheSystemDoes)
+{
+    EXPECT_EQ(Label(0, Spelled("/Projekte/Mühle/Mischanlage Süd.seq")),
+              "&1 " + Spelled("/Projekte/Mühle/Mischanlage Süd.seq"));
+    EXPECT_EQ(Label(1, Spelled("/Projekte/Linie 3/Mühle/Förderung/Übergabestation.seq")),
+              "&2 " + Spelled("/Projekte/.../Übergabestation.seq"));
+    if (test_system::kWindows) // the slash is a separator there as well
+        EXPECT_EQ(Label(0, "C:/Projekte/Mühle/Süd.seq"), "&1 C:\\Projekte\\Mühle\\Süd.seq");
 }
 
 // The label is the path's own characters, with the system's separators,
@@ -140,10 +173,10 @@ TEST(RecentFileList, MenuLabelKeepsUmlautsAndTheSystemsSeparators)
 {
     const auto utf8 = [](const fs::path& path) { return platform::PathToUtf8(path); };
     const fs::path name = platform::PathFromUtf8("Größe & Söhne.seq");
-    EXPECT_EQ(utf8(CRecentFileList::MenuLabel(1, fs::path("daten") / name)),
+    EXPECT_EQ(CRecentFileList::MenuLabel(1, fs::path("daten") / name),
               "&2 " + utf8(fs::path("daten") / platform::PathFromUtf8("Größe && Söhne.seq")));
     const fs::path deep = fs::path("a") / "bbbbbbbbbb" / "cccccccccc" / "dddddddddd" / name;
-    EXPECT_EQ(utf8(CRecentFileList::Abbreviate(deep, 40)), utf8(fs::path("a") / "..." / "dddddddddd" / name));
+    EXPECT_EQ(CRecentFileList::Abbreviate(deep, 40), utf8(fs::path("a") / "..." / "dddddddddd" / name));
 }
 
 } // namespace

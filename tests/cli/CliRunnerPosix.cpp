@@ -14,14 +14,13 @@ std::string ShellQuote(const std::string& arg)
     return quoted + "'";
 }
 
-CliResult RunCli(const std::vector<std::string>& args, const std::string& stdinText)
+CliResult RunCliWithInput(const std::vector<std::string>& args, const std::filesystem::path& input)
 {
     TempDir dir;
-    WriteText(dir / "in", stdinText);
     std::string command = ShellQuote(MORAWIN_CLI);
     for (const auto& arg : args)
         command += " " + ShellQuote(arg);
-    command += " <" + ShellQuote((dir / "in").string()) + " >" + ShellQuote((dir / "out").string()) + " 2>"
+    command += " <" + ShellQuote(input.string()) + " >" + ShellQuote((dir / "out").string()) + " 2>"
         + ShellQuote((dir / "err").string());
     const int status = std::system(command.c_str());
     CliResult result;
@@ -29,4 +28,9 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdinT
     result.out = ReadText(dir / "out");
     result.err = ReadText(dir / "err");
     return result;
+}
+
+CliResult RunCliFromNullDevice(const std::vector<std::string>& args)
+{
+    return RunCliWithInput(args, "/dev/null");
 }

@@ -42,16 +42,15 @@ HANDLE Inheritable(const std::filesystem::path& file, DWORD access, DWORD dispos
 
 } // namespace
 
-CliResult RunCli(const std::vector<std::string>& args, const std::string& stdinText)
+CliResult RunCliWithInput(const std::vector<std::string>& args, const std::filesystem::path& input)
 {
     TempDir dir;
-    WriteText(dir / "in", stdinText);
     const std::filesystem::path program = platform::PathFromUtf8(MORAWIN_CLI);
     std::wstring command = Quote(program.native());
     for (const auto& arg : args)
         command += L" " + Quote(platform::PathFromUtf8(arg).native());
 
-    HANDLE in = Inheritable(dir / "in", GENERIC_READ, OPEN_EXISTING);
+    HANDLE in = Inheritable(input, GENERIC_READ, OPEN_EXISTING);
     HANDLE out = Inheritable(dir / "out", GENERIC_WRITE, CREATE_ALWAYS);
     HANDLE err = Inheritable(dir / "err", GENERIC_WRITE, CREATE_ALWAYS);
     STARTUPINFOW startup{};
@@ -77,4 +76,9 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdinT
     result.out = ReadText(dir / "out");
     result.err = ReadText(dir / "err");
     return result;
+}
+
+CliResult RunCliFromNullDevice(const std::vector<std::string>& args)
+{
+    return RunCliWithInput(args, L"NUL");
 }

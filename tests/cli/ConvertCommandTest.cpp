@@ -88,6 +88,19 @@ TEST_F(ConvertCommandTest, ScriptsNeverOverwriteWithoutConsent)
     EXPECT_GT(ReadBytes(project / "GS01.731").size(), before.size());
 }
 
+TEST_F(ConvertCommandTest, NullDeviceInputIsNoTerminal)
+{
+    ASSERT_EQ(Convert("\tE 1.0\talt\n", {}).exitCode, 0);
+    const auto before = ReadBytes(project / "GS01.731");
+    WriteText(dir / "anlage.seq", "\tE 1.0\tneuer Text\n");
+    const auto result = RunCliFromNullDevice(
+        {"convert", (dir / "anlage.seq").string(), project.string(), "--settings", ini.string()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    // Nobody asked, and the default answer "no" kept the operand.
+    EXPECT_EQ(result.err.find("ist bereits vorhanden"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadBytes(project / "GS01.731"), before);
+}
+
 TEST_F(ConvertCommandTest, AskReadsTheAnswerFromTheTerminalInput)
 {
     ASSERT_EQ(Convert("\tE 1.0\talt\n\tE 1.1\talt\n", {}).exitCode, 0);

@@ -1,6 +1,7 @@
 #include "data/records/AtomicFile.h"
 #include "data/records/BufferedFile.h"
 #include "data/records/FileException.h"
+#include "data/records/FileStamp.h"
 #include "data/records/RecordStream.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
@@ -99,6 +100,42 @@ TEST_F(AtomicFileTest, FileHeldOpenByAnotherProgram)
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), "old");
         EXPECT_EQ(ReadBytes(file), (Bytes{'n', 'e', 'u'}));
     }
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"GS01.731"});
+}
+
+// A reader that lets others delete the file (as indexers and virus
+// scanners open files) keeps the old content, and the old file may stay in
+// the folder until it lets go: that is no change by another program, on
+// the next replacement neither.
+TEST_F(AtomicFileTest, FileHeldWithDeleteSharingIsReplacedEveryTime)
+{
+    const auto file = dir / "GS01.731";
+    Bytes content{'o', 'l', 'd'};
+    WriteBytes(file, content);
+    HeldOpenFile holder(file);
+    ASSERT_TRUE(holder.IsOpen());
+    for (std::uint8_t round = 1; round <= 3; ++round) {
+        const Bytes next(round * 10, round);
+        EXPECT_NO_THROW(CAtomicFile::Write(file, next, CFileStamp::OfBytes(content))) << int(round);
+        content = ReadBytes(file);
+        EXPECT_EQ(content, next) << int(round);
+    }
+    holder.Close();
+    CAtomicFile::Write(file, Bytes{'e', 'n', 'd'}, CFileStamp::OfBytes(content));
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"GS01.731"});
+}
+
+TEST_F(AtomicFileTest, OldFileLeftAsideIsNoChangeAndGoes)
+{
+    if (!test_system::kWindows)
+        GTEST_SKIP() << "POSIX renames over the old file in one step and sets nothing aside";
+    // What an earlier replacement left when the program ended midway.
+    const auto file = dir / "GS01.731";
+    WriteBytes(file, Bytes{'o', 'l', 'd'});
+    WriteBytes(dir / "GS01.731.old~", Bytes{'x'});
+    WriteBytes(dir / "GS01.731.815.old~", Bytes{'y'});
+    CAtomicFile::Write(file, Bytes{'n', 'e', 'u'}, CFileStamp::OfBytes(Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(ReadBytes(file), (Bytes{'n', 'e', 'u'}));
     EXPECT_EQ(dir.List(), std::vector<std::string>{"GS01.731"});
 }
 

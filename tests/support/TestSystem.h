@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -53,4 +54,21 @@ private:
     std::string m_name;
     std::string m_saved;
     bool m_wasSet;
+};
+
+// Holds a file open for reading the way another program may: letting
+// others read, write and delete it meanwhile (on Windows FILE_SHARE_READ |
+// FILE_SHARE_WRITE | FILE_SHARE_DELETE), until it is closed.
+class HeldOpenFile {
+public:
+    explicit HeldOpenFile(const std::filesystem::path& file);
+    ~HeldOpenFile() { Close(); }
+    HeldOpenFile(const HeldOpenFile&) = delete;
+    HeldOpenFile& operator=(const HeldOpenFile&) = delete;
+
+    bool IsOpen() const { return m_handle != -1; }
+    void Close();
+
+private:
+    std::intptr_t m_handle = -1; // a descriptor, or a Windows handle
 };

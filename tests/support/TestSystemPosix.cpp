@@ -64,3 +64,12 @@ ScopedEnvironment::~ScopedEnvironment()
     else
         ::unsetenv(m_name.c_str());
 }
+
+HeldOpenFile::HeldOpenFile(const std::filesystem::path& file) : m_handle(::open(file.c_str(), O_RDONLY)) {}
+
+void HeldOpenFile::Close()
+{
+    if (m_handle != -1)
+        ::close(static_cast<int>(m_handle));
+    m_handle = -1;
+}

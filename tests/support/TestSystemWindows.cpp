@@ -76,3 +76,18 @@ ScopedEnvironment::~ScopedEnvironment()
     // Windows: both are removed.
     test_system::SetEnvironment(m_name, m_wasSet ? m_saved : std::string());
 }
+
+HeldOpenFile::HeldOpenFile(const std::filesystem::path& file)
+{
+    const HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE)
+        m_handle = reinterpret_cast<std::intptr_t>(handle);
+}
+
+void HeldOpenFile::Close()
+{
+    if (m_handle != -1)
+        ::CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+    m_handle = -1;
+}

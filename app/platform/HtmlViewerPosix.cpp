@@ -27,11 +27,6 @@ private:
 
 bool LaunchHtmlViewer(const wxString& url, std::function<void()> failed)
 {
-#if defined(__WXMSW__)
-    // The shell's association for ".htm" opens it; it fails at once or not.
-    (void)failed;
-    return wxLaunchDefaultBrowser(url);
-#else
     // xdg-open returns at once when it cannot hand the file on (no browser
     // configured, none installed) and says so only on stderr.
     auto* command = new COpenCommand(std::move(failed));
@@ -49,5 +44,4 @@ bool LaunchHtmlViewer(const wxString& url, std::function<void()> failed)
         return false;
     }
     return true;
-#endif
 }
