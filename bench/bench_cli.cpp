@@ -144,7 +144,8 @@ const std::filesystem::path& Workbook(double& size)
         const auto path = BenchFolder("cli-workbook") / "Symbole.xlsx";
         int error = 0;
         zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-        for (const auto& [name, content] : {std::pair{"xl/worksheets/sheet1.xml", &sheet},
+        const std::string& sheetPart = sheet;
+        for (const auto& [name, content] : {std::pair{"xl/worksheets/sheet1.xml", &sheetPart},
                                             std::pair{"xl/_rels/workbook.xml.rels", &relations},
                                             std::pair{"xl/workbook.xml", &workbook}})
             zip_file_add(archive, name, zip_source_buffer(archive, content->data(), content->size(), 0), 0);

@@ -172,7 +172,9 @@ void CMorawinApp::OnOpenProject()
 {
     // The user most likely looks for a project beside the one open, or
     // where the last search ended.
-    const fs::path start = m_project ? platform::PathFromUtf8(m_project->GetProjectDir()) : m_lastChosenFolder;
+    // (The project folder ends with a separator: its parent_path is the
+    // folder itself.)
+    const fs::path start = m_project ? m_project->GetProjectDir().parent_path() : m_lastChosenFolder;
     CProjectFolderDialog chooser(m_mainFrame, wxtext::String(ids::kOpenProjectTitle), start);
     if (chooser.ShowModal() != wxID_OK)
         return;

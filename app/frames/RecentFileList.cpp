@@ -11,6 +11,18 @@ namespace {
 
 constexpr std::size_t kMenuPathLength = 40;
 
+// "&" is the menus' mnemonic mark; a path's own "&" is doubled.
+std::string DoubleAmpersands(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        out += c;
+        if (c == '&')
+            out += '&';
+    }
+    return out;
+}
+
 } // namespace
 
 void CRecentFileList::Add(const fs::path& file)
@@ -101,7 +113,7 @@ bool CRecentFileList::SaveTo(const fs::path& settingsFile) const
     return ini.Save(settingsFile);
 }
 
-fs::path CRecentFileList::Abbreviate(const fs::path& file, std::size_t maxLength)
+std::string CRecentFileList::Abbreviate(const fs::path& file, std::size_t maxLength)
 {
     // As the system spells the path: its own separators (Windows takes the
     // slash as well but names paths with backslashes), its names in UTF-8.
@@ -130,14 +142,7 @@ fs::path CRecentFileList::Abbreviate(const fs::path& file, std::size_t maxLength
     return shortened.size() < full.size() ? shortened : full;
 }
 
-fs::path CRecentFileList::MenuLabel(std::size_t index, const fs::path& file)
+std::string CRecentFileList::MenuLabel(std::size_t index, const fs::path& file)
 {
-    fs::path::string_type label = fs::path("&" + std::to_string(index + 1) + " ").native();
-    const fs::path shown = Abbreviate(file, kMenuPathLength);
-    for (const auto c : shown.native()) {
-        label += c;
-        if (c == '&')
-            label += c;
-    }
-    return label;
+    return "&" + std::to_string(index + 1) + " " + DoubleAmpersands(Abbreviate(file, kMenuPathLength));
 }
