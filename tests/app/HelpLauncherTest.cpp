@@ -34,7 +34,7 @@ TEST(HelpLauncher, NoViewerForTheDocumentIsSaidSoWithItsName)
     ASSERT_EQ(sink.messages.size(), 1u);
     // Where the page is, so that the user can open it by hand.
     EXPECT_EQ(sink.messages[0].text, CStringTable::Get(ids::kNoHtmViewer) + "\nDie Hilfe steht in der Datei \""
-                                         + (dir / "morawin.htm").string() + "\".");
+                                         + charset::Utf8ToCp1252(platform::PathToUtf8(document)) + "\".");
     EXPECT_EQ(sink.messages[0].kind, MessageKind::error);
 
     const CHelpLauncher none(nullptr);

@@ -1,6 +1,7 @@
 // "Alle übernehmen" over groups that exist already, and a failed write at
 // its end, driven through the conversion dialog under Xvfb.
 #include "convert/dialogs/ConversionDlg.h"
+#include "tests/convert/ConversionDialogFixture.h"
 #include "data/records/AtomicFile.h"
 #include "data/sequence/SequenceFile.h"
 #include "data/settings/AppSettings.h"
@@ -21,16 +22,14 @@
 
 namespace {
 
-class ReplacedGroupsDialogTest : public ::testing::Test {
+class ReplacedGroupsDialogTest : public ConversionDialogTest {
 protected:
     void SetUp() override
     {
-        WriteDataFile(dir.Path(), "Mischanlage");
-        settings.Load(dir / "morawin.ini");
+        ConversionDialogTest::SetUp();
         settings.MaxLists = 1;
         settings.MaxOperands = 2;
     }
-    void TearDown() override { CAtomicFile::SetFaultHook({}); }
 
     void WriteHandMade(const std::string& id)
     {
@@ -46,35 +45,16 @@ protected:
         return files;
     }
 
-    // Four inputs in mode all; `actions` run inside the dialog's loop, and
-    // a dialog still open afterwards is cancelled.
+    // Four inputs in mode all.
     int Run(const std::function<void(CConversionDlg&)>& actions)
     {
-        std::istringstream in("\tE 0.0\ta\n\tE 0.1\tb\n\tE 0.2\tc\n\tE 0.3\td\n");
-        CSequenceFile sequence((dir / "anlage.seq").string());
-        sequence.ReadArchive(in);
-        std::vector<CSequenceEntry*> operands;
-        for (int i = 0; i < sequence.GetCount(); ++i)
-            operands.push_back(sequence.GetEntry(i));
-        CPanelProject project(dir.Path().string(), "");
-        CConversionDlg dialog(nullptr, ConversionMode::all, project, operands, settings);
-        script.Allow(&dialog);
-        wxTheApp->CallAfter([&] {
-            actions(dialog);
-            if (IsOpen(dialog))
-                Click(dialog, CConversionDlg::kCancelId);
-        });
-        return dialog.ShowModal();
+        return ConversionDialogTest::Run(ConversionMode::all, "\tE 0.0\ta\n\tE 0.1\tb\n\tE 0.2\tc\n\tE 0.3\td\n", actions);
     }
 
     static std::string Note(wxWindow& dialog)
     {
         return dynamic_cast<wxStaticText*>(dialog.FindWindow(CConversionDlg::kGroupNoteId))->GetLabel().utf8_string();
     }
-
-    TempDir dir;
-    CAppSettings settings;
-    ModalScript script;
 };
 
 TEST_F(ReplacedGroupsDialogTest, AcceptAllAsksOnceNamingTheGroupsItReplaces)
