@@ -2,6 +2,8 @@
 #include "app/startup/DisplayCheck.h"
 #include "app/frames/MorawinApp.h"
 
+#include <wx/log.h>
+
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -51,7 +53,18 @@ int main(int argc, char** argv)
         if (answered >= 0)
             return answered;
         wxApp::SetInstance(new CMorawinApp);
-        return wxEntry(argc, argv);
+        // The display answered, but the window system opens a connection of
+        // its own, which a loaded X server can still refuse. wx would then
+        // show its own (English) error in a message box without a display,
+        // which GTK ends with SIGTRAP: until the application runs, wx logs
+        // nothing, and such an end is the documented one line.
+        wxLog::EnableLogging(false);
+        const int code = wxEntry(argc, argv);
+        if (!CMorawinApp::WindowSystemOpened()) {
+            std::fprintf(stderr, "morawin: %s\n", WindowSystemFailure().c_str());
+            return kExitUsageOrNoDisplay;
+        }
+        return code;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "morawin: unerwarteter Fehler: %s\n", e.what());
     } catch (...) {

@@ -53,6 +53,8 @@ fs::path CMorawinApp::ProgramFile() const
 
 bool CMorawinApp::OnInit()
 {
+    s_windowSystemOpened = true;
+    wxLog::EnableLogging(true);
     SetUpLanguage();
     const CCommandLine line = ParseArguments();
     if (!line.Error.empty()) {

@@ -32,6 +32,8 @@ public:
     ~CMorawinApp() override;
 
     bool OnInit() override;
+    // Whether the window system opened: wx calls OnInit only then.
+    static bool WindowSystemOpened() { return s_windowSystemOpened; }
     int OnExit() override;
     // An exception that no handler caught leaves the program through main,
     // which says what happened and ends with its documented exit code.
@@ -109,6 +111,7 @@ private:
     std::vector<IProjectObserver*> m_observers;
     wxDocManager* m_docManager = nullptr;
     CMainFrame* m_mainFrame = nullptr;
+    static inline bool s_windowSystemOpened = false;
 };
 
 // The running application.

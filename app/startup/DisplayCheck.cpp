@@ -8,6 +8,11 @@ std::string MissingDisplay()
     return {};
 }
 
+std::string WindowSystemFailure()
+{
+    return "keine Anzeige: der Desktop antwortet nicht.";
+}
+
 #else
 
 #include <X11/Xlib.h>
@@ -43,12 +48,19 @@ bool WaylandAnswers(const std::string& name)
     return connected;
 }
 
+// The connection stays open until the program ends: closed right before
+// the window system opens its own, it made GTK's connection fail in about
+// one start in four on a loaded X server (and GTK then ended the program
+// with SIGTRAP); held open, in none.
 bool XAnswers(const std::string& name)
 {
+    static Display* held = nullptr;
     Display* display = XOpenDisplay(name.c_str());
     if (!display)
         return false;
-    XCloseDisplay(display);
+    if (held)
+        XCloseDisplay(held);
+    held = display;
     return true;
 }
 
@@ -64,6 +76,13 @@ std::string MissingDisplay()
         return {};
     if (!x.empty() && XAnswers(x))
         return {};
+    return WindowSystemFailure();
+}
+
+std::string WindowSystemFailure()
+{
+    const std::string wayland = Environment("WAYLAND_DISPLAY");
+    const std::string x = Environment("DISPLAY");
     return "keine Anzeige: " + (x.empty() ? "WAYLAND_DISPLAY=" + wayland : "DISPLAY=" + x) + " antwortet nicht.";
 }
 

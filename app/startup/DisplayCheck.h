@@ -7,3 +7,8 @@
 // name ("keine Anzeige: ..."). Asked before the window system starts,
 // which would otherwise end the program with its own messages.
 std::string MissingDisplay();
+
+// What to say when the window system did not open although the display
+// answered the check: the same words as for a display that does not
+// answer.
+std::string WindowSystemFailure();
