@@ -69,7 +69,7 @@ SymbolTableReport CSymbolTableReader::Read(std::string content, SymbolTableForm 
     if (form == SymbolTableForm::workbook) {
         // The workbook's texts are UTF-8 whatever the options say.
         report.encoding = TextEncoding::utf8;
-        file.ReadContent(WorkbookLines(content, report));
+        file.ReadContent(WorkbookLines(std::move(content), report));
         return Sorted(std::move(report));
     }
     DecodedText decoded = DecodeText(std::move(content), m_options.encoding);
@@ -95,9 +95,9 @@ std::string CSymbolTableReader::TableLines(const DecodedText& decoded, SymbolTab
     return CTableConversion(rows, m_options, report).Run();
 }
 
-std::string CSymbolTableReader::WorkbookLines(const std::string& content, SymbolTableReport& report) const
+std::string CSymbolTableReader::WorkbookLines(std::string content, SymbolTableReport& report) const
 {
-    const CWorkbook workbook(content);
+    const CWorkbook workbook(std::move(content));
     report.sheet = m_options.sheet.empty() ? workbook.SheetNames().front() : m_options.sheet;
     CWorkbookRows rows(workbook.Rows(m_options.sheet), report.replacedCharacters);
     return CTableConversion(rows, m_options, report).Run();

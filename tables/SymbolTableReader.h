@@ -67,7 +67,7 @@ public:
 
 private:
     std::string TableLines(const DecodedText& decoded, SymbolTableReport& report) const;
-    std::string WorkbookLines(const std::string& content, SymbolTableReport& report) const;
+    std::string WorkbookLines(std::string content, SymbolTableReport& report) const;
 
     SymbolTableOptions m_options;
 };

@@ -141,7 +141,7 @@ long ColumnOf(const char* reference)
 
 } // namespace
 
-CWorkbook::CWorkbook(std::string_view bytes) : m_archive(std::make_unique<CArchive>(bytes))
+CWorkbook::CWorkbook(std::string bytes) : m_bytes(std::move(bytes)), m_archive(std::make_unique<CArchive>(m_bytes))
 {
     ReadSheetList();
     ReadSharedStrings();

@@ -21,8 +21,9 @@ public:
     // larger one is refused before it is unpacked.
     static constexpr std::size_t kMaxPartSize = 256u << 20;
 
-    // Throws CTableError for bytes that are no workbook.
-    explicit CWorkbook(std::string_view bytes);
+    // Keeps the bytes, which the archive reads from. Throws CTableError
+    // for bytes that are no workbook.
+    explicit CWorkbook(std::string bytes);
     ~CWorkbook();
     CWorkbook(const CWorkbook&) = delete;
     CWorkbook& operator=(const CWorkbook&) = delete;
@@ -42,6 +43,7 @@ private:
     void ReadSheetList();
     void ReadSharedStrings();
 
+    std::string m_bytes;
     std::unique_ptr<CArchive> m_archive;
     std::vector<std::string> m_sheetNames;
     std::vector<std::string> m_sheetParts;
