@@ -10,8 +10,9 @@
 #include "app/frames/MainFrame.h"
 #include "data/text/StringTable.h"
 #include "data/text/TextFormat.h"
-#include "tests/app/GuiSupport.h"
+// Before the GUI support, which brings windows.h and its macros on Windows.
 #include "panel/StepChainGroup.h"
+#include "tests/app/GuiSupport.h"
 #include "tests/support/PanelFiles.h"
 
 #include <gtest/gtest.h>
