@@ -78,15 +78,32 @@ bool CCsvReader::Next(std::vector<std::string>& fields)
             m_lineEnded = true;
             break;
         }
-        ++m_pos;
-        if (c == m_separator)
+        if (c == m_separator) {
+            ++m_pos;
             fields.emplace_back();
-        else if (c == '"' && fields.back().empty())
+        } else if (c == '"' && fields.back().empty()) {
+            ++m_pos;
             ReadQuoted(fields.back());
-        else
-            fields.back() += c;
+        } else {
+            AppendPlain(fields.back());
+        }
     }
     return true;
+}
+
+// The characters up to the next separator, quote or line end, in one
+// piece: most fields are no more than that.
+void CCsvReader::AppendPlain(std::string& field)
+{
+    std::size_t end = m_pos + 1;
+    while (end < m_text.size()) {
+        const char c = m_text[end];
+        if (c == m_separator || c == '"' || c == '\n' || c == '\r')
+            break;
+        ++end;
+    }
+    field.append(m_text.substr(m_pos, end - m_pos));
+    m_pos = end;
 }
 
 void CCsvReader::ReadQuoted(std::string& field)

@@ -29,6 +29,7 @@ public:
     static char DetectSeparator(std::string_view text);
 
 private:
+    void AppendPlain(std::string& field);
     void ReadQuoted(std::string& field);
 
     std::string_view m_text;

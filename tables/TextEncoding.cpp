@@ -37,6 +37,13 @@ public:
             ++m_line;
     }
 
+    // A run of ASCII, which every encoding here keeps as it is.
+    void PutAscii(std::string_view run)
+    {
+        m_result.text.append(run);
+        m_line += static_cast<std::size_t>(std::count(run.begin(), run.end(), '\n'));
+    }
+
 private:
     DecodedText& m_result;
     std::size_t m_line = 0;
@@ -47,10 +54,15 @@ void DecodeUtf8(std::string_view bytes, DecodedText& result)
     CCp1252Sink sink(result, bytes.size());
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[pos]) < 0x80)
-            sink.Put(bytes[pos++]);
-        else
+        std::size_t end = pos;
+        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80)
+            ++end;
+        if (end > pos) {
+            sink.PutAscii(bytes.substr(pos, end - pos));
+            pos = end;
+        } else {
             sink.Put(charset::DecodeUtf8(bytes, pos));
+        }
     }
 }
 
