@@ -45,7 +45,7 @@ protected:
 
     std::vector<CSequenceEntry*> Operands(const std::string& text)
     {
-        sequence = std::make_unique<CSequenceFile>((dir / "anlage.seq").string());
+        sequence = std::make_unique<CSequenceFile>(dir / "anlage.seq");
         std::istringstream in(text);
         sequence->ReadArchive(in);
         std::vector<CSequenceEntry*> entries;

@@ -3,6 +3,7 @@
 // The conversion engine on a panel project of its own, its questions and
 // messages answered and recorded by a ScriptedHost.
 #include "convert/Converter.h"
+#include "data/platform/Platform.h"
 #include "data/settings/AppSettings.h"
 #include "data/sequence/SequenceEntry.h"
 #include "data/sequence/SequenceFile.h"
@@ -29,7 +30,9 @@ protected:
     // Operands of a sequence file with `text`, in list order.
     std::vector<CSequenceEntry*> Operands(const std::string& text, const std::string& path = "/daten/anlage.seq")
     {
-        sequence = std::make_unique<CSequenceFile>(path);
+        // The name is UTF-8 here; on Windows a path from a narrow string
+        // would take its bytes one by one.
+        sequence = std::make_unique<CSequenceFile>(platform::PathFromUtf8(path));
         std::istringstream in(text);
         EXPECT_TRUE(sequence->ReadArchive(in));
         std::vector<CSequenceEntry*> entries;
