@@ -7,22 +7,12 @@
 #include <unordered_map>
 #include <unordered_set>
 
-namespace {
-
-std::uint32_t Address(const CSequenceEntry& entry)
-{
-    return static_cast<std::uint32_t>(entry.GetKind()) << 16 | static_cast<std::uint32_t>(entry.GetByte()) << 8
-        | (IsBitKind(entry.GetKind()) ? entry.GetBit() : 0u);
-}
-
-} // namespace
-
 std::vector<CSequenceEntry*> ConvertedOperands(const std::vector<CSequenceEntry*>& rows)
 {
     std::unordered_map<std::uint32_t, CSequenceEntry*> last;
     std::unordered_set<const CSequenceFile*> files;
     for (CSequenceEntry* row : rows) {
-        last[Address(*row)] = row;
+        last[row->SortKey()] = row;
         if (const auto* file = dynamic_cast<const CSequenceFile*>(row->GetParent()))
             files.insert(file);
     }
@@ -31,7 +21,7 @@ std::vector<CSequenceEntry*> ConvertedOperands(const std::vector<CSequenceEntry*
     for (const CSequenceFile* file : files) {
         for (int i = 0; i < file->GetCount(); ++i) {
             CSequenceEntry* line = file->GetEntry(i);
-            const auto found = last.find(Address(*line));
+            const auto found = last.find(line->SortKey());
             if (found != last.end() && found->second->GetParent() == file)
                 found->second = line;
         }
@@ -39,7 +29,7 @@ std::vector<CSequenceEntry*> ConvertedOperands(const std::vector<CSequenceEntry*
     std::vector<CSequenceEntry*> operands;
     std::unordered_set<std::uint32_t> taken;
     for (CSequenceEntry* row : rows)
-        if (taken.insert(Address(*row)).second)
-            operands.push_back(last[Address(*row)]);
+        if (taken.insert(row->SortKey()).second)
+            operands.push_back(last[row->SortKey()]);
     return operands;
 }

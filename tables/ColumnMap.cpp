@@ -1,5 +1,6 @@
 #include "tables/ColumnMap.h"
 
+#include "tables/AsciiLower.h"
 #include "tables/OperandAddress.h"
 
 #include <algorithm>
@@ -11,10 +12,8 @@ namespace {
 
 std::string Normalized(const std::string& name)
 {
-    std::string out;
-    for (char c : name)
-        if (c != ' ' && c != '\t')
-            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::string out = AsciiLower(name);
+    std::erase_if(out, [](char c) { return c == ' ' || c == '\t'; });
     return out;
 }
 

@@ -1,23 +1,17 @@
 #include "tables/TableConversion.h"
 
 #include "data/sequence/SequenceEntry.h"
+#include "tables/AsciiLower.h"
 #include "tables/OperandAddress.h"
 #include "tables/TableError.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
 // Rows looked at to find the columns, and rows searched for a header.
 constexpr std::size_t kSampleRows = 100;
 constexpr std::size_t kHeaderSearchRows = 10;
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // Spreadsheet programs guard a value against being read as a number or a
 // formula with a leading apostrophe or as ="...".
@@ -46,11 +40,6 @@ void AppendText(std::string& line, std::string_view text)
 {
     for (char c : text)
         line += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
-}
-
-std::uint32_t KeyOf(const OperandAddress& address)
-{
-    return static_cast<std::uint32_t>(address.kind) << 16 | (address.number << 8) | address.bit;
 }
 
 } // namespace
@@ -131,7 +120,7 @@ void CTableConversion::AddRow(const Row& row)
                           row.number);
     AppendLine(address.kind, address.number, address.bit, row.cells);
     if (row.lostCharacters)
-        m_report.replacedOperands.push_back(KeyOf(address));
+        m_report.replacedOperands.push_back(CSequenceEntry::KeyOf(address.kind, address.number, address.bit));
 }
 
 // A data-type column tells bits (BOOL) from the rest.
@@ -139,7 +128,7 @@ bool CTableConversion::IsStepChainType(const std::vector<std::string>& cells, in
 {
     if (m_columns.dataType < 0 || !IsBitKind(kind))
         return true;
-    const std::string type = Lower(std::string(Cell(cells, m_columns.dataType)));
+    const std::string type = AsciiLower(Cell(cells, m_columns.dataType));
     return type.empty() || type == "bool";
 }
 

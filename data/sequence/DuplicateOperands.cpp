@@ -6,17 +6,6 @@
 #include <cstdint>
 #include <unordered_map>
 
-namespace {
-
-// Timers and counters are read without a bit, so theirs is always 0.
-std::uint32_t Address(const CSequenceEntry& entry)
-{
-    return static_cast<std::uint32_t>(entry.GetKind()) << 16 | static_cast<std::uint32_t>(entry.GetByte()) << 8 |
-           entry.GetBit();
-}
-
-} // namespace
-
 CDuplicateOperands::CDuplicateOperands(const CSequenceFile* file)
 {
     if (!file)
@@ -38,11 +27,11 @@ void CDuplicateOperands::Find(const std::vector<const CSequenceEntry*>& entries)
     std::unordered_map<std::uint32_t, int> lines;
     lines.reserve(entries.size());
     for (const CSequenceEntry* entry : entries)
-        if (++lines[Address(*entry)] == 2)
+        if (++lines[entry->SortKey()] == 2)
             m_names.push_back(entry->GetOperandText());
     if (m_names.empty())
         return;
     for (const CSequenceEntry* entry : entries)
-        if (lines[Address(*entry)] > 1)
+        if (lines[entry->SortKey()] > 1)
             m_entries.insert(entry);
 }

@@ -56,8 +56,14 @@ public:
     static void* operator new(std::size_t size);
     static void operator delete(void* entry, std::size_t size);
 
-    // A number that orders entries as Compare does.
-    std::uint32_t SortKey() const { return (static_cast<std::uint32_t>(m_kind) << 16) | (m_byte << 8) | m_bit; }
+    // A number that orders entries as Compare does, and names an operand:
+    // entries of the same operand have the same key.
+    std::uint32_t SortKey() const { return KeyOf(m_kind, m_byte, m_bit); }
+    // The key of an operand (a timer or counter has bit 0).
+    static std::uint32_t KeyOf(int kind, unsigned byteNumber, unsigned bitNumber)
+    {
+        return (static_cast<std::uint32_t>(kind) << 16) | (byteNumber << 8) | bitNumber;
+    }
 
 private:
     bool ParseLine(std::string_view line);
