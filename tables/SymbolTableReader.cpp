@@ -2,6 +2,7 @@
 
 #include "data/sequence/SequenceEntry.h"
 #include "data/sequence/SequenceFile.h"
+#include "tables/AsciiLower.h"
 #include "tables/CsvReader.h"
 #include "tables/CsvRows.h"
 #include "tables/TableConversion.h"
@@ -9,15 +10,8 @@
 #include "tables/WorkbookRows.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // The operands of the lines that lost characters, read as the file reads
 // them.
@@ -54,7 +48,7 @@ SymbolTableReport Sorted(SymbolTableReport report)
 
 SymbolTableForm FormOfFile(const std::filesystem::path& path)
 {
-    const std::string extension = Lower(path.extension().string());
+    const std::string extension = AsciiLower(path.extension().string());
     if (extension == ".xlsx")
         return SymbolTableForm::workbook;
     return extension == ".csv" || extension == ".tsv" || extension == ".txt" ? SymbolTableForm::table
@@ -90,7 +84,9 @@ SymbolTableReport CSymbolTableReader::Read(std::string content, SymbolTableForm 
 
 std::string CSymbolTableReader::TableLines(const DecodedText& decoded, SymbolTableReport& report) const
 {
-    report.separator = m_options.separator.value_or(CCsvReader::DetectSeparator(decoded.text));
+    // (Not value_or: the detection reads the first records, and only when
+    // no separator was chosen.)
+    report.separator = m_options.separator ? *m_options.separator : CCsvReader::DetectSeparator(decoded.text);
     CCsvRows rows(decoded, report.separator);
     return CTableConversion(rows, m_options, report).Run();
 }

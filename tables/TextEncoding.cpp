@@ -1,23 +1,16 @@
 #include "tables/TextEncoding.h"
 
 #include "data/text/Charset.h"
+#include "tables/AsciiLower.h"
 #include "tables/TableError.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
 
 // Collects the converted text and where characters were lost.
 class CCp1252Sink {
@@ -114,7 +107,7 @@ std::string_view EncodingName(TextEncoding encoding)
 
 std::optional<TextEncoding> EncodingFromName(std::string_view name)
 {
-    const std::string lower = Lower(name);
+    const std::string lower = AsciiLower(name);
     if (lower == "windows-1252" || lower == "cp1252")
         return TextEncoding::windows1252;
     if (lower == "utf-8" || lower == "utf8")
@@ -151,10 +144,10 @@ TextEncoding DetectEncoding(std::string_view bytes)
 DecodedText DecodeText(std::string bytes, std::optional<TextEncoding> encoding)
 {
     DecodedText result;
-    const TextEncoding detected = DetectEncoding(bytes);
-    result.encoding = encoding.value_or(detected);
-    // "utf-16" without a mark's direction takes the one the mark gives.
-    if (result.encoding == TextEncoding::utf16le && detected == TextEncoding::utf16be)
+    // Detection reads the whole text; a chosen encoding needs only the
+    // mark, for "utf-16" takes the direction the mark gives.
+    result.encoding = encoding ? *encoding : DetectEncoding(bytes);
+    if (result.encoding == TextEncoding::utf16le && StartsWith(bytes, kUtf16BeMark))
         result.encoding = TextEncoding::utf16be;
     std::string_view view(bytes);
     switch (result.encoding) {
