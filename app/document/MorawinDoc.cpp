@@ -46,13 +46,17 @@ bool CMorawinDoc::DoOpenDocument(const wxString& file)
     wxBusyCursor wait;
     std::string content;
     auto read = std::make_unique<CSequenceFile>(path);
+    // Every form of symbol table becomes the operands of a sequence file,
+    // in Windows-1252; a file that cannot be read or is no symbol table
+    // is the same read error.
+    bool readable = ReadFileBytes(path, content);
     try {
-        if (!ReadFileBytes(path, content))
-            throw CTableError("cannot be read");
-        // Every form of symbol table becomes the operands of a sequence
-        // file, in Windows-1252.
-        CSymbolTableReader().Read(std::move(content), FormOfFile(path), *read);
+        if (readable)
+            CSymbolTableReader().Read(std::move(content), FormOfFile(path), *read);
     } catch (const CTableError&) {
+        readable = false;
+    }
+    if (!readable) {
         CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(platform::PathToUtf8(path)), 0).Report();
         return false;
     }
