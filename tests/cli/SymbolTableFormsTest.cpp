@@ -6,15 +6,6 @@
 
 namespace {
 
-// Every file of a project folder with its bytes.
-std::map<std::string, std::vector<std::uint8_t>> Files(const std::filesystem::path& folder)
-{
-    std::map<std::string, std::vector<std::uint8_t>> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files[entry.path().filename().string()] = ReadBytes(entry.path());
-    return files;
-}
-
 // Converts the example file `table` into a fresh copy of the example
 // project, in the mode the argument chooses; the project's files
 // afterwards. The file is read under the name "mischanlage", from which
@@ -32,7 +23,7 @@ std::map<std::string, std::vector<std::uint8_t>> Converted(const TempDir& dir, c
     const auto result = RunCli({"convert", file.string(), project.string(), mode, "--settings",
                                 (dir / "morawin.ini").string()});
     EXPECT_EQ(result.exitCode, 0) << table << ": " << result.err;
-    return Files(project);
+    return FolderBytes(project);
 }
 
 TEST(SymbolTableForms, EachFormOfTheExampleWritesTheSameGroupFilesAsItsSequenceFile)

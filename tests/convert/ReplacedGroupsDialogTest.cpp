@@ -37,13 +37,7 @@ protected:
                    GroupBytes("Mischanlage", id, "Bedienpult", 1).List("005", "Hand", 4, 1).Text(5, 0, "Hand").EndList().Bytes());
     }
 
-    std::map<std::string, std::vector<std::uint8_t>> Files() const
-    {
-        std::map<std::string, std::vector<std::uint8_t>> files;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-            files[entry.path().filename().string()] = ReadBytes(entry.path());
-        return files;
-    }
+    std::map<std::string, std::vector<std::uint8_t>> Files() const { return FolderBytes(dir.Path()); }
 
     // Four inputs in mode all.
     int Run(const std::function<void(CConversionDlg&)>& actions)

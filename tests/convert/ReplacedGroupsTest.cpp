@@ -20,13 +20,7 @@ protected:
         Reopen();
     }
 
-    std::map<std::string, Bytes> Files() const
-    {
-        std::map<std::string, Bytes> files;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-            files[entry.path().filename().string()] = ReadBytes(entry.path());
-        return files;
-    }
+    std::map<std::string, Bytes> Files() const { return FolderBytes(dir.Path()); }
 
     static std::vector<std::string> Names(const std::vector<CStepChainGroup*>& groups)
     {

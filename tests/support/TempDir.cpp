@@ -38,6 +38,14 @@ std::vector<std::string> ListFolder(const std::filesystem::path& folder)
     return names;
 }
 
+std::map<std::string, std::vector<std::uint8_t>> FolderBytes(const std::filesystem::path& folder)
+{
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files[entry.path().filename().string()] = ReadBytes(entry.path());
+    return files;
+}
+
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);

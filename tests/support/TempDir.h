@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ private:
 std::vector<std::string> ListFolder(const std::filesystem::path& folder);
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file);
+// Every file of a folder by name, with its bytes: what a step left behind.
+std::map<std::string, std::vector<std::uint8_t>> FolderBytes(const std::filesystem::path& folder);
 // The whole file as bytes in a string; empty when it cannot be read.
 std::string ReadText(const std::filesystem::path& file);
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
