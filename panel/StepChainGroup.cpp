@@ -184,10 +184,34 @@ CDataEntry* CStepChainGroup::CreateFromRecord(int, std::span<const std::uint8_t>
     if (!list->ReadRecord(record))
         return nullptr;
     if (FindList(list->GetListId())) {
-        CErrorMessage(ids::kListIdExists, 0).Report();
-        return nullptr;
+        const std::string proposed = NextFreeListId();
+        if (!m_listIdQuestion || proposed.empty()) {
+            CErrorMessage(ids::kListIdExists, 0).Report();
+            return nullptr;
+        }
+        if (!m_listIdQuestion(list->GetListId(), proposed)) {
+            m_pasteCancelled = true;
+            return nullptr;
+        }
+        list->SetProperties(proposed, list->GetKind(), list->GetName());
     }
     return AddNew(std::move(list));
+}
+
+CDataEntry* CStepChainGroup::PasteFromClipboard(int firstSelected)
+{
+    m_pasteCancelled = false;
+    return CDataFile::PasteFromClipboard(firstSelected);
+}
+
+std::string CStepChainGroup::NextFreeListId() const
+{
+    for (int number = 1; number <= 999; ++number) {
+        std::string id = FormatText("%03u", {static_cast<unsigned>(number)});
+        if (!FindList(id))
+            return id;
+    }
+    return {};
 }
 
 std::unique_ptr<CDataEntry> CStepChainGroup::NewClipboardEntry()

@@ -7,6 +7,7 @@
 #include "data/text/StringTable.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -69,8 +70,22 @@ public:
     int GetColumnWidth(int column) const override { return WidthOf({30, 7, 4, 7, 18}, column); }
     std::string GetClipboardFormatName() const override { return "RZ731_SCTLISTE"; }
     // A list from its clipboard record, appended. Refused (and reported)
-    // when the group holds kMaxLists lists or a list with that identifier.
+    // when the group holds kMaxLists lists. A list whose identifier the
+    // group holds already goes to the list-identifier question; without
+    // one it is refused and reported.
     CDataEntry* CreateFromRecord(int index, std::span<const std::uint8_t> record) override;
+    CDataEntry* PasteFromClipboard(int firstSelected) override;
+    bool StopsPaste() const override { return m_pasteCancelled || IsFull(); }
+
+    // Asked when a pasted list's identifier `taken` is in the group already;
+    // `proposed` is the group's next free identifier. True pastes the list
+    // under it, false ends the paste (PasteCancelled).
+    using ListIdQuestion = std::function<bool(const std::string& taken, const std::string& proposed)>;
+    void SetListIdQuestion(ListIdQuestion question) { m_listIdQuestion = std::move(question); }
+    bool PasteCancelled() const { return m_pasteCancelled; }
+    // The lowest of "001" to "999" that no list of the group has; empty when
+    // all are taken.
+    std::string NextFreeListId() const;
     std::unique_ptr<CDataEntry> NewClipboardEntry() override;
     bool IsFull() const override { return static_cast<std::size_t>(GetCount()) >= kMaxLists; }
     // Takes a pasted list out again when the file would pass kMaxFileSize.
@@ -125,5 +140,7 @@ private:
     void TakeFileStatus(const std::filesystem::path& path);
 
     bool m_created = false;
+    bool m_pasteCancelled = false;
+    ListIdQuestion m_listIdQuestion;
     mutable std::string m_diskName;
 };

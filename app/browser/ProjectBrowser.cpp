@@ -66,6 +66,21 @@ void CProjectBrowser::CreatePanes()
         list->Bind(wxEVT_LIST_ITEM_SELECTED, &CProjectBrowser::OnSelectionChanged, this);
         list->Bind(wxEVT_LIST_ITEM_DESELECTED, &CProjectBrowser::OnSelectionChanged, this);
     }
+    // The key reaches the panes before the menu's accelerator, which does
+    // nothing while Einfügen is disabled.
+    Bind(wxEVT_CHAR_HOOK, &CProjectBrowser::OnCharHook, this);
+}
+
+void CProjectBrowser::OnCharHook(wxKeyEvent& event)
+{
+    const bool pasteKey = (event.GetKeyCode() == 'V' && event.GetModifiers() == wxMOD_CONTROL)
+        || (event.GetKeyCode() == WXK_INSERT && event.GetModifiers() == wxMOD_SHIFT);
+    const unsigned why = pasteKey ? WhyNoPaste() : 0;
+    if (why == 0) {
+        event.Skip();
+        return;
+    }
+    CErrorMessage(why, 0).Report();
 }
 
 CBrowserListCtrl* CProjectBrowser::GetPane(Pane pane) const
@@ -298,16 +313,52 @@ void CProjectBrowser::Paste()
         PasteLists();
 }
 
+unsigned CProjectBrowser::WhyNoPaste() const
+{
+    const bool texts = m_active == Pane::texts;
+    const CDataList* target = texts ? static_cast<const CDataList*>(m_list) : m_group;
+    if (!target)
+        return texts ? ids::kPasteNeedsList : ids::kPasteNeedsGroup;
+    if (target->IsFull())
+        return ids::kClipboardFull;
+    if (!target->CanPaste())
+        return texts ? ids::kClipboardHoldsNoTexts : ids::kClipboardHoldsNoLists;
+    return 0;
+}
+
 void CProjectBrowser::PasteLists()
 {
     if (!m_group)
         return;
     Selection selection = CurrentSelection();
     const int after = m_active == Pane::lists ? m_lists->GetFirstSelected() : -1;
-    if (auto* created = static_cast<CStepChainList*>(m_group->PasteFromClipboard(after)))
+    const std::string groupId = m_group->GetGroupId();
+    m_group->SetListIdQuestion([this, &groupId](const std::string& taken, const std::string& proposed) {
+        wxMessageDialog box(this, wxtext::FromCp1252(FormatText(CStringTable::Get(ids::kAskPasteListAs),
+                                                                {taken, groupId, proposed})),
+                            wxtext::String(ids::kProgramTitle), wxOK | wxCANCEL | wxICON_QUESTION);
+        return box.ShowModal() == wxID_OK;
+    });
+    auto* created = static_cast<CStepChainList*>(m_group->PasteFromClipboard(after));
+    m_group->SetListIdQuestion({});
+    if (m_group->PasteCancelled()) {
+        DropPaste(selection);
+        return;
+    }
+    if (created)
         selection.list = created->GetListId();
     if (m_group->IsModified())
         SaveGroup(*m_group, selection);
+}
+
+void CProjectBrowser::DropPaste(const Selection& selection)
+{
+    // Nothing of the paste stays: the group is read again as its file holds
+    // it (nothing was written).
+    m_group->RemoveAll();
+    m_list = nullptr;
+    EnsureLoaded(*m_group);
+    ShowSelection(selection);
 }
 
 void CProjectBrowser::PasteTexts()
@@ -319,12 +370,7 @@ void CProjectBrowser::PasteTexts()
     auto* created = static_cast<CStepChainText*>(m_list->PasteFromClipboard(m_texts->GetFirstSelected()));
     m_list->SetDuplicateQuestion({});
     if (m_list->PasteCancelled()) {
-        // Nothing of the paste stays: the group is read again as its file
-        // holds it (nothing was written).
-        m_group->RemoveAll();
-        m_list = nullptr;
-        EnsureLoaded(*m_group);
-        ShowSelection(selection);
+        DropPaste(selection);
         return;
     }
     if (created)

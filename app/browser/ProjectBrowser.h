@@ -14,6 +14,7 @@ class CBrowserListCtrl;
 class CGroupFolder;
 class CPanelProject;
 class CStepChainGroup;
+class wxKeyEvent;
 class wxListEvent;
 
 // What a panel project holds, in three panes: its step-chain groups, the
@@ -82,7 +83,15 @@ private:
     static std::string FileNameOf(const CStepChainGroup& group);
     // Asks `question` below which `doomed` names what goes, one line each.
     bool Confirm(unsigned question, const std::vector<std::string>& doomed);
+    // What keeps the active pane from taking the clipboard's entries (a
+    // string-table ID), 0 when it can take them.
+    unsigned WhyNoPaste() const;
+    void OnCharHook(wxKeyEvent& event);
+    // A list identifier the group holds already is asked about with the
+    // group's next free one; Abbrechen undoes the whole paste.
     void PasteLists();
+    // Forgets what a cancelled paste put into the shown group.
+    void DropPaste(const Selection& selection);
     // Texts for operands the list holds already are asked about with the
     // four-answer question; its Escape undoes the whole paste.
     void PasteTexts();

@@ -2,9 +2,12 @@
 // held operands, a failed save, and the clipboard between programs.
 #include "convert/dialogs/YesNoAllDlg.h"
 #include "data/clipboard/ClipboardBlock.h"
+#include "data/text/TextFormat.h"
+#include "gui/WxText.h"
 #include "tests/app/ProjectBrowserGuiFixture.h"
 
 #include <wx/process.h>
+#include <wx/uiaction.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -12,7 +15,7 @@
 
 namespace {
 
-TEST_F(ProjectBrowserGui, ListCopiedIntoAnotherGroupAndPastedAgainIsADuplicate)
+TEST_F(ProjectBrowserGui, ListCopiedIntoAnotherGroupAndPastedAgainIsOfferedTheNextFreeIdentifier)
 {
     const json before = Show();
     Select(Pane::lists, {1});
@@ -33,9 +36,40 @@ TEST_F(ProjectBrowserGui, ListCopiedIntoAnotherGroupAndPastedAgainIsADuplicate)
     EXPECT_EQ(Column(browser->GetPane(Pane::lists), 0), (std::vector<std::string>{"001", "002"}));
     EXPECT_EQ(browser->GetPane(Pane::lists)->GetSelectedRows(), std::vector<int>{1});
 
-    Command(wxID_PASTE);
-    EXPECT_EQ(boxes.messages, std::vector<std::string>{Message(ids::kListIdExists)});
+    // Abbrechen pastes nothing; OK pastes under the group's next free
+    // identifier.
+    const std::string question = ToUtf8(wxtext::FromCp1252(
+        FormatText(CStringTable::Get(ids::kAskPasteListAs), {std::string("002"), std::string("S02"), std::string("003")})));
+    {
+        ModalDriver cancel([](wxDialog*) { return static_cast<int>(wxID_CANCEL); });
+        Command(wxID_PASTE);
+        EXPECT_EQ(cancel.messages, std::vector<std::string>{question});
+    }
     EXPECT_EQ(Show()["groups"], pasted["groups"]);
+    EXPECT_EQ(Column(browser->GetPane(Pane::lists), 0), (std::vector<std::string>{"001", "002"}));
+    boxes.messages.clear();
+    Command(wxID_PASTE);
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{question});
+    const json again = Show();
+    ASSERT_EQ(ListIds(again["groups"][1]), (std::vector<std::string>{"001", "002", "003"}));
+    EXPECT_EQ(again["groups"][1]["lists"][2]["name"], "Zeiten");
+    EXPECT_EQ(Texts(again["groups"][1]["lists"][2]), std::vector<std::string>{"T001 Start @005 s"});
+    EXPECT_EQ(browser->GetPane(Pane::lists)->GetSelectedRows(), std::vector<int>{2});
+}
+
+TEST_F(ProjectBrowserGui, CtrlVThatCannotPasteSaysWhy)
+{
+    ModalDriver boxes(AnswerAll);
+    wxUIActionSimulator keys;
+    const json before = Show();
+    Select(Pane::texts, {0});
+    keys.Char('C', wxMOD_CONTROL);
+    Settle(200);
+    Select(Pane::lists, {0});
+    keys.Char('V', wxMOD_CONTROL);
+    ASSERT_TRUE(WaitFor([&] { return !boxes.messages.empty(); }));
+    EXPECT_EQ(boxes.messages, std::vector<std::string>{Message(ids::kClipboardHoldsNoLists)});
+    EXPECT_EQ(Show()["groups"], before["groups"]);
 }
 
 TEST_F(ProjectBrowserGui, PasteCancelledAtTheQuestionChangesNothingAndKindsMustMatch)

@@ -52,6 +52,7 @@ constexpr Formatted kFormatted[] = {
     {ids::kGroupDamaged, "d", false},     // the header's size
     {ids::kReasonSystem, "d", false},     // the system's error number
     {ids::kHelpFileIs, "s", false},       // the help file's path
+    {ids::kAskPasteListAs, "sss", false}, // list, group, free list
     // CErrorMessage with a file name.
     {ids::kReadError, "s", true},
     {ids::kWriteError, "s", true},
@@ -73,6 +74,10 @@ constexpr Formatted kFormatted[] = {
     {ids::kClipboardDataInvalid, "", true},
     {ids::kClipboardOtherKind, "", true},
     {ids::kListIdExists, "", true},
+    {ids::kClipboardHoldsNoLists, "", true},
+    {ids::kClipboardHoldsNoTexts, "", true},
+    {ids::kPasteNeedsGroup, "", true},
+    {ids::kPasteNeedsList, "", true},
 };
 
 TEST(StringTable, PlaceholdersMatchWhatTheCallersPass)

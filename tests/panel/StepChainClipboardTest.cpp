@@ -116,6 +116,39 @@ TEST_F(StepChainClipboardTest, ListWhoseIdentifierTheGroupHoldsIsRefused)
     EXPECT_EQ(target->GetList(1)->GetCount(), 4);
 }
 
+TEST_F(StepChainClipboardTest, TakenListIdentifiersAreAskedAboutWithTheNextFreeOne)
+{
+    CStepChainGroup* source = SourceGroup();
+    CStepChainGroup* target = NewGroup("S02", "Ziel");
+    AddList(target, "001", 1, "Schon da");
+    AddList(target, "003", 1, "Auch da");
+    ASSERT_TRUE(source->CopyToClipboard(Rows({0, 0})));
+    std::vector<std::string> asked;
+    target->SetListIdQuestion([&](const std::string& taken, const std::string& proposed) {
+        asked.push_back(taken + ">" + proposed);
+        return true;
+    });
+    RecordingSink sink;
+    target->PasteFromClipboard(-1);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(asked, (std::vector<std::string>{"001>002", "001>004"}));
+    ASSERT_EQ(target->GetCount(), 4);
+    EXPECT_EQ(target->GetList(2)->GetListId(), "002");
+    EXPECT_EQ(target->GetList(3)->GetListId(), "004");
+    EXPECT_EQ(DescribeList(*target->GetList(3)).substr(3), DescribeList(*source->GetList(0)).substr(3));
+
+    // A "no" at the second list ends the paste there.
+    target->SetListIdQuestion([calls = 0](const std::string&, const std::string&) mutable { return ++calls == 1; });
+    target->PasteFromClipboard(-1);
+    EXPECT_TRUE(target->PasteCancelled());
+    EXPECT_EQ(target->GetCount(), 5);
+    EXPECT_EQ(target->GetList(4)->GetListId(), "005");
+    target->SetListIdQuestion([](const std::string&, const std::string&) { return true; });
+    target->PasteFromClipboard(-1);
+    EXPECT_FALSE(target->PasteCancelled());
+    EXPECT_EQ(target->GetCount(), 7);
+}
+
 TEST_F(StepChainClipboardTest, TextForAnOperandTheListHoldsIsRefusedByName)
 {
     CStepChainGroup* source = SourceGroup();
