@@ -59,6 +59,7 @@ bool CMorawinView::OnCreate(wxDocument* document, long flags)
     FillOperandList();
     GetMorawinDoc()->UpdateWindowTitles();
     frame->Show();
+    m_list->CallAfter(&COperandListCtrl::TakeFocus);
     return true;
 }
 
@@ -138,6 +139,10 @@ bool CMorawinView::OnClose(bool deleteWindow)
 void CMorawinView::OnActivateView(bool activate, wxView* activeView, wxView* deactiveView)
 {
     wxView::OnActivateView(activate, activeView, deactiveView);
+    // The keys work on the rows at once, without a click first; after the
+    // activation itself, which may still move the focus.
+    if (activate && m_list)
+        m_list->CallAfter(&COperandListCtrl::TakeFocus);
     if (CMainFrame* main = wxGetApp().GetMainFrame())
         main->CallAfter(&CMainFrame::UpdateTitle);
 }

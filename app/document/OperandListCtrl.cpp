@@ -44,6 +44,13 @@ COperandListCtrl::COperandListCtrl(wxWindow* parent)
     for (wxWindow* child : GetChildren())
         if (child != m_hint)
             child->Bind(wxEVT_MOTION, &COperandListCtrl::OnMouseMove, this);
+    // The list is its window's only control: Tab would leave the focus on
+    // the bare frame, where no key does anything.
+    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
+        const int modifiers = event.GetModifiers();
+        if (event.GetKeyCode() != WXK_TAB || (modifiers != wxMOD_NONE && modifiers != wxMOD_SHIFT))
+            event.Skip();
+    });
 }
 
 void COperandListCtrl::SetColumns(const std::vector<Column>& columns)
@@ -66,9 +73,25 @@ void COperandListCtrl::SetRows(std::vector<CSequenceEntry*> rows, const CDuplica
     m_rows = std::move(rows);
     m_duplicates = duplicates && duplicates->EntryCount() > 0 ? duplicates : nullptr;
     SetItemCount(static_cast<long>(m_rows.size()));
+    FocusFirstRow();
     FitSymbolColumn();
     m_columns.Apply();
     Refresh();
+}
+
+void COperandListCtrl::TakeFocus()
+{
+    SetFocus();
+    if (GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED) < 0)
+        FocusFirstRow();
+}
+
+void COperandListCtrl::FocusFirstRow()
+{
+    // Without a focused row the list's own key handling has nothing to move
+    // from and does nothing.
+    if (GetItemCount() > 0)
+        SetItemState(0, wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
 }
 
 void COperandListCtrl::FitSymbolColumn()

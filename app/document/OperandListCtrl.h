@@ -35,6 +35,10 @@ public:
     void SetHint(const wxString& hint);
     wxString GetHint() const;
     void SelectAll();
+    // Gives the list the keyboard focus with a focused row (the first, if
+    // none is), so that the arrow keys, Space, Home, End and the page keys
+    // move and extend the selection from there.
+    void TakeFocus();
     bool IsDuplicateRow(long item) const;
 
     CColumnWidths& ColumnWidths() { return m_columns.Widths(); }
@@ -54,6 +58,7 @@ protected:
 
 private:
     void FitSymbolColumn();
+    void FocusFirstRow();
     void PlaceHint();
     void OnMouseMove(wxMouseEvent& event);
 

@@ -196,6 +196,47 @@ TEST(Keyboard, CtrlASelectsEveryShownOperand)
     EXPECT_EQ(TestApp().conversions[0].operands.size(), static_cast<std::size_t>(shown));
 }
 
+// The selected rows from the top down.
+std::vector<long> SelectedRows(const wxListCtrl* list)
+{
+    std::vector<long> rows;
+    for (long row = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row >= 0;
+         row = list->GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
+TEST(Keyboard, ANewWindowsOperandListTakesTheFocusAndTheKeysSelectRows)
+{
+    wxDocument* document = ActiveView()->GetDocument();
+    ChooseCommand(cmd::kWindowNew);
+    ASSERT_TRUE(WaitFor([&] { return document->GetViewsVector().size() == 2u; }));
+    auto* view = static_cast<CMorawinView*>(document->GetViewsVector()[1]);
+    COperandListCtrl* list = view->GetList();
+    ASSERT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == list; })) << "the list has no focus";
+    EXPECT_EQ(list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED), 0);
+    wxUIActionSimulator keys;
+    keys.Char(WXK_DOWN);
+    EXPECT_TRUE(WaitFor([&] { return SelectedRows(list) == std::vector<long>{1}; }));
+    keys.Char(WXK_DOWN, wxMOD_SHIFT);
+    keys.Char(WXK_DOWN, wxMOD_SHIFT);
+    EXPECT_TRUE(WaitFor([&] { return SelectedRows(list) == (std::vector<long>{1, 2, 3}); }));
+    keys.Char(WXK_END);
+    const long last = list->GetItemCount() - 1;
+    EXPECT_TRUE(WaitFor([&] { return SelectedRows(list) == std::vector<long>{last}; }));
+    keys.Char(WXK_HOME, wxMOD_SHIFT);
+    EXPECT_TRUE(WaitFor([&] { return SelectedRows(list).size() == static_cast<std::size_t>(last + 1); }));
+    // Tab stays in the window: the list is its only control.
+    keys.Char(WXK_TAB);
+    Settle(100);
+    EXPECT_EQ(wxWindow::FindFocus(), list);
+    view->GetFrame()->Close(true);
+    Settle();
+    ASSERT_EQ(document->GetViewsVector().size(), 1u);
+    // The window left in front gives its list the focus again.
+    EXPECT_TRUE(WaitFor([&] { return wxWindow::FindFocus() == ActiveView()->GetList(); }));
+}
+
 TEST(Keyboard, TabFollowsTheLayoutOfTheDialogs)
 {
     std::vector<int> configuration;
