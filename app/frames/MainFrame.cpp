@@ -12,6 +12,8 @@
 #include <wx/menu.h>
 #include <wx/toolbar.h>
 
+#include <utility>
+
 namespace {
 
 constexpr unsigned kMainTitle = 128;
@@ -44,6 +46,36 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     Bind(wxEVT_MENU, &CMainFrame::OnWindowCommand, this, cmd::kWindowNew, cmd::kWindowTile);
     Bind(wxEVT_MENU, &CMainFrame::OnFileClose, this, cmd::kFileClose);
     Bind(wxEVT_MENU, &CMainFrame::OnExit, this, cmd::kAppExit);
+    // GTK reports a top-level window shown when the window manager has
+    // mapped it, Windows at once.
+    Bind(wxEVT_SHOW, &CMainFrame::OnShow, this);
+    m_onScreenTimeout.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { RunWaiting(); });
+}
+
+void CMainFrame::WhenOnScreen(std::function<void()> work)
+{
+    m_waiting.push_back(std::move(work));
+    if (m_onScreen)
+        CallAfter(&CMainFrame::RunWaiting);
+    else if (!m_onScreenTimeout.IsRunning())
+        m_onScreenTimeout.StartOnce(3000);
+}
+
+void CMainFrame::OnShow(wxShowEvent& event)
+{
+    event.Skip();
+    if (!event.IsShown() || m_onScreen)
+        return;
+    m_onScreen = true;
+    CallAfter(&CMainFrame::RunWaiting);
+}
+
+void CMainFrame::RunWaiting()
+{
+    m_onScreenTimeout.Stop();
+    m_onScreen = true;
+    for (auto waiting = std::exchange(m_waiting, {}); auto& work : waiting)
+        work();
 }
 
 CMainFrame::~CMainFrame()

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <wx/docmdi.h>
+#include <wx/timer.h>
+
+#include <functional>
+#include <vector>
 
 class CProjectStatusBar;
 class wxToolBar;
@@ -28,8 +32,14 @@ public:
     // its menus, and its name in the title, which may change when it is
     // maximized or restored.
     void FollowChild(wxMDIChildFrame* child);
+    // Runs `work` once the window system has put this window on the
+    // screen: a message box shown before a window manager has placed the
+    // window would lie beneath it.
+    void WhenOnScreen(std::function<void()> work);
 
 private:
+    void OnShow(wxShowEvent& event);
+    void RunWaiting();
     void CreateToolBarButtons();
     void OnMenuOpen(wxMenuEvent& event);
     void OnMenuClose(wxMenuEvent& event);
@@ -44,4 +54,9 @@ private:
 
     CProjectStatusBar* m_statusBar = nullptr;
     int m_openMenus = 0;
+    bool m_onScreen = false;
+    std::vector<std::function<void()>> m_waiting;
+    // Should the window system never report the window shown, the start
+    // goes on after a while all the same.
+    wxTimer m_onScreenTimeout;
 };

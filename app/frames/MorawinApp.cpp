@@ -75,9 +75,11 @@ bool CMorawinApp::OnInit()
     SetTopWindow(m_mainFrame);
     BindCommands();
     m_mainFrame->Show();
-    for (const fs::path& file : line.FilesToOpen)
-        OpenSequenceFile(file);
-    OpenProjectArgument(line.ProjectArgument);
+    m_mainFrame->WhenOnScreen([this, files = line.FilesToOpen, project = line.ProjectArgument] {
+        for (const fs::path& file : files)
+            OpenSequenceFile(file);
+        OpenProjectArgument(project);
+    });
     return true;
 }
 
