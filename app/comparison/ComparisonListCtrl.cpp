@@ -45,7 +45,8 @@ wxBitmap StatusIcon(CProjectComparison::Status status)
 
 CComparisonListCtrl::CComparisonListCtrl(wxWindow* parent, wxWindowID id)
     : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_VIRTUAL),
-      m_images(16, 16, true, 4)
+      m_images(16, 16, true, 4),
+      m_columns(this, CColumnWidths("comparison", kNewTextColumn, 20 * GetCharWidth()))
 {
     for (Status status : {Status::same, Status::changed, Status::added, Status::orphan})
         m_images.Add(StatusIcon(status));
@@ -54,8 +55,12 @@ CComparisonListCtrl::CComparisonListCtrl(wxWindow* parent, wxWindowID id)
     const std::pair<const char*, int> columns[] = {{"Status", 11},          {"Operand", 10},
                                                    {"Gruppe", 7},           {"Liste", 6},
                                                    {"Gespeicherter Text", 34}, {"Neuer Text", 34}};
-    for (const auto& [title, width] : columns)
-        AppendColumn(wxString::FromUTF8(title), wxLIST_FORMAT_LEFT, width * charWidth);
+    for (const auto& [title, width] : columns) {
+        const long column = AppendColumn(wxString::FromUTF8(title), wxLIST_FORMAT_LEFT, width * charWidth);
+        m_columns.Widths().SetWanted(static_cast<int>(column), width * charWidth);
+    }
+    // The new text takes the room the other columns leave.
+    m_columns.Apply();
 }
 
 wxString CComparisonListCtrl::StatusText(Status status)

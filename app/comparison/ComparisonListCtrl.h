@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/widgets/ListColumnSizer.h"
 #include "convert/ProjectComparison.h"
 
 #include <wx/imaglist.h>
@@ -16,6 +17,8 @@ class CComparisonListCtrl : public wxListCtrl {
 public:
     using Status = CProjectComparison::Status;
     using Shown = std::array<bool, 4>; // by Status
+
+    static constexpr int kNewTextColumn = 5;
 
     explicit CComparisonListCtrl(wxWindow* parent, wxWindowID id);
 
@@ -41,4 +44,5 @@ private:
     wxImageList m_images;
     const CProjectComparison* m_comparison = nullptr;
     std::vector<std::size_t> m_shown;
+    CListColumnSizer m_columns;
 };

@@ -136,6 +136,26 @@ TEST_F(ComparisonWindow, IsOnTheDocumentsFileMenu)
     EXPECT_EQ(ToUtf8(item->GetItemLabel()), "Mit Projekt ab&gleichen...");
 }
 
+TEST_F(ComparisonWindow, NeuerTextTakesTheRoomTheOtherColumnsLeave)
+{
+    std::vector<int> gaps;
+    RunComparison([&](CComparisonDialog* dialog) {
+        CComparisonListCtrl* list = dialog->GetList();
+        for (int width : {900, 1200}) {
+            dialog->SetSize(wxSize(width, 500));
+            Settle(100);
+            int columns = 0;
+            for (int i = 0; i < list->GetColumnCount(); ++i)
+                columns += list->GetColumnWidth(i);
+            // No empty column to the right: the rows end within a few
+            // pixels of the list's edge (and its scroll bar).
+            gaps.push_back(CListColumnSizer::RowWidth(*list) - columns);
+        }
+        EXPECT_GT(list->GetColumnWidth(CComparisonListCtrl::kNewTextColumn), 34 * list->GetCharWidth());
+    });
+    EXPECT_EQ(gaps, (std::vector<int>{0, 0}));
+}
+
 TEST_F(ComparisonWindow, ShowsRowsFiltersAndTakesChangedTextsOver)
 {
     const auto gs01 = ReadBytes(project / "GS01.731");
