@@ -144,6 +144,14 @@ void CMainFrame::OnMenuClose(wxMenuEvent& event)
         m_statusBar->ExitMenuMode();
 }
 
+void CMainFrame::EndMenuMode()
+{
+    if (m_openMenus == 0)
+        return;
+    m_openMenus = 0;
+    m_statusBar->ExitMenuMode();
+}
+
 void CMainFrame::FollowChild(wxMDIChildFrame* child)
 {
     child->Bind(wxEVT_MENU_HIGHLIGHT, &CMainFrame::OnMenuHighlight, this);

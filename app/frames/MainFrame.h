@@ -36,6 +36,8 @@ public:
     // screen: a message box shown before a window manager has placed the
     // window would lie beneath it.
     void WhenOnScreen(std::function<void()> work);
+    // No menu is open any more: the status bar shows the project again.
+    void EndMenuMode();
 
 private:
     void OnShow(wxShowEvent& event);

@@ -1,6 +1,7 @@
 #include "app/frames/MenuBuilder.h"
 
 #include "app/frames/CommandIds.h"
+#include "app/platform/ShellPlatform.h"
 #include "gui/WxText.h"
 
 #include <wx/menu.h>
@@ -74,6 +75,7 @@ wxMenuBar* CMenuBuilder::MainMenuBar()
     bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
     bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
     bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
+    shell_platform::ShowGermanKeyNames(bar);
     return bar;
 }
 
@@ -114,6 +116,7 @@ wxMenuBar* CMenuBuilder::DocumentMenuBar()
     bar->Append(window, wxString::FromUTF8("&Fenster"));
     bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
     bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
+    shell_platform::ShowGermanKeyNames(bar);
     return bar;
 }
 
@@ -141,6 +144,7 @@ wxMenuBar* CMenuBuilder::BrowserMenuBar()
     bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
     bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
     bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
+    shell_platform::ShowGermanKeyNames(bar);
     return bar;
 }
 

@@ -119,6 +119,15 @@ int CMorawinApp::OnExit()
     return wxApp::OnExit();
 }
 
+int CMorawinApp::FilterEvent(wxEvent& event)
+{
+    // A command ends every open menu. Windows announces the menu of an item
+    // chosen by its key (Ctrl+O) as opened, but never as closed.
+    if (event.GetEventType() == wxEVT_MENU && m_mainFrame)
+        m_mainFrame->EndMenuMode();
+    return Event_Skip;
+}
+
 void CMorawinApp::BindCommands()
 {
     Bind(wxEVT_MENU, &CMorawinApp::OnAbout, this, cmd::kAppAbout);

@@ -35,6 +35,7 @@ public:
     // Whether the window system opened: wx calls OnInit only then.
     static bool WindowSystemOpened() { return s_windowSystemOpened; }
     int OnExit() override;
+    int FilterEvent(wxEvent& event) override;
     // An exception that no handler caught leaves the program through main,
     // which says what happened and ends with its documented exit code.
     void OnUnhandledException() override;

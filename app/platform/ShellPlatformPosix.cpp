@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <glob.h>
 #include <sstream>
@@ -76,9 +77,19 @@ fs::path FirstMatch(const fs::path& pattern)
 
 void FollowUserLanguage()
 {
-    // What GTK itself shows (the file chooser, key names in menus) follows
-    // the user's language.
-    std::setlocale(LC_MESSAGES, "");
+    // What GTK itself shows (key names in menus, the file chooser) speaks
+    // the program's German, whatever the desktop's language: "Strg+O" and
+    // "Entf" beside German menu items. The messages take GTK's catalogs
+    // only in a locale other than plain "C", which ignores the language
+    // list; C.UTF-8 stands in for it there.
+    const char* messages = std::setlocale(LC_MESSAGES, "");
+    if (!messages || std::strcmp(messages, "C") == 0 || std::strcmp(messages, "POSIX") == 0)
+        std::setlocale(LC_MESSAGES, "C.UTF-8");
+    ::setenv("LANGUAGE", "de", 1);
+}
+
+void ShowGermanKeyNames(wxMenuBar*)
+{
 }
 
 bool AddsMaximizedChildToTitle()

@@ -7,19 +7,23 @@
 #include "app/frames/CommandIds.h"
 #include "app/frames/MainFrame.h"
 #include "app/frames/MenuBuilder.h"
+#include "app/frames/ProjectStatusBar.h"
 #include "convert/dialogs/ConversionDlg.h"
 #include "data/sequence/SequenceEntry.h"
 #include "tests/app/DocumentBar.h"
 #include "tests/app/GuiSupport.h"
+#include "tests/app/MenuKeyText.h"
 #include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
 #include <wx/uiaction.h>
 
 #include <algorithm>
 #include <cctype>
+#include <memory>
 #include <set>
 
 namespace {
@@ -173,6 +177,39 @@ TEST(Keyboard, AltWithTheMnemonicOpensItsMenu)
     }
     EXPECT_TRUE(seen);
     EXPECT_EQ(ToUtf8(opened), "Konfiguration");
+}
+
+TEST(Keyboard, MenusNameTheKeysInGerman)
+{
+    const std::unique_ptr<wxMenuBar> bar(CMenuBuilder::BrowserMenuBar());
+    const std::pair<int, std::string> keys[] = {
+        {cmd::kFileOpen, "Strg+O"}, {wxID_PASTE, "Strg+V"}, {wxID_DELETE, "Entf"}, {cmd::kRefresh, "F5"}};
+    for (const auto& [id, shown] : keys) {
+        const wxMenuItem* item = bar->FindItem(id);
+        ASSERT_NE(item, nullptr) << id;
+        EXPECT_EQ(ShownKeyText(*item), shown) << item->GetItemLabel().utf8_string();
+    }
+}
+
+TEST(Keyboard, CtrlOAndEscapeLeaveTheStatusBarItsPanes)
+{
+    CProjectStatusBar* bar = TestApp().GetMainFrame()->GetProjectStatusBar();
+    const int panes = bar->GetFieldsCount();
+    ASSERT_GT(panes, 1);
+    bool asked = false;
+    ModalDriver driver([&](wxDialog* dialog) {
+        asked = asked || wxDynamicCast(dialog, wxFileDialog) != nullptr;
+        return static_cast<int>(wxID_CANCEL);
+    });
+    TestApp().GetMainFrame()->Raise();
+    ActiveView()->GetList()->SetFocus();
+    Settle(100);
+    wxUIActionSimulator keys;
+    keys.Char('O', wxMOD_CONTROL);
+    ASSERT_TRUE(WaitFor([&] { return asked; }));
+    Settle(100);
+    EXPECT_FALSE(bar->InMenuMode());
+    EXPECT_EQ(bar->GetFieldsCount(), panes);
 }
 
 TEST(Keyboard, CtrlASelectsEveryShownOperand)
