@@ -64,11 +64,11 @@ constexpr unsigned kHelpFileIs = 1087;
 constexpr unsigned kDeletedGroup = 1088;
 constexpr unsigned kDeletedList = 1089;
 constexpr unsigned kDeletedTexts = 1090;
-constexpr unsigned kAskPasteListAs = 1091;
-constexpr unsigned kClipboardHoldsNoLists = 1092;
-constexpr unsigned kClipboardHoldsNoTexts = 1093;
-constexpr unsigned kPasteNeedsGroup = 1094;
-constexpr unsigned kPasteNeedsList = 1095;
+constexpr unsigned kAskPasteListAs = 1103;
+constexpr unsigned kClipboardHoldsNoLists = 1104;
+constexpr unsigned kClipboardHoldsNoTexts = 1105;
+constexpr unsigned kPasteNeedsGroup = 1106;
+constexpr unsigned kPasteNeedsList = 1107;
 // The program's name, the title of its message boxes.
 constexpr unsigned kProgramTitle = 57344;
 } // namespace ids
