@@ -64,6 +64,19 @@ constexpr unsigned kHelpFileIs = 1087;
 constexpr unsigned kDeletedGroup = 1088;
 constexpr unsigned kDeletedList = 1089;
 constexpr unsigned kDeletedTexts = 1090;
+// The project history.
+constexpr unsigned kHistoryUnwritable = 1091;
+constexpr unsigned kChangedSince = 1092;
+constexpr unsigned kHistoryDamaged = 1093;
+constexpr unsigned kConversionDescription = 1094;
+constexpr unsigned kComparisonDescription = 1095;
+constexpr unsigned kUndoDescription = 1096;
+constexpr unsigned kRedoDescription = 1097;
+constexpr unsigned kHistoryContentMissing = 1098;
+constexpr unsigned kUndoSeveral = 1099;
+constexpr unsigned kTakeBackCompleted = 1100;
+constexpr unsigned kTakeBackRunning = 1101;
+constexpr unsigned kHistoryFolderUnwritable = 1102;
 // The program's name, the title of its message boxes.
 constexpr unsigned kProgramTitle = 57344;
 } // namespace ids
