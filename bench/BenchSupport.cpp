@@ -1,8 +1,14 @@
 #include "bench/BenchSupport.h"
 
+#include <chrono>
+#include <fcntl.h>
 #include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <random>
 #include <sys/resource.h>
+
+extern char** environ;
 
 std::int64_t PeakResidentBytes()
 {
@@ -54,4 +60,30 @@ std::filesystem::path BenchFolder(const std::string& name)
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;
+}
+
+Run RunProgram(const std::string& program, const std::vector<std::string>& args)
+{
+    std::vector<std::string> all{program};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& arg : all)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    Run run;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        rusage usage{};
+        ::wait4(pid, &run.status, 0, &usage);
+        run.peakKb = usage.ru_maxrss;
+        run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+            + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    }
+    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    posix_spawn_file_actions_destroy(&actions);
+    return run;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // Peak resident memory of this process so far, in bytes.
 std::int64_t PeakResidentBytes();
@@ -13,3 +14,15 @@ std::uintmax_t WriteSequenceFile(const std::filesystem::path& file, std::size_t 
 
 // A fresh folder under /tmp for a benchmark run.
 std::filesystem::path BenchFolder(const std::string& name);
+
+// One run of a program: its wall time, its own CPU time, its peak memory
+// and its wait status.
+struct Run {
+    double seconds = 0;
+    double cpuSeconds = 0;
+    long peakKb = 0;
+    int status = -1;
+};
+
+// Runs `program` with `args` and standard output on /dev/null.
+Run RunProgram(const std::string& program, const std::vector<std::string>& args);

@@ -3,13 +3,8 @@
 // table with the same operands and of a 100,000-row workbook, and
 // show --json of a project of 99 groups of about 64 KB each. Each run's
 // wall time is the measured time; the child's peak memory is a counter.
+#include "bench/BenchProject.h"
 #include "bench/BenchSupport.h"
-#include "data/sequence/SequenceEntry.h"
-#include "panel/GroupFolder.h"
-#include "panel/PanelProject.h"
-#include "panel/StepChainGroup.h"
-#include "panel/StepChainList.h"
-#include "panel/StepChainText.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,42 +19,11 @@
 #include <unistd.h>
 #include <zip.h>
 
-extern char** environ;
-
 namespace {
 
-struct Run {
-    double seconds = 0;
-    double cpuSeconds = 0;
-    long peakKb = 0;
-    int status = -1;
-};
-
-// Runs morawin-cli with standard output on /dev/null.
 Run RunCli(const std::vector<std::string>& args)
 {
-    std::vector<std::string> all{MORAWIN_CLI};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& arg : all)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    Run run;
-    if (posix_spawn(&pid, MORAWIN_CLI, &actions, nullptr, argv.data(), environ) == 0) {
-        rusage usage{};
-        ::wait4(pid, &run.status, 0, &usage);
-        run.peakKb = usage.ru_maxrss;
-        run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-            + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-    }
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    posix_spawn_file_actions_destroy(&actions);
-    return run;
+    return RunProgram(MORAWIN_CLI, args);
 }
 
 void Measure(benchmark::State& state, const std::vector<std::string>& args, double inputBytes)
@@ -157,48 +121,6 @@ const std::filesystem::path& Workbook(double& size)
     return file;
 }
 
-// 99 groups S01..S99, each just under 64 KB: 15 lists of 125 texts.
-const std::filesystem::path& Project(double& size)
-{
-    static double total = 0;
-    static const std::filesystem::path folder = [] {
-        const auto folder = BenchFolder("cli-project");
-        std::ofstream(folder / "SDAT.731", std::ios::binary) << std::string("\x01\0\0\x0C" "Mischanlage", 15);
-        CPanelProject project(folder, "");
-        project.Load();
-        std::mt19937 random(1);
-        static const char* const kTexts[] = {"Schutzt\xFCr Mischer geschlossen", "F\xFCllstand Beh\xE4lter 1 max.",
-                                             "Ventil Zulauf 1 Endlage AUF", "Schritt 3: Mischen bei @12 \xB0" "C"};
-        for (int g = 1; g <= 99; ++g) {
-            auto group = std::make_unique<CStepChainGroup>(project.GetGroupFolder());
-            char id[4];
-            std::snprintf(id, sizeof id, "S%02d", g);
-            group->Rename(std::string("G") + id, "Gruppe " + std::to_string(g));
-            for (int l = 0; l < 15; ++l) {
-                const int kind = 1 + l % 5;
-                auto* list = group->AddNew(std::make_unique<CStepChainList>(group.get()));
-                char listId[4];
-                std::snprintf(listId, sizeof listId, "%03d", l + 1);
-                list->SetProperties(listId, kind, "Liste " + std::to_string(l + 1));
-                for (int t = 0; t < 125; ++t) {
-                    const bool bits = IsBitKind(kind);
-                    list->AddNew(std::make_unique<CStepChainText>(
-                        list, static_cast<std::uint8_t>(bits ? t / 8 : t), static_cast<std::uint8_t>(bits ? t % 8 : 0),
-                        0, 0, std::string(kTexts[random() % 4]) + " " + std::to_string(t)));
-                }
-                list->OnEntryChanged(nullptr);
-            }
-            if (!group->Save())
-                std::abort();
-            total += group->GetSize();
-            project.GetGroupFolder()->AddNew(std::move(group));
-        }
-        return folder;
-    }();
-    size = total;
-    return folder;
-}
-
 void OperandsText(benchmark::State& state)
 {
     double size = 0;
@@ -230,7 +152,7 @@ void OperandsWorkbook(benchmark::State& state)
 void ShowJson(benchmark::State& state)
 {
     double size = 0;
-    const auto& folder = Project(size);
+    const auto& folder = NinetyNineGroupProject(size);
     Measure(state, {"show", folder.string(), "--json"}, size);
     state.counters["group_KB"] = size / 99 / 1024;
 }

@@ -13,6 +13,7 @@
 #include "data/platform/Platform.h"
 #include "data/records/RecordStream.h"
 #include "data/sequence/SequenceFile.h"
+#include "history/ProjectHistory.h"
 #include "panel/PanelProject.h"
 
 #include <CLI/CLI.hpp>
@@ -72,9 +73,11 @@ void WarnBeforeConverting(const CAppSettings& settings, const std::vector<CSeque
 
 } // namespace
 
-CConvertCommand::CConvertCommand(CLI::App& parent, std::filesystem::path settingsFile)
+CConvertCommand::CConvertCommand(CLI::App& parent, std::filesystem::path settingsFile,
+                                 std::filesystem::path historyFolder)
     : m_command(parent.add_subcommand("convert", "Convert operands of a sequence file into a panel project")),
-      m_defaultSettings(std::move(settingsFile))
+      m_defaultSettings(std::move(settingsFile)),
+      m_historyFolder(std::move(historyFolder))
 {
     auto& o = m_options;
     m_command->add_option("sequence", o.sequenceFile, "Symbol table: *.seq, *.csv, *.tsv, *.txt or *.xlsx")->required();
@@ -90,7 +93,9 @@ CConvertCommand::CConvertCommand(CLI::App& parent, std::filesystem::path setting
                           "(default: ask on a terminal, no otherwise); with --all an existing group "
                           "is replaced without a question (see --dry-run)");
     m_command->add_option("--settings", o.settingsFile, "Settings file (default: see Files below)");
-    m_command->add_flag("--dry-run", o.dryRun, "Run every step on a scratch copy and write nothing");
+    m_command->add_flag("--dry-run", o.dryRun,
+                        "Run every step on a scratch copy and write nothing (a run without it is one operation "
+                        "of the project's history: see undo)");
     m_command->add_flag("--json", o.json, "Print one JSON object per step and a final summary");
     m_table.AddTo(*m_command);
 }
@@ -144,6 +149,13 @@ bool CConvertCommand::Convert(CPanelProject& project, const std::vector<CSequenc
         return true;
     CConsoleHost host(answer, o.json, std::cin, std::cout, std::cerr);
     CConverter converter(settings);
+    // The run is one operation of the project's history (a dry run
+    // changes nothing to keep).
+    std::optional<CProjectHistory> history;
+    if (!o.dryRun) {
+        history.emplace(m_historyFolder, project, CProjectHistory::Limits::Of(settings));
+        converter.SetHistory(&*history);
+    }
     converter.Open(project, operands, o.all ? ConversionMode::all : ConversionMode::selected, host);
     // Each operand counts once, however often the file names it.
     outcome.operands = converter.GetOperandCount() + converter.GetLeftOut().size();

@@ -23,8 +23,9 @@ class App;
 // project's step-chain groups through the conversion engine.
 class CConvertCommand {
 public:
-    // `settingsFile`: the settings file when --settings does not name one.
-    CConvertCommand(CLI::App& parent, std::filesystem::path settingsFile);
+    // `settingsFile`: the settings file when --settings does not name one;
+    // `historyFolder`: where the projects' histories are kept.
+    CConvertCommand(CLI::App& parent, std::filesystem::path settingsFile, std::filesystem::path historyFolder);
     bool Chosen() const;
     int Run() const;
 
@@ -65,6 +66,7 @@ private:
 
     CLI::App* m_command;
     std::filesystem::path m_defaultSettings;
+    std::filesystem::path m_historyFolder;
     Options m_options;
     CTableOptions m_table;
 };

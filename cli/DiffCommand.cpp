@@ -12,6 +12,7 @@
 #include "data/platform/Platform.h"
 #include "data/sequence/SequenceEntry.h"
 #include "data/sequence/SequenceFile.h"
+#include "history/ProjectHistory.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"
 #include "panel/StepChainList.h"
@@ -120,9 +121,10 @@ void ReportApplied(const CProjectComparison::ApplyResult& result)
 
 } // namespace
 
-CDiffCommand::CDiffCommand(CLI::App& parent, std::filesystem::path settingsFile)
+CDiffCommand::CDiffCommand(CLI::App& parent, std::filesystem::path settingsFile, std::filesystem::path historyFolder)
     : m_command(parent.add_subcommand("diff", "Compare a sequence file with the texts of a panel project")),
-      m_defaultSettings(std::move(settingsFile))
+      m_defaultSettings(std::move(settingsFile)),
+      m_historyFolder(std::move(historyFolder))
 {
     m_command->add_option("sequence", m_sequenceFile, "Symbol table: *.seq, *.csv, *.tsv, *.txt or *.xlsx")->required();
     m_command->add_option("project", m_projectDir, "Panel project folder")->required();
@@ -133,7 +135,8 @@ CDiffCommand::CDiffCommand(CLI::App& parent, std::filesystem::path settingsFile)
     m_table.AddTo(*m_command);
     m_command->add_flag("--apply", m_apply,
                         "Replace each changed text in place and write each touched group once; "
-                        "new operands are not added and orphaned texts stay");
+                        "new operands are not added and orphaned texts stay (one operation of the "
+                        "project's history, see undo)");
     m_command->footer("Exit status: 0 in step, 6 changed or new texts, 2 sequence file unreadable, "
                       "3 not a panel project, 4 a group unreadable (it is left out).");
 }
@@ -179,7 +182,8 @@ int CDiffCommand::Run() const
     bool inStep = comparison.InStep();
     if (m_apply && comparison.GetCounts().changed > 0) {
         const bool anyNew = comparison.GetCounts().added > 0;
-        const auto result = comparison.ApplyAll();
+        CProjectHistory history(m_historyFolder, *project, CProjectHistory::Limits::Of(settings));
+        const auto result = comparison.ApplyAll(&history);
         ReportApplied(result);
         inStep = !anyNew && result.failedFiles.empty();
     }

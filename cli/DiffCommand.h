@@ -14,14 +14,16 @@ class App;
 // with --apply the changed texts replaced in place.
 class CDiffCommand {
 public:
-    // `settingsFile`: the settings file when --settings does not name one.
-    CDiffCommand(CLI::App& parent, std::filesystem::path settingsFile);
+    // `settingsFile`: the settings file when --settings does not name one;
+    // `historyFolder`: where the projects' histories are kept.
+    CDiffCommand(CLI::App& parent, std::filesystem::path settingsFile, std::filesystem::path historyFolder);
     bool Chosen() const;
     int Run() const;
 
 private:
     CLI::App* m_command;
     std::filesystem::path m_defaultSettings;
+    std::filesystem::path m_historyFolder;
     std::string m_sequenceFile;
     std::string m_projectDir;
     std::string m_kinds;

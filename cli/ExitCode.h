@@ -11,6 +11,8 @@ constexpr int kOutputFailed = 2;
 constexpr int kNotProject = 3;
 constexpr int kGroupUnreadable = 4;
 constexpr int kOperandsLeft = 5;
+// undo, redo: a file changed since the operation; nothing written.
+constexpr int kRefused = 5;
 // diff: texts changed or operands new.
 constexpr int kDifferences = 6;
 // Anything else that stops a command, such as no folder for the scratch

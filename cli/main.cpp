@@ -1,10 +1,12 @@
 #include "cli/ConvertCommand.h"
 #include "cli/DiffCommand.h"
 #include "cli/ExitCode.h"
+#include "cli/HistoryCommand.h"
 #include "cli/OperandsCommand.h"
 #include "cli/OutputBuffer.h"
 #include "cli/ProjectCommand.h"
 #include "cli/ShowCommand.h"
+#include "cli/TakeBackCommand.h"
 #include "data/settings/AppPaths.h"
 #include "data/text/ErrorMessage.h"
 #include "data/text/MessageSink.h"
@@ -26,7 +28,8 @@ std::string FilesFooter(const CAppPaths& paths)
     std::string text = "\nFiles:\n";
     for (const auto& file : start_up::ListFiles(paths, {{&CAppPaths::SettingsFile, "settings:      "},
                                                         {&CAppPaths::CatalogFile, "text catalog:  "},
-                                                        {&CAppPaths::HelpFolder, "help (GUI):    "}}))
+                                                        {&CAppPaths::HelpFolder, "help (GUI):    "},
+                                                        {&CAppPaths::HistoryFolder, "history:       "}}))
         text += "  " + file.label + platform::PathToUtf8(file.path) + (file.present ? "" : " (not present)") + "\n";
     return text + "\nMoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT
                   "\nFree software under the " MORAWIN_LICENSE " License, without any warranty.";
@@ -44,9 +47,33 @@ void DescribeProgram(CLI::App& app, const CAppPaths& paths)
     app.footer(FilesFooter(paths));
 }
 
-int RunChosen(COperandsCommand& operands, CProjectCommand& project, CShowCommand& show, CConvertCommand& convert,
-              CDiffCommand& diff)
+// Every command of the program, in the order --help lists them.
+struct Commands {
+    Commands(CLI::App& app, const CAppPaths& paths)
+        : operands(app),
+          project(app),
+          show(app),
+          convert(app, paths.SettingsFile, paths.HistoryFolder),
+          diff(app, paths.SettingsFile, paths.HistoryFolder),
+          history(app, paths.SettingsFile, paths.HistoryFolder),
+          undo(app, CTakeBackCommand::Direction::undo, paths.SettingsFile, paths.HistoryFolder),
+          redo(app, CTakeBackCommand::Direction::redo, paths.SettingsFile, paths.HistoryFolder)
+    {
+    }
+
+    COperandsCommand operands;
+    CProjectCommand project;
+    CShowCommand show;
+    CConvertCommand convert;
+    CDiffCommand diff;
+    CHistoryCommand history;
+    CTakeBackCommand undo;
+    CTakeBackCommand redo;
+};
+
+int RunChosen(const Commands& commands)
 {
+    const auto& [operands, project, show, convert, diff, history, undo, redo] = commands;
     if (operands.Chosen())
         return operands.Run();
     if (project.Chosen())
@@ -57,6 +84,12 @@ int RunChosen(COperandsCommand& operands, CProjectCommand& project, CShowCommand
         return convert.Run();
     if (diff.Chosen())
         return diff.Run();
+    if (history.Chosen())
+        return history.Run();
+    if (undo.Chosen())
+        return undo.Run();
+    if (redo.Chosen())
+        return redo.Run();
     return exit_code::kUsage;
 }
 
@@ -74,11 +107,7 @@ int Run(int argc, char** argv)
     CLI::App app{"MoraWin command-line tool: sequence files and RZ731 panel projects"};
     DescribeProgram(app, paths);
 
-    COperandsCommand operands(app);
-    CProjectCommand project(app);
-    CShowCommand show(app);
-    CConvertCommand convert(app, paths.SettingsFile);
-    CDiffCommand diff(app, paths.SettingsFile);
+    const Commands commands(app, paths);
 
     try {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
@@ -90,7 +119,7 @@ int Run(int argc, char** argv)
     CStderrMessageSink sink;
     CErrorMessage::SetSink(&sink);
     try {
-        return RunChosen(operands, project, show, convert, diff);
+        return RunChosen(commands);
     } catch (const COutputBuffer::WriteFailed& e) {
         if (e.IsClosedPipe())
             return exit_code::kOk;

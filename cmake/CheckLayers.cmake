@@ -9,14 +9,15 @@ set(layers
   "data=data"
   "panel=data,panel"
   "tables=data,tables"
-  "convert=data,panel,convert"
-  "convert/dialogs=data,panel,convert,gui"
+  "history=data,panel,history"
+  "convert=data,panel,history,convert"
+  "convert/dialogs=data,panel,history,convert,gui"
   "gui=data,gui"
-  "cli=data,panel,convert,tables,cli"
-  "app=data,panel,convert,tables,gui,app")
+  "cli=data,panel,history,convert,tables,cli"
+  "app=data,panel,history,convert,tables,gui,app")
 # Where wx may be included: everything else is core, engine or CLI.
 set(window_system_layers "convert/dialogs;gui;app")
-set(project_folders "data;panel;tables;convert;gui;cli;app;tests;fuzz;bench")
+set(project_folders "data;panel;tables;history;convert;gui;cli;app;tests;fuzz;bench")
 # Libraries only the tests use: the JSON library checks the output that
 # morawin-cli writes itself.
 set(test_only_libraries "nlohmann")

@@ -12,6 +12,8 @@
 #include "data/sequence/SequenceFile.h"
 #include "data/text/StringTable.h"
 #include "data/text/TextFormat.h"
+#include "data/records/FileJournal.h"
+#include "history/HistoryOperation.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/ProjectFiles.h"
@@ -74,6 +76,8 @@ CConverter::CConverter(const CAppSettings& settings)
 {
 }
 
+CConverter::~CConverter() = default;
+
 void CConverter::SetGroupId(std::string id)
 {
     m_groupId = project_files::ToUpper(std::move(id));
@@ -99,6 +103,11 @@ void CConverter::Open(CPanelProject& project, std::vector<CSequenceEntry*> opera
     m_folder = project.GetGroupFolder();
     const auto* file = static_cast<const CSequenceFile*>(m_operands.front()->GetParent());
     m_defaultDesignation = file ? DesignationFromFile(file->GetFilePath()) : std::string();
+    m_sequenceName = file ? charset::Utf8ToCp1252(platform::PathToUtf8(file->GetFilePath().filename())) : std::string();
+    m_converted = 0;
+    m_operation.reset();
+    if (m_history)
+        m_operation = std::make_unique<CHistoryOperation>(m_history, project, "convert");
     m_group = nullptr;
 
     m_kind = m_operands.front()->GetKind();
@@ -417,6 +426,7 @@ bool CConverter::WriteBatch()
         return false;
     }
     m_skipped += kept;
+    m_converted += m_batch.size() - kept;
     if (m_deferSave)
         m_deferred[m_group] += m_batch.size() - kept;
     m_host->OnBatchConverted(m_group->GetBaseName(), m_list->GetKindAndId(), m_rangeText, m_batch.size());
@@ -461,7 +471,7 @@ std::unique_ptr<CStepChainGroup> CConverter::WriteEmptyGroup()
         if (group->ChangedOnDisk())
             RefuseCreatedFile(group->GetFileName());
         else
-            m_host->ShowError(ids::kWriteError, group->GetFileName());
+            m_host->ShowError(SaveErrorOf(*group), group->GetFileName());
         return nullptr;
     }
     return group;
@@ -562,10 +572,18 @@ bool CConverter::SaveStep(std::size_t kept)
     // Another program changed the file since it was read: the caller
     // reads the group again, and the same proposal then works on what the
     // file holds now.
-    const bool changed = m_group->ChangedOnDisk();
-    m_changedFiles += changed ? 1 : 0;
-    m_host->ShowError(changed ? ids::kChangedOnDisk : ids::kWriteError, m_group->GetFileName());
+    m_changedFiles += m_group->ChangedOnDisk() ? 1 : 0;
+    m_host->ShowError(SaveErrorOf(*m_group), m_group->GetFileName());
     return false;
+}
+
+unsigned CConverter::SaveErrorOf(const CStepChainGroup& group) const
+{
+    if (group.ChangedOnDisk())
+        return ids::kChangedOnDisk;
+    const auto& error = group.GetLastError();
+    return error && error->GetCause() == CFileException::Cause::journalRefused ? ids::kHistoryUnwritable
+                                                                               : ids::kWriteError;
 }
 
 // Back to what the group's file holds; the list objects of the step are
@@ -808,10 +826,11 @@ void CConverter::Close()
         // Saving re-sorts the folder; walk a copy.
         std::vector<CStepChainGroup*> groups;
         for (int i = 0; i < m_folder->GetCount(); ++i)
-            groups.push_back(static_cast<CStepChainGroup*>(m_folder->GetAt(i)));
+            if (static_cast<CStepChainGroup*>(m_folder->GetAt(i))->IsModified())
+                groups.push_back(static_cast<CStepChainGroup*>(m_folder->GetAt(i)));
+        if (!KeepBeforeSaving(groups))
+            groups.clear();
         for (CStepChainGroup* group : groups) {
-            if (!group->IsModified())
-                continue;
             if (group->Save()) {
                 ++saved;
             } else {
@@ -824,7 +843,7 @@ void CConverter::Close()
                     continue;
                 }
                 const auto notConverted = static_cast<int>(m_deferred[group]);
-                m_host->ShowSaveFailed(ids::kWriteError, group->GetFileName(),
+                m_host->ShowSaveFailed(SaveErrorOf(*group), group->GetFileName(),
                                        FormatText(CStringTable::Get(ids::kOperandsNotConverted), {notConverted}));
             }
         }
@@ -834,9 +853,43 @@ void CConverter::Close()
             m_host->ShowInfo(CStringTable::Get(ids::kAllConverted));
     }
     m_deferred.clear();
+    FinishOperation();
     if (m_project)
         m_project->RemoveAll();
     m_group = nullptr;
     m_list = nullptr;
     m_folder = nullptr;
+}
+
+bool CConverter::KeepBeforeSaving(const std::vector<CStepChainGroup*>& groups)
+{
+    IFileJournal* journal = m_project->GetFileJournal();
+    if (!journal || groups.empty())
+        return true;
+    std::vector<std::filesystem::path> paths;
+    for (const CStepChainGroup* group : groups)
+        paths.push_back(group->GetFilePath());
+    try {
+        journal->WillChange(paths);
+        return true;
+    } catch (const CFileException& e) {
+        m_failedSave = true;
+        m_host->ShowError(ids::kHistoryUnwritable,
+                          platform::PathToCp1252(e.GetFile().filename()).value_or(groups.front()->GetFileName()));
+        return false;
+    }
+}
+
+// One operation for the whole run, named after what it converted where.
+void CConverter::FinishOperation()
+{
+    if (!m_operation)
+        return;
+    std::string groups;
+    for (const std::string& name : m_operation->ChangedFiles())
+        groups += (groups.empty() ? "" : ", ") + name.substr(1, 3);
+    m_operation->SetDescription(FormatText(CStringTable::Get(ids::kConversionDescription),
+                                           {m_sequenceName, static_cast<int>(m_converted), groups}));
+    m_operation->Finish();
+    m_operation.reset();
 }

@@ -11,7 +11,9 @@
 
 class CAppSettings;
 class CGroupFolder;
+class CHistoryOperation;
 class CPanelProject;
+class CProjectHistory;
 class CSequenceEntry;
 class CStepChainGroup;
 class CStepChainList;
@@ -27,6 +29,11 @@ class IConverterHost;
 class CConverter {
 public:
     explicit CConverter(const CAppSettings& settings);
+    ~CConverter();
+
+    // The history that records each run (Open to Close, all its steps) as
+    // one operation; null (the default): none. Set before Open.
+    void SetHistory(CProjectHistory* history) { m_history = history; }
 
     // Prepares a run; `operands` (at least one) in the order of the view's
     // rows. Loads the project when it is not loaded yet.
@@ -179,6 +186,13 @@ private:
     bool SaveStep(std::size_t kept);
     void RestoreGroup(bool replaced);
     void ReportRemaining();
+    // The error message for a group that could not be written.
+    unsigned SaveErrorOf(const CStepChainGroup& group) const;
+    // "Alle übernehmen" writes its groups at the end: the history keeps
+    // all of them before the first is written. False (and said) when it
+    // cannot.
+    bool KeepBeforeSaving(const std::vector<CStepChainGroup*>& groups);
+    void FinishOperation();
 
     const CAppSettings& m_settings;
     ConversionMode m_mode = ConversionMode::selected;
@@ -218,4 +232,8 @@ private:
     std::string m_groupNoteText;
     // Operands converted into each group that Close is still to save.
     std::map<const CStepChainGroup*, std::size_t> m_deferred;
+    CProjectHistory* m_history = nullptr;
+    std::unique_ptr<CHistoryOperation> m_operation;
+    std::string m_sequenceName; // for the operation's description
+    std::size_t m_converted = 0;
 };

@@ -7,6 +7,11 @@
 #include "data/records/RecordStream.h"
 #include "data/sequence/SequenceEntry.h"
 #include "data/text/StringTable.h"
+#include "data/text/Charset.h"
+#include "data/text/TextFormat.h"
+#include "data/platform/Platform.h"
+#include "data/sequence/SequenceFile.h"
+#include "history/HistoryOperation.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/ProjectFiles.h"
@@ -93,6 +98,9 @@ void CProjectComparison::Compare(const std::vector<CSequenceEntry*>& operands, C
     Clear();
     CollectExpected(operands, kinds);
     m_rows.reserve(m_expected.size());
+    m_project = &project;
+    const auto* file = operands.empty() ? nullptr : dynamic_cast<const CSequenceFile*>(operands.front()->GetParent());
+    m_sequenceName = file ? charset::Utf8ToCp1252(platform::PathToUtf8(file->GetFilePath().filename())) : std::string();
 
     if (!project.IsLoaded())
         project.Load();
@@ -197,16 +205,16 @@ void CProjectComparison::SortRows()
     m_rows = std::move(sorted);
 }
 
-CProjectComparison::ApplyResult CProjectComparison::ApplyAll()
+CProjectComparison::ApplyResult CProjectComparison::ApplyAll(CProjectHistory* history)
 {
     std::vector<std::size_t> rows;
     for (std::size_t i = 0; i < m_rows.size(); ++i)
         if (m_rows[i].status == Status::changed)
             rows.push_back(i);
-    return Apply(rows);
+    return Apply(rows, history);
 }
 
-CProjectComparison::ApplyResult CProjectComparison::Apply(std::vector<std::size_t> rows)
+CProjectComparison::ApplyResult CProjectComparison::Apply(std::vector<std::size_t> rows, CProjectHistory* history)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -227,23 +235,46 @@ CProjectComparison::ApplyResult CProjectComparison::Apply(std::vector<std::size_
     // Each list once: its size and its group's modified flag.
     for (CStepChainList* list : lists)
         list->OnEntryChanged(nullptr);
+    if (!groups.empty())
+        SaveGroups(groups, replaced, result, history);
+    Clear();
+    return result;
+}
+
+void CProjectComparison::SaveGroups(const std::vector<CStepChainGroup*>& groups,
+                                    const std::vector<std::size_t>& replaced, ApplyResult& result,
+                                    CProjectHistory* history)
+{
+    CHistoryOperation operation(history, *m_project, "compare");
+    std::vector<std::filesystem::path> paths;
+    for (const CStepChainGroup* group : groups)
+        paths.push_back(group->GetFilePath());
+    bool kept = true;
+    try {
+        operation.WillChange(paths);
+    } catch (const CFileException&) {
+        kept = false;
+    }
+    std::string names;
     for (CStepChainGroup* group : groups) {
-        if (group->Save()) {
+        if (kept && group->Save()) {
             result.savedFiles.push_back(group->GetFileName());
             result.replaced += static_cast<std::size_t>(
                 std::count_if(replaced.begin(), replaced.end(), [&](std::size_t i) { return m_rows[i].group == group; }));
+            names += (names.empty() ? "" : ", ") + group->GetGroupId();
             continue;
         }
         // Another program's change is said as such: read again, try again.
-        if (group->ChangedOnDisk())
-            CErrorMessage(ids::kChangedOnDisk, group->GetFileName(), 0).Report();
-        else
-            CErrorMessage(ids::kWriteError, group->GetFileName(), 0).Report();
+        const auto& error = group->GetLastError();
+        const bool refused = !kept || (error && error->GetCause() == CFileException::Cause::journalRefused);
+        CErrorMessage(refused ? ids::kHistoryUnwritable : group->ChangedOnDisk() ? ids::kChangedOnDisk : ids::kWriteError,
+                      group->GetFileName(), 0)
+            .Report();
         result.failedFiles.push_back(group->GetFileName());
         // What the file holds is what counts.
         group->RemoveAll();
         group->Load();
     }
-    Clear();
-    return result;
+    operation.SetDescription(FormatText(CStringTable::Get(ids::kComparisonDescription),
+                                        {m_sequenceName, static_cast<int>(result.replaced), names}));
 }

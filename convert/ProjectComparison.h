@@ -9,6 +9,7 @@
 class CAppSettings;
 class COperandFilter;
 class CPanelProject;
+class CProjectHistory;
 class CSequenceEntry;
 class CStepChainGroup;
 class CStepChainList;
@@ -92,9 +93,11 @@ public:
     // and writes each touched group once. A group that cannot be written
     // is reported (string 1041), keeps its file as it was and is read
     // again. The rows are cleared: compare again to see the result.
-    ApplyResult Apply(std::vector<std::size_t> rows);
+    // With a history the whole take-over is one operation of it, and no
+    // group is written unless the history keeps every one first.
+    ApplyResult Apply(std::vector<std::size_t> rows, CProjectHistory* history = nullptr);
     // Apply on every changed row.
-    ApplyResult ApplyAll();
+    ApplyResult ApplyAll(CProjectHistory* history = nullptr);
 
     static const char* StatusName(Status status);
 
@@ -109,6 +112,9 @@ private:
     void CompareList(CStepChainGroup& group, CStepChainList& list, Kinds kinds);
     void AddNewOperands();
     void SortRows();
+    // Writes each group once; the files written and those left as they were.
+    void SaveGroups(const std::vector<CStepChainGroup*>& groups, const std::vector<std::size_t>& replaced,
+                    ApplyResult& result, CProjectHistory* history);
 
     const CAppSettings& m_settings;
     // One per operand, in the order first seen.
@@ -119,4 +125,6 @@ private:
     std::vector<Row> m_rows;
     Counts m_counts;
     std::vector<CStepChainGroup*> m_unreadable;
+    CPanelProject* m_project = nullptr;
+    std::string m_sequenceName; // of the compared operands, Windows-1252
 };

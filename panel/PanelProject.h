@@ -59,6 +59,11 @@ public:
     // Entry 0 after Load, else null.
     CGroupFolder* GetGroupFolder() const;
 
+    // Every change of a file of this project is told to `journal` first
+    // (see IFileJournal); null: to none. The journal is not owned.
+    void SetFileJournal(IFileJournal* journal) { m_journal = journal; }
+    IFileJournal* GetFileJournal() const override { return m_journal; }
+
     // Reads the header of a project data file from its first bytes: the
     // project name if the header is valid (Problem::none).
     static Problem ReadDataFileHeader(std::span<const std::uint8_t> data, std::string& name);
@@ -72,4 +77,5 @@ private:
     std::string m_dateText;
     std::string m_dataFileName;
     Problem m_problem = Problem::none;
+    IFileJournal* m_journal = nullptr;
 };

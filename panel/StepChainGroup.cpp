@@ -327,11 +327,13 @@ bool CStepChainGroup::Save()
     try {
         CBufferedFile out(path, CBufferedFile::modeCreate | CBufferedFile::modeWrite);
         WriteImage(out);
+        AnnounceChange({path});
         if (GetDiskStamp())
             out.Close(*GetDiskStamp());
         else
             out.Close();
         SetDiskStamp(CFileStamp::OfBytes(out.GetImage()));
+        ReportChange(path, &out.GetImage());
     } catch (const CFileException& e) {
         SetLastError(e);
         return false;

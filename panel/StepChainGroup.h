@@ -62,7 +62,8 @@ public:
     // group last read or wrote (a new group: while no file of its name
     // exists in any letter case). On failure the file and the group stay as
     // they were; GetLastError tells why (changedOnDisk: another program
-    // changed the file meanwhile; read the group again).
+    // changed the file meanwhile; read the group again; journalRefused:
+    // the project's history could not keep what the file held).
     bool Save() override;
     // Lists keep the order in which they were read or added.
     void Sort() override {}

@@ -2,6 +2,7 @@
 
 #include "data/platform/Platform.h"
 #include "data/records/FileGuard.h"
+#include "data/records/FileJournal.h"
 
 CDataFile::CDataFile(CDataEntry* parent, std::string fileName)
     : CDataList(parent, std::string()), m_fileName(std::move(fileName))
@@ -70,10 +71,37 @@ bool CDataFile::StillOnDisk(const std::filesystem::path& path, const std::option
     return false;
 }
 
+void CDataFile::AnnounceChange(std::initializer_list<std::filesystem::path> paths) const
+{
+    const CDataList* project = GetProject();
+    if (IFileJournal* journal = project ? project->GetFileJournal() : nullptr)
+        journal->WillChange(std::span(paths.begin(), paths.size()));
+}
+
+void CDataFile::ReportChange(const std::filesystem::path& path, const std::vector<std::uint8_t>* bytes) const
+{
+    const CDataList* project = GetProject();
+    if (IFileJournal* journal = project ? project->GetFileJournal() : nullptr)
+        journal->Changed(path, bytes);
+}
+
+bool CDataFile::Announced(std::initializer_list<std::filesystem::path> paths)
+{
+    try {
+        AnnounceChange(paths);
+        return true;
+    } catch (const CFileException& e) {
+        m_lastError = e;
+        return false;
+    }
+}
+
 bool CDataFile::DeleteFile()
 {
     m_lastError.reset();
     const std::filesystem::path path = GetFilePath();
+    if (!Announced({path}))
+        return false;
     // The check and the delete go through one guard, as close together as
     // the system allows.
     CFileGuard guard(path);
@@ -86,6 +114,7 @@ bool CDataFile::DeleteFile()
         return false;
     }
     m_diskStamp = CFileStamp::Absent();
+    ReportChange(path, nullptr);
     return true;
 }
 
@@ -118,8 +147,10 @@ bool CDataFile::Rename(const std::string& newIdentifier, const std::string& newN
         if (hadFile && !sameFile)
             m_diskStamp = CFileStamp::Absent();
         // The old file is checked before anything is written, so that a
-        // change found there leaves no new file behind.
-        saved = (!hadFile || sameFile || StillOnDisk(oldPath, oldStamp)) && Save();
+        // change found there leaves no new file behind; the journal hears
+        // of both files before either changes.
+        saved = (!hadFile || sameFile || (StillOnDisk(oldPath, oldStamp) && Announced({GetFilePath(), oldPath})))
+            && Save();
         if (!hadFile) {
             // The list had no file of its own yet ("G." of a new group):
             // nothing to delete, and the new name stays.
@@ -128,12 +159,13 @@ bool CDataFile::Rename(const std::string& newIdentifier, const std::string& newN
             // all, the new file goes again and the rename did not happen.
             CFileGuard old(oldPath);
             if (oldStamp && old.Current(*oldStamp) != *oldStamp) {
-                if (StillOnDisk(GetFilePath(), m_diskStamp))
-                    CFileGuard(GetFilePath()).Remove();
+                if (StillOnDisk(GetFilePath(), m_diskStamp) && CFileGuard(GetFilePath()).Remove() == 0)
+                    ReportChange(GetFilePath(), nullptr);
                 m_lastError = CFileException(CFileException::Cause::changedOnDisk, oldPath);
                 saved = false;
             } else {
-                old.Remove(); // a leftover old file is harmless
+                if (old.Remove() == 0) // a leftover old file is harmless
+                    ReportChange(oldPath, nullptr);
             }
         }
         if (!saved && hadFile) {

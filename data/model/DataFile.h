@@ -4,9 +4,12 @@
 #include "data/records/FileException.h"
 #include "data/records/FileStamp.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 // A list whose contents live in one file.
 class CDataFile : public CDataList {
@@ -51,8 +54,9 @@ public:
     bool Rename(const std::string& newIdentifier, const std::string& newName);
 
     // Deletes the file, unless it no longer holds what this list last read
-    // or wrote (GetLastError then says changedOnDisk and the file stays).
-    // True when the file is gone.
+    // or wrote (GetLastError then says changedOnDisk and the file stays)
+    // or the project's journal refuses (journalRefused). True when the
+    // file is gone.
     bool DeleteFile();
 
     // What the file held when this list last read or wrote it, or, for a
@@ -79,11 +83,18 @@ protected:
     void SetFileFlag(int flag) { m_fileFlag = flag; }
     int GetFileFlag() const { return m_fileFlag; }
     void SetLastError(std::optional<CFileException> error) { m_lastError = std::move(error); }
+    // Before and after a change of files of the project this list belongs
+    // to, for the project's journal if it has one. AnnounceChange throws
+    // CFileException (journalRefused) when the change must not happen.
+    void AnnounceChange(std::initializer_list<std::filesystem::path> paths) const;
+    void ReportChange(const std::filesystem::path& path, const std::vector<std::uint8_t>* bytes) const;
 
 private:
     // Whether the file at `path` still holds what `stamp` says (no stamp:
     // nothing to compare, so yes); if not, the last error says so.
     bool StillOnDisk(const std::filesystem::path& path, const std::optional<CFileStamp>& stamp);
+    // AnnounceChange; false (and the last error says why) when refused.
+    bool Announced(std::initializer_list<std::filesystem::path> paths);
 
     std::string m_fileName;
     std::string m_dateText;

@@ -29,6 +29,8 @@ constexpr int CommandCode(ListCommand command)
 
 // A data entry that owns an ordered set of entries. Lists nest: a list is an
 // entry of its parent list.
+class IFileJournal;
+
 class CDataList : public CDataEntry {
 public:
     CDataList(CDataEntry* parent, std::string name) : CDataEntry(parent), m_name(std::move(name)) {}
@@ -98,6 +100,9 @@ public:
     virtual CDataEntry* PasteFromClipboard(int firstSelected);
     // The column titles, separated by newline characters.
     virtual std::string GetColumnHeaders() const = 0;
+    // The journal that the lists below this one tell of every change of
+    // their files (see IFileJournal); the project's, null when none.
+    virtual IFileJournal* GetFileJournal() const { return nullptr; }
 
     // Appends and hands back the entry with its own type.
     template <class T>

@@ -21,6 +21,22 @@ std::filesystem::path ProgramFile();
 // Windows.
 std::filesystem::path UserSettingsFolder();
 
+// The folder that holds the per-user state the programs keep between runs
+// (the project history): $XDG_STATE_HOME/morawin (default
+// ~/.local/state/morawin) on POSIX systems, %LOCALAPPDATA%\MoraWin on
+// Windows.
+std::filesystem::path UserStateFolder();
+
+// The same folder always gives the same text, however it was written: the
+// absolute path with links resolved as far as the folder exists, and on
+// Windows, whose file names ignore case, with its letters upper-cased.
+std::string FolderKey(const std::filesystem::path& folder);
+
+// This process, and whether a process of that number is running (this
+// process included).
+long CurrentProcessId();
+bool ProcessIsRunning(long processId);
+
 // Separator of the folders in PATH.
 char PathListSeparator();
 // Whether a file can be started as a program.

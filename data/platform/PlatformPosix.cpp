@@ -1,6 +1,7 @@
 #include "data/platform/Platform.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,6 +29,45 @@ std::filesystem::path UserSettingsFolder()
     else
         base = "/tmp";
     return base / "morawin";
+}
+
+std::filesystem::path UserStateFolder()
+{
+    // XDG: a relative XDG_STATE_HOME is invalid and ignored.
+    const char* xdg = std::getenv("XDG_STATE_HOME");
+    std::filesystem::path base;
+    if (xdg && *xdg == '/')
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::filesystem::path(home) / ".local" / "state";
+    else
+        base = "/tmp";
+    return base / "morawin";
+}
+
+std::string FolderKey(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ec), ec);
+    if (ec)
+        full = std::filesystem::absolute(folder, ec);
+    std::string key = full.lexically_normal().native();
+    while (key.size() > 1 && key.back() == '/')
+        key.pop_back();
+    return key;
+}
+
+long CurrentProcessId()
+{
+    return static_cast<long>(::getpid());
+}
+
+bool ProcessIsRunning(long processId)
+{
+    if (processId <= 0)
+        return false;
+    // EPERM: it runs, under another user.
+    return ::kill(static_cast<pid_t>(processId), 0) == 0 || errno == EPERM;
 }
 
 char PathListSeparator()

@@ -60,6 +60,50 @@ std::filesystem::path UserSettingsFolder()
     return base / L"MoraWin";
 }
 
+std::filesystem::path UserStateFolder()
+{
+    std::filesystem::path base;
+    if (const wchar_t* local = ::_wgetenv(L"LOCALAPPDATA"); local && *local)
+        base = local;
+    else if (const wchar_t* profile = ::_wgetenv(L"USERPROFILE"); profile && *profile)
+        base = std::filesystem::path(profile) / L"AppData" / L"Local";
+    else
+        base = std::filesystem::temp_directory_path();
+    return base / L"MoraWin";
+}
+
+std::string FolderKey(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::weakly_canonical(std::filesystem::absolute(folder, ec), ec);
+    if (ec)
+        full = std::filesystem::absolute(folder, ec);
+    std::wstring key = full.lexically_normal().native();
+    while (key.size() > 3 && (key.back() == L'\\' || key.back() == L'/'))
+        key.pop_back();
+    if (!key.empty())
+        ::CharUpperBuffW(key.data(), static_cast<DWORD>(key.size()));
+    return PathToUtf8(key);
+}
+
+long CurrentProcessId()
+{
+    return static_cast<long>(::GetCurrentProcessId());
+}
+
+bool ProcessIsRunning(long processId)
+{
+    if (processId <= 0)
+        return false;
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(processId));
+    if (!process)
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    ::CloseHandle(process);
+    return running;
+}
+
 char PathListSeparator()
 {
     return ';';

@@ -12,6 +12,7 @@ const char* CauseText(CFileException::Cause cause)
     case CFileException::Cause::endOfFile: return "unexpected end of data";
     case CFileException::Cause::tooLarge: return "file too large for its format";
     case CFileException::Cause::changedOnDisk: return "changed by another program";
+    case CFileException::Cause::journalRefused: return "the history cannot be written";
     }
     return "file error";
 }

@@ -14,6 +14,7 @@ public:
         endOfFile,   // the data ended inside a value
         tooLarge,    // a file would exceed what its format can record
         changedOnDisk, // another program changed the file since it was read
+        journalRefused, // what the file held could not be kept first (see IFileJournal)
     };
 
     explicit CFileException(Cause cause, std::filesystem::path file = {}, int osError = -1);

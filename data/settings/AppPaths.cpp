@@ -69,6 +69,10 @@ CAppPaths CAppPaths::ForProgram(const fs::path& programFile)
     paths.SettingsFile = settings_location::ForProgram(folder / programFile.filename());
     paths.HelpFolder = Locate(folder, kHelpFolderName);
     paths.CatalogFile = Locate(folder, kCatalogName);
+    // A portable copy keeps its history with its settings.
+    const bool portable = paths.SettingsFile != settings_location::UserConfigFile();
+    paths.HistoryFolder =
+        (portable ? paths.SettingsFile.parent_path() : platform::UserStateFolder()) / kHistoryFolderName;
     return paths;
 }
 

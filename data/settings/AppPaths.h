@@ -13,6 +13,7 @@ class CAppPaths {
 public:
     static constexpr const char* kHelpFolderName = "hlp";
     static constexpr const char* kCatalogName = "morawin.strings";
+    static constexpr const char* kHistoryFolderName = "history";
 
     static CAppPaths ForProgram(const std::filesystem::path& programFile);
 
@@ -29,4 +30,7 @@ public:
     std::filesystem::path HelpFolder;
     // May not exist; the program then keeps its built-in texts.
     std::filesystem::path CatalogFile;
+    // Where the project history lives: "history" in the per-user state
+    // folder, or beside the settings file of a portable copy.
+    std::filesystem::path HistoryFolder;
 };

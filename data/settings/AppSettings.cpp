@@ -19,6 +19,8 @@ void CAppSettings::Load(const std::filesystem::path& file)
     MaxLists = ini.GetInt(kSection, "MaxLists", 50);
     MaxOperands = ini.GetInt(kSection, "MaxOperands", 64);
     MaxGroupSizeKb = ini.GetInt(kSection, "MaxGroupSizeKb", 24);
+    HistoryKeep = ini.GetInt(kHistorySection, "Keep", 100);
+    HistoryMaxSizeMb = ini.GetInt(kHistorySection, "MaxSizeMB", 200);
     HelpFileName = ini.GetString(kHelpSection, kHelpKey).value_or(kDefaultHelpFile).substr(0, kMaxHelpFileName);
 }
 

@@ -13,8 +13,12 @@ public:
     static constexpr const char* kHelpSection = "Help";
     static constexpr const char* kHelpKey = "File Name";
     static constexpr const char* kDefaultHelpFile = "morawin.htm";
+    // The project history: how many operations and how many megabytes it
+    // keeps per project; Keep=0 turns it off.
+    static constexpr const char* kHistorySection = "History";
 
-    // Both switches on, 50 lists, 64 operands, 24 KB, empty strings.
+    // Both switches on, 50 lists, 64 operands, 24 KB, empty strings; a
+    // history of 100 operations and 200 MB.
     CAppSettings() = default;
 
     // Reads every value from `file` (missing values take their defaults)
@@ -30,5 +34,7 @@ public:
     int MaxOperands = 64;
     int MaxGroupSizeKb = 24;
     std::string HelpFileName;
+    int HistoryKeep = 100;
+    int HistoryMaxSizeMb = 200;
     std::filesystem::path SettingsFile;
 };

@@ -7,6 +7,7 @@
 #include "panel/StepChainGroup.h"
 #include "panel/StepChainList.h"
 #include "panel/StepChainText.h"
+#include "tests/cli/KillSupport.h"
 #include "tests/support/PanelFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -26,69 +27,9 @@
 
 namespace {
 
-using Files = std::map<std::string, std::vector<std::uint8_t>>;
-
-std::string Operands(int count, const std::string& prefix)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        const char kind = "EAM"[i % 3];
-        const int k = i / 3; // unique byte and bit within each kind
-        text += std::string("\t") + kind + " " + std::to_string(k % 256) + "." + std::to_string(k / 256) + "\t"
-            + prefix + std::to_string(i) + "\tKommentar " + std::to_string(i) + "\n";
-    }
-    return text;
-}
-
-Files GroupFiles(const std::filesystem::path& folder)
-{
-    Files files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() == 8 && name[0] == 'G')
-            files[name] = ReadBytes(entry.path());
-    }
-    return files;
-}
-
-void Restore(const std::filesystem::path& folder, const Files& files)
-{
-    for (const auto& [name, bytes] : GroupFiles(folder))
-        std::filesystem::remove(folder / name);
-    for (const auto& [name, bytes] : files)
-        WriteBytes(folder / name, bytes);
-}
-
-// `fileSizeLimit` > 0: no file of the run may grow beyond it, as on a
-// full disk (writes fail with EFBIG). Standard error goes to `errFile`.
-pid_t StartCli(const std::vector<std::string>& args, rlim_t fileSizeLimit = 0,
-               const std::string& errFile = "/dev/null")
-{
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        std::vector<char*> argv{const_cast<char*>(MORAWIN_CLI)};
-        for (const auto& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        // A child whose output cannot be redirected does not run the tool.
-        if (!::freopen("/dev/null", "w", stdout) || !::freopen(errFile.c_str(), "w", stderr))
-            ::_exit(126);
-        if (fileSizeLimit > 0) {
-            ::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{fileSizeLimit, fileSizeLimit};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-        }
-        ::execv(MORAWIN_CLI, argv.data());
-        ::_exit(127);
-    }
-    return pid;
-}
-
 int RunCli(const std::vector<std::string>& args)
 {
-    int status = 0;
-    ::waitpid(StartCli(args), &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return RunCliToEnd(args);
 }
 
 std::string ReadText(const std::filesystem::path& path)
@@ -175,8 +116,8 @@ protected:
         std::filesystem::create_directories(project);
         WriteDataFile(project, "Kranbahn");
         WriteText(dir / "morawin.ini", "[Configuration]\r\n");
-        WriteText(dir / "alt.seq", Operands(20000, "ALT_"));
-        WriteText(dir / "neu.seq", Operands(20000, "NEU_"));
+        WriteText(dir / "alt.seq", CrashOperands(20000, "ALT_"));
+        WriteText(dir / "neu.seq", CrashOperands(20000, "NEU_"));
         ASSERT_EQ(RunCli({"convert", (dir / "alt.seq").string(), project.string(), "--all", "--settings", settings}),
                   0);
         old = GroupFiles(project);
@@ -249,6 +190,20 @@ TEST_F(ConvertCrash, KilledConversionLeavesOldOrFullRunBytes)
 
 TEST_F(ConvertCrash, AFullDiskLeavesEveryOldGroupFileAndSaysSo)
 {
+    // The history is the first to fill the disk: nothing of the project
+    // is touched then.
+    Restore(project, old);
+    const auto historyErr = dir / "verlauf.txt";
+    int status = 0;
+    ::waitpid(StartCli(Args({"--all"}), 1000, historyErr.string()), &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 5);
+    EXPECT_TRUE(GroupFiles(project) == old) << "a group file changed";
+    EXPECT_NE(ReadText(historyErr).find("Der Verlauf kann nicht geschrieben werden; die Datei \"GS01.731\""),
+              std::string::npos)
+        << ReadText(historyErr);
+
+    // Without the history, the group files' own writes fail.
+    WriteText(dir / "morawin.ini", "[Configuration]\r\n[History]\r\nKeep=0\r\n");
     for (const auto& mode : {std::vector<std::string>{"--all"}, std::vector<std::string>{"--answer", "yes-all"}}) {
         Restore(project, old);
         const auto errFile = dir / "fehler.txt";

@@ -36,7 +36,7 @@ expect()
     fi
 }
 
-expect "morawin-cli " "operands project show convert diff --help --version"
+expect "morawin-cli " "operands project show convert diff history undo redo --help --version"
 expect "morawin-cli co" "convert"
 expect "morawin-cli --" "--help --version"
 expect "morawin-cli operands " "<files seq|csv|tsv|txt|xlsx>"
@@ -71,6 +71,11 @@ expect "morawin-cli diff a.seq " "<files -d>"
 expect "morawin-cli diff --kinds E a.seq " "<files -d>"
 expect "morawin-cli diff a.seq p --" "--help --kinds --settings --json --apply --sheet --separator --encoding --columns --header-row"
 expect "morawin-cli diff a.seq p --settings " "<files ini>"
+expect "morawin-cli undo " "<files -d>"
+expect "morawin-cli undo p " ""
+expect "morawin-cli undo p 3 " "--help --only-unchanged --settings"
+expect "morawin-cli redo p " "--help --only-unchanged --settings"
+expect "morawin-cli history p " "--help --json --settings"
 
 # Every command the tool knows is offered, and every option of each
 # command's --help for that command.

@@ -52,6 +52,18 @@ constexpr Formatted kFormatted[] = {
     {ids::kGroupDamaged, "d", false},     // the header's size
     {ids::kReasonSystem, "d", false},     // the system's error number
     {ids::kHelpFileIs, "s", false},       // the help file's path
+    // FormatText: the project history.
+    {ids::kChangedSince, "s", false},          // file
+    {ids::kHistoryDamaged, "d", false},        // line of the index
+    {ids::kConversionDescription, "sds", false}, // sequence file, operands, groups
+    {ids::kComparisonDescription, "sds", false}, // sequence file, texts, groups
+    {ids::kUndoDescription, "s", false},       // what is taken back
+    {ids::kRedoDescription, "s", false},
+    {ids::kHistoryContentMissing, "s", false}, // file
+    {ids::kUndoSeveral, "ds", false},          // operations, the oldest of them
+    {ids::kTakeBackCompleted, "s", false},     // the take-back
+    {ids::kHistoryFolderUnwritable, "s", false}, // the history's folder
+    {ids::kHistoryUnwritable, "s", true},      // file (also from the engine's host)
     {ids::kAskPasteListAs, "sss", false}, // list, group, free list
     // CErrorMessage with a file name.
     {ids::kReadError, "s", true},

@@ -1,11 +1,28 @@
 #include "tests/support/TempDir.h"
 
 #include "data/platform/Platform.h"
+#include "tests/support/TestSystem.h"
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+namespace {
+
+// The programs and code under test keep their project history in the
+// per-user state folder: for the tests that is a scratch folder of this
+// test process, never the user's own, removed when the process ends.
+struct ScratchStateFolder {
+    ScratchStateFolder()
+    {
+        test_system::SetEnvironment(test_system::StateBaseVariable(), platform::PathToUtf8(folder.Path()));
+    }
+    TempDir folder;
+};
+const ScratchStateFolder g_stateFolder;
+
+} // namespace
 
 TempDir::TempDir()
 {

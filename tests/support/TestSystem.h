@@ -35,6 +35,10 @@ std::optional<std::time_t> CreationTime(const std::filesystem::path& file);
 // made from: XDG_CONFIG_HOME, or APPDATA on Windows.
 std::string SettingsBaseVariable();
 
+// Name of the environment variable that the per-user state folder (the
+// project history) is made from: XDG_STATE_HOME, or LOCALAPPDATA on Windows.
+std::string StateBaseVariable();
+
 // The folder the per-user settings file goes into below that variable's
 // folder: "morawin", or "MoraWin" on Windows.
 std::string SettingsFolderName();

@@ -39,6 +39,11 @@ std::optional<std::time_t> CreationTime(const std::filesystem::path& file)
     return status.stx_btime.tv_sec;
 }
 
+std::string StateBaseVariable()
+{
+    return "XDG_STATE_HOME";
+}
+
 std::string SettingsBaseVariable()
 {
     return "XDG_CONFIG_HOME";

@@ -51,6 +51,11 @@ std::optional<std::time_t> CreationTime(const std::filesystem::path& file)
     return static_cast<std::time_t>(value.QuadPart / 10'000'000ULL) - 11'644'473'600LL;
 }
 
+std::string StateBaseVariable()
+{
+    return "LOCALAPPDATA";
+}
+
 std::string SettingsBaseVariable()
 {
     return "APPDATA";

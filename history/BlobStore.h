@@ -1,0 +1,34 @@
+#pragma once
+
+#include "history/FileState.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <vector>
+
+// The contents the history keeps, one file each, named by the SHA-256 of
+// its bytes: the same content is kept once however many operations name
+// it. What a blob holds is checked against its name whenever it is read.
+class CBlobStore {
+public:
+    explicit CBlobStore(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+
+    // Keeps `bytes` (whose state is `state`) unless a blob of that name and
+    // size is there already. Throws CFileException when it cannot be
+    // written.
+    void Put(const CFileState& state, std::span<const std::uint8_t> bytes) const;
+    bool Has(const CFileState& state) const;
+    // The bytes, if the blob is there and holds exactly what `state` says.
+    std::optional<std::vector<std::uint8_t>> Get(const CFileState& state) const;
+    // Removes every blob whose name is not in `kept`.
+    void RemoveAllBut(const std::set<std::string>& kept) const;
+
+private:
+    std::filesystem::path PathOf(const CFileState& state) const;
+
+    std::filesystem::path m_folder;
+};
