@@ -162,8 +162,9 @@ TEST(RecentFileList, MenuLabelsSpellUmlautsAndSeparatorsAsTheSystemDoes)
               "&1 " + Spelled("/Projekte/Mühle/Mischanlage Süd.seq"));
     EXPECT_EQ(Label(1, Spelled("/Projekte/Linie 3/Mühle/Förderung/Übergabestation.seq")),
               "&2 " + Spelled("/Projekte/.../Übergabestation.seq"));
-    if (test_system::kWindows) // the slash is a separator there as well
+    if (test_system::kWindows) { // the slash is a separator there as well
         EXPECT_EQ(Label(0, "C:/Projekte/Mühle/Süd.seq"), "&1 C:\\Projekte\\Mühle\\Süd.seq");
+    }
 }
 
 // The label is the path's own characters, with the system's separators,
