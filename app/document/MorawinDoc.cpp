@@ -8,6 +8,7 @@
 #include "data/platform/Platform.h"
 #include "data/sequence/SequenceFile.h"
 #include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
 #include "tables/FileBytes.h"
 #include "tables/SymbolTableReader.h"
 #include "tables/TableError.h"
@@ -49,15 +50,20 @@ bool CMorawinDoc::DoOpenDocument(const wxString& file)
     // Every form of symbol table becomes the operands of a sequence file,
     // in Windows-1252; a file that cannot be read or is no symbol table
     // is the same read error.
-    bool readable = ReadFileBytes(path, content);
-    try {
-        if (readable)
-            CSymbolTableReader().Read(std::move(content), FormOfFile(path), *read);
-    } catch (const CTableError&) {
-        readable = false;
+    const std::string name = charset::Utf8ToCp1252(platform::PathToUtf8(path));
+    if (!ReadFileBytes(path, content)) {
+        CErrorMessage(ids::kReadError, name, 0).Report();
+        return false;
     }
-    if (!readable) {
-        CErrorMessage(ids::kReadError, charset::Utf8ToCp1252(platform::PathToUtf8(path)), 0).Report();
+    try {
+        m_report = CSymbolTableReader().Read(std::move(content), FormOfFile(path), *read);
+    } catch (const CTableError& error) {
+        CErrorMessage message(ids::kReadError, name, 0);
+        if (!error.Cell().empty())
+            message.AddLine(FormatText(CStringTable::Get(ids::kTableCell), {error.Cell()}));
+        else if (error.Row() > 0)
+            message.AddLine(FormatText(CStringTable::Get(ids::kTableRow), {static_cast<int>(error.Row())}));
+        message.Report();
         return false;
     }
     m_file = std::move(read);
@@ -66,10 +72,25 @@ bool CMorawinDoc::DoOpenDocument(const wxString& file)
     return true;
 }
 
+std::string CMorawinDoc::ReadingNote() const
+{
+    std::string note;
+    if (m_report.encoding != TextEncoding::windows1252)
+        note = std::string(EncodingName(m_report.encoding));
+    if (m_report.replacedCharacters > 0)
+        note += (note.empty() ? "" : ", ")
+            + charset::Cp1252ToUtf8(FormatText(CStringTable::Get(ids::kCharactersReplaced),
+                                               {static_cast<int>(m_report.replacedCharacters)}));
+    return note;
+}
+
 void CMorawinDoc::UpdateWindowTitles()
 {
     const wxList& views = GetViews();
-    const wxString name = GetUserReadableName();
+    wxString name = GetUserReadableName();
+    // A workbook is named with the sheet its operands come from.
+    if (m_file && m_report.form == SymbolTableForm::workbook)
+        name << wxString::FromUTF8(", Blatt ") << wxtext::FromUtf8(m_report.sheet);
     int number = 0;
     for (const wxObject* object : views) {
         const auto* view = static_cast<const wxView*>(object);

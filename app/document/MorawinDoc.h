@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/sequence/DuplicateOperands.h"
+#include "tables/SymbolTableReader.h"
 
 #include <wx/docview.h>
 
@@ -19,6 +20,12 @@ public:
     // Null for a document made with New.
     const CSequenceFile* GetSequenceFile() const { return m_file.get(); }
     const CDuplicateOperands& GetDuplicates() const { return m_duplicates; }
+    // What reading found out about the file: its form, encoding, sheet and
+    // the characters it had no Windows-1252 form for.
+    const SymbolTableReport& GetReport() const { return m_report; }
+    // The status bar's note on how the file was read, empty for a
+    // Windows-1252 sequence file read as it is.
+    std::string ReadingNote() const;
     // Titles the frames of the document's windows: its name alone, or with
     // ":1", ":2", ... when it has several windows.
     void UpdateWindowTitles();
@@ -35,6 +42,7 @@ protected:
 private:
     std::unique_ptr<CSequenceFile> m_file;
     CDuplicateOperands m_duplicates;
+    SymbolTableReport m_report;
 
     wxDECLARE_DYNAMIC_CLASS(CMorawinDoc);
 };

@@ -2,6 +2,7 @@
 
 #include "app/frames/ChildFrame.h"
 #include "app/frames/CommandIds.h"
+#include "app/frames/FileDropTarget.h"
 #include "app/comparison/ComparisonDialog.h"
 #include "app/frames/MainFrame.h"
 #include "app/frames/MorawinApp.h"
@@ -52,6 +53,8 @@ bool CMorawinView::OnCreate(wxDocument* document, long flags)
         return false;
     auto* frame = new CChildFrame(document, this, wxGetApp().GetMainFrame());
     m_list = new COperandListCtrl(frame);
+    // Windows hands a drop to the window under the mouse only.
+    m_list->SetDropTarget(new CFileDropTarget);
     SetFrame(frame);
     SetUpColumns();
     // A further window on an open document lists its rows at once; a new
@@ -86,7 +89,7 @@ void CMorawinView::FillOperandList()
     const CMorawinDoc* document = GetMorawinDoc();
     const CSequenceFile* file = document->GetSequenceFile();
     m_list->SetRows(file ? FilteredOperands(*file, m_filter) : std::vector<CSequenceEntry*>(),
-                    &document->GetDuplicates());
+                    &document->GetDuplicates(), document->GetReport().replacedOperands);
     // Why the list is empty, when it is.
     if (file && file->GetCount() == 0)
         m_list->SetHint(wxString::FromUTF8("Keine Operanden in dieser Datei: jede Zeile muss mit Tabulator, "
@@ -104,8 +107,11 @@ wxString CMorawinView::GetCountText() const
     const CSequenceFile* file = GetMorawinDoc()->GetSequenceFile();
     if (!file)
         return wxString();
-    return wxString::FromUTF8(CStatusPanes::CountText(m_list->GetRows().size(), static_cast<std::size_t>(file->GetCount()),
-                                                      GetMorawinDoc()->GetDuplicates().OperandCount()));
+    std::string text = CStatusPanes::CountText(m_list->GetRows().size(), static_cast<std::size_t>(file->GetCount()),
+                                               GetMorawinDoc()->GetDuplicates().OperandCount());
+    if (const std::string note = GetMorawinDoc()->ReadingNote(); !note.empty())
+        text += ", " + note;
+    return wxString::FromUTF8(text);
 }
 
 void CMorawinView::OnChangeFilename()

@@ -12,6 +12,7 @@
 namespace {
 
 const char* const kDuplicateTip = "mehrfach in der Datei";
+const char* const kReplacedTip = "Zeichen ohne Entsprechung in Windows-1252 durch ? ersetzt";
 // A Symbol column never grows beyond this many average characters.
 constexpr int kMaxSymbolChars = 40;
 // How many of the longest symbols are measured; the others are shorter.
@@ -32,6 +33,8 @@ COperandListCtrl::COperandListCtrl(wxWindow* parent)
     // A warm background that stays readable with the selection colour.
     m_duplicateAttr.SetBackgroundColour(wxColour(255, 224, 160));
     m_duplicateAttr.SetTextColour(*wxBLACK);
+    m_replacedAttr.SetBackgroundColour(wxColour(255, 205, 205));
+    m_replacedAttr.SetTextColour(*wxBLACK);
     m_hint = new wxStaticText(this, wxID_ANY, wxString());
     m_hint->Hide();
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
@@ -65,8 +68,11 @@ void COperandListCtrl::SetColumns(const std::vector<Column>& columns)
     m_columns.Apply();
 }
 
-void COperandListCtrl::SetRows(std::vector<CSequenceEntry*> rows, const CDuplicateOperands* duplicates)
+void COperandListCtrl::SetRows(std::vector<CSequenceEntry*> rows, const CDuplicateOperands* duplicates,
+                               std::vector<std::uint32_t> replaced)
 {
+    std::sort(replaced.begin(), replaced.end());
+    m_replaced = std::move(replaced);
     // Clearing first drops the selection, which would otherwise stay on the
     // same row numbers with other entries in them.
     DeleteAllItems();
@@ -153,9 +159,17 @@ bool COperandListCtrl::IsDuplicateRow(long item) const
            m_duplicates->Contains(m_rows[static_cast<std::size_t>(item)]);
 }
 
+bool COperandListCtrl::IsReplacedRow(long item) const
+{
+    return !m_replaced.empty() && item >= 0 && static_cast<std::size_t>(item) < m_rows.size() &&
+           std::binary_search(m_replaced.begin(), m_replaced.end(), m_rows[static_cast<std::size_t>(item)]->SortKey());
+}
+
 wxItemAttr* COperandListCtrl::OnGetItemAttr(long item) const
 {
-    return IsDuplicateRow(item) ? &m_duplicateAttr : nullptr;
+    if (IsDuplicateRow(item))
+        return &m_duplicateAttr;
+    return IsReplacedRow(item) ? &m_replacedAttr : nullptr;
 }
 
 void COperandListCtrl::OnMouseMove(wxMouseEvent& event)
@@ -167,8 +181,12 @@ void COperandListCtrl::OnMouseMove(wxMouseEvent& event)
     if (wxString(window->GetClassInfo()->GetClassName()) == wxASCII_STR("wxListHeaderWindow"))
         return;
     int flags = 0;
-    const long item = m_duplicates ? HitTest(event.GetPosition(), flags) : wxNOT_FOUND;
-    const wxString tip = IsDuplicateRow(item) ? wxString::FromUTF8(kDuplicateTip) : wxString();
+    const long item = m_duplicates || !m_replaced.empty() ? HitTest(event.GetPosition(), flags) : wxNOT_FOUND;
+    wxString tip;
+    if (IsDuplicateRow(item))
+        tip = wxString::FromUTF8(kDuplicateTip);
+    else if (IsReplacedRow(item))
+        tip = wxString::FromUTF8(kReplacedTip);
     if (window->GetToolTipText() != tip) {
         if (tip.empty())
             window->UnsetToolTip();

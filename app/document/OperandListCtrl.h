@@ -5,6 +5,7 @@
 #include <wx/imaglist.h>
 #include <wx/listctrl.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,11 @@ public:
     };
     void SetColumns(const std::vector<Column>& columns);
     // Replaces the rows; the selection is cleared. `duplicates` (kept by
-    // the document, may be null) marks rows.
-    void SetRows(std::vector<CSequenceEntry*> rows, const CDuplicateOperands* duplicates = nullptr);
+    // the document, may be null) marks rows, and so does `replaced`: the
+    // operands (CSequenceEntry::SortKey) whose texts had characters
+    // without a Windows-1252 form.
+    void SetRows(std::vector<CSequenceEntry*> rows, const CDuplicateOperands* duplicates = nullptr,
+                 std::vector<std::uint32_t> replaced = {});
     // A text shown inside the list while it has no rows; empty for none.
     void SetHint(const wxString& hint);
     wxString GetHint() const;
@@ -40,6 +44,7 @@ public:
     // move and extend the selection from there.
     void TakeFocus();
     bool IsDuplicateRow(long item) const;
+    bool IsReplacedRow(long item) const;
 
     CColumnWidths& ColumnWidths() { return m_columns.Widths(); }
 
@@ -66,6 +71,8 @@ private:
     std::vector<CSequenceEntry*> m_rows;
     const CDuplicateOperands* m_duplicates = nullptr;
     mutable wxItemAttr m_duplicateAttr;
+    std::vector<std::uint32_t> m_replaced; // sorted
+    mutable wxItemAttr m_replacedAttr;
     wxStaticText* m_hint = nullptr;
     wxString m_hintText;
     CListColumnSizer m_columns;

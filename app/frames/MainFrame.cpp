@@ -1,4 +1,5 @@
 #include "app/frames/MainFrame.h"
+#include "app/frames/FileDropTarget.h"
 
 #include "app/frames/Artwork.h"
 #include "app/frames/CommandIds.h"
@@ -32,6 +33,7 @@ CMainFrame::CMainFrame(wxDocManager* manager)
     SetStatusBar(m_statusBar);
     m_statusBar->Init();
     SetAcceleratorTable(CMenuBuilder::Accelerators());
+    SetDropTarget(new CFileDropTarget);
 
     Bind(wxEVT_MENU_OPEN, &CMainFrame::OnMenuOpen, this);
     Bind(wxEVT_MENU_CLOSE, &CMainFrame::OnMenuClose, this);

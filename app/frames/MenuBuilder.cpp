@@ -1,7 +1,7 @@
 #include "app/frames/MenuBuilder.h"
 
 #include "app/frames/CommandIds.h"
-#include "app/platform/ShellPlatform.h"
+#include "app/platform/MenuKeys.h"
 #include "gui/WxText.h"
 
 #include <wx/menu.h>
@@ -75,7 +75,7 @@ wxMenuBar* CMenuBuilder::MainMenuBar()
     bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
     bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
     bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
-    shell_platform::ShowGermanKeyNames(bar);
+    menu_keys::ShowGermanKeyNames(bar);
     return bar;
 }
 
@@ -116,7 +116,7 @@ wxMenuBar* CMenuBuilder::DocumentMenuBar()
     bar->Append(window, wxString::FromUTF8("&Fenster"));
     bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
     bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
-    shell_platform::ShowGermanKeyNames(bar);
+    menu_keys::ShowGermanKeyNames(bar);
     return bar;
 }
 
@@ -144,7 +144,7 @@ wxMenuBar* CMenuBuilder::BrowserMenuBar()
     bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
     bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
     bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
-    shell_platform::ShowGermanKeyNames(bar);
+    menu_keys::ShowGermanKeyNames(bar);
     return bar;
 }
 

@@ -277,7 +277,7 @@ void CMorawinApp::OnAbout(wxCommandEvent&)
 void CMorawinApp::OnFileOpen(wxCommandEvent&)
 {
     wxFileDialog dialog(m_mainFrame, wxString::FromUTF8("Öffnen"), wxString(), wxString(),
-                        wxtext::FromCp1252(FileDialogWildcard(CStringTable::Get(ids::kSequenceFilter))),
+                        wxtext::FromCp1252(FileDialogWildcard(CStringTable::Get(ids::kSymbolTableFilter))),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK)
         OpenSequenceFile(wxtext::ToPath(dialog.GetPath()));

@@ -6,8 +6,6 @@
 
 // What the desktop shell does differently on each system, one small
 // function each (ShellPlatformPosix.cpp, ShellPlatformWindows.cpp).
-class wxMenuBar;
-
 namespace shell_platform {
 
 // Whether a folder can be opened and listed.
@@ -25,11 +23,6 @@ std::filesystem::path FirstMatch(const std::filesystem::path& pattern);
 
 // Lets what the window system itself shows follow the user's language.
 void FollowUserLanguage();
-
-// Shows the keys of the bar's menu items with their German names
-// ("Strg+O", "Entf"), as German programs do. GTK names them itself, in the
-// language FollowUserLanguage gives it.
-void ShowGermanKeyNames(wxMenuBar* bar);
 
 // Whether the window system itself adds the title of a maximized child
 // window to the main window's title ("MoraWin - [name]"), as Windows does;

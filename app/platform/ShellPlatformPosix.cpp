@@ -88,10 +88,6 @@ void FollowUserLanguage()
     ::setenv("LANGUAGE", "de", 1);
 }
 
-void ShowGermanKeyNames(wxMenuBar*)
-{
-}
-
 bool AddsMaximizedChildToTitle()
 {
     return false;

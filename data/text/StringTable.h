@@ -82,6 +82,11 @@ constexpr unsigned kClipboardHoldsNoLists = 1104;
 constexpr unsigned kClipboardHoldsNoTexts = 1105;
 constexpr unsigned kPasteNeedsGroup = 1106;
 constexpr unsigned kPasteNeedsList = 1107;
+// Symbol tables in the desktop program.
+constexpr unsigned kTableRow = 1120;
+constexpr unsigned kTableCell = 1121;
+constexpr unsigned kCharactersReplaced = 1122;
+constexpr unsigned kSymbolTableFilter = 1123;
 // The program's name, the title of its message boxes.
 constexpr unsigned kProgramTitle = 57344;
 } // namespace ids

@@ -13,6 +13,7 @@
 #include "data/sequence/SequenceEntry.h"
 #include "data/sequence/SequenceFile.h"
 #include "tests/app/GuiSupport.h"
+#include "tests/support/TempDir.h"
 #include "tests/support/TestSystem.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/dcmemory.h>
+#include <wx/dnd.h>
 #include <wx/print.h>
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
@@ -319,7 +321,7 @@ TEST_F(OperandView, AFileThatCannotBeReadIsReportedAndOpensNothing)
     EXPECT_EQ(TestApp().GetDocManager()->GetDocumentsVector().size(), 1u);
 }
 
-TEST_F(OperandView, OpenCommandShowsTheFileDialogWithTheSequenceFilter)
+TEST_F(OperandView, OpenCommandOffersSymbolTablesFirstAndEachFormOnItsOwn)
 {
     wxString wildcard;
     ModalDriver driver([&](wxDialog* dialog) {
@@ -329,7 +331,42 @@ TEST_F(OperandView, OpenCommandShowsTheFileDialogWithTheSequenceFilter)
     });
     ChooseCommand(cmd::kFileOpen);
     EXPECT_EQ(driver.dialogs, (std::vector<std::string>{"Öffnen"}));
-    EXPECT_EQ(ToUtf8(wildcard), "SEQ Dateien (*.seq)|*.seq;*.SEQ|Alle Dateien (*.*)|*");
+    const std::string shown = ToUtf8(wildcard);
+    EXPECT_EQ(shown.substr(0, shown.find('|')), "Symboltabellen (*.seq;*.csv;*.tsv;*.txt;*.xlsx)");
+    for (const char* form : {"|SEQ Dateien (*.seq)|", "|CSV Dateien (*.csv)|", "|Tabulatorgetrennte Texte (*.tsv;*.txt)|",
+                             "|Arbeitsmappen (*.xlsx)|", "|Alle Dateien (*.*)|"})
+        EXPECT_NE(shown.find(form), std::string::npos) << form;
+}
+
+TEST_F(OperandView, ATableDroppedOnTheWindowOpensWithHowItWasReadAndItsMarks)
+{
+    // UTF-8 with a character that Windows-1252 lacks (the Greek Omega).
+    const fs::path table = Fixture().dir / "Symbole.csv";
+    WriteText(table, "Adresse;Symbol;Kommentar\nE 1.0;S_AUF;T\xC3\xBCr auf\nE 1.1;S_OHM;R in \xCE\xA9\n");
+    auto* target = dynamic_cast<wxFileDropTarget*>(TestApp().GetMainFrame()->GetDropTarget());
+    ASSERT_NE(target, nullptr);
+    EXPECT_TRUE(target->OnDropFiles(0, 0, wxArrayString(1, wxtext::FromPath(table))));
+    ASSERT_TRUE(WaitFor([&] { return ActiveView() != m_view; }));
+    CMorawinView* view = ActiveView();
+    const COperandListCtrl* list = view->GetList();
+    ASSERT_EQ(list->GetItemCount(), 2);
+    EXPECT_EQ(ToUtf8(list->GetItemText(1, 2)), "R in ?");
+    EXPECT_FALSE(list->IsReplacedRow(0));
+    EXPECT_TRUE(list->IsReplacedRow(1));
+    EXPECT_EQ(ToUtf8(view->GetCountText()),
+              "2 Operanden, UTF-8, 1 Zeichen ohne Entsprechung in Windows-1252 durch ? ersetzt");
+    view->GetFrame()->Close(true);
+    Settle();
+}
+
+TEST_F(OperandView, ATableThatCannotBeReadNamesItsRow)
+{
+    const fs::path table = Fixture().dir / "Kaputt.csv";
+    WriteText(table, "Adresse;Symbol;Kommentar\nE 1.0;A;eins\nE 1.9;B;zu hoch\n");
+    ModalDriver driver(AnswerAll);
+    EXPECT_FALSE(TestApp().OpenSequenceFile(table));
+    ASSERT_EQ(driver.messages.size(), 1u);
+    EXPECT_EQ(driver.messages[0], "Fehler beim Lesen der Datei \"" + table.string() + "\".\nZeile 3 der Tabelle.");
 }
 
 TEST_F(OperandView, RecentFilesListTheOpenedFileAndDropVanishedOnes)

@@ -1,0 +1,9 @@
+#include "app/platform/MenuKeys.h"
+
+namespace menu_keys {
+
+void ShowGermanKeyNames(wxMenuBar*)
+{
+}
+
+} // namespace menu_keys
