@@ -1,5 +1,6 @@
 #include "app/document/MorawinDoc.h"
 
+#include "app/dialogs/ColumnMapDialog.h"
 #include "app/frames/MainFrame.h"
 #include "app/frames/MorawinApp.h"
 #include "gui/WxText.h"
@@ -12,6 +13,7 @@
 #include "tables/FileBytes.h"
 #include "tables/SymbolTableReader.h"
 #include "tables/TableError.h"
+#include "tables/TablePreview.h"
 
 #include <wx/mdi.h>
 #include <wx/utils.h>
@@ -41,6 +43,27 @@ bool CMorawinDoc::OnNewDocument()
     return true;
 }
 
+void CMorawinDoc::ReportUnreadable(const std::string& name, const CTableError& error)
+{
+    CErrorMessage message(ids::kReadError, name, 0);
+    if (!error.Cell().empty())
+        message.AddLine(FormatText(CStringTable::Get(ids::kTableCell), {error.Cell()}));
+    else if (error.Row() > 0)
+        message.AddLine(FormatText(CStringTable::Get(ids::kTableRow), {static_cast<int>(error.Row())}));
+    message.Report();
+}
+
+bool CMorawinDoc::ColumnsFound(const std::string& content, SymbolTableForm form)
+{
+    // A table the reader cannot read at all says so when it is read.
+    try {
+        const TablePreview preview = TablePreview::Of(content, form, {});
+        return preview.columns && preview.columns->address >= 0;
+    } catch (const CTableError&) {
+        return true;
+    }
+}
+
 bool CMorawinDoc::DoOpenDocument(const wxString& file)
 {
     const std::filesystem::path path = wxtext::ToPath(file);
@@ -55,16 +78,31 @@ bool CMorawinDoc::DoOpenDocument(const wxString& file)
         CErrorMessage(ids::kReadError, name, 0).Report();
         return false;
     }
-    try {
-        m_report = CSymbolTableReader().Read(std::move(content), FormOfFile(path), *read);
-    } catch (const CTableError& error) {
-        CErrorMessage message(ids::kReadError, name, 0);
-        if (!error.Cell().empty())
-            message.AddLine(FormatText(CStringTable::Get(ids::kTableCell), {error.Cell()}));
-        else if (error.Row() > 0)
-            message.AddLine(FormatText(CStringTable::Get(ids::kTableRow), {static_cast<int>(error.Row())}));
-        message.Report();
-        return false;
+    const SymbolTableForm form = FormOfFile(path);
+    const bool table = form != SymbolTableForm::sequence;
+    SymbolTableOptions options;
+    bool ask = table && wxGetApp().TakeColumnsRequest(path);
+    for (;;) {
+        if (ask) {
+            CColumnMapDialog dialog(wxGetApp().GetMainFrame(), wxtext::FromPath(path.filename()), content, form,
+                                    options);
+            if (dialog.ShowModal() != wxID_OK)
+                return false;
+            options = dialog.GetOptions();
+        }
+        try {
+            // A table is kept for the columns dialog, should its columns
+            // not be found.
+            m_report = CSymbolTableReader(options).Read(table ? content : std::move(content), form, *read);
+            break;
+        } catch (const CTableError& error) {
+            if (!ask && table && !ColumnsFound(content, form)) {
+                ask = true;
+                continue;
+            }
+            ReportUnreadable(name, error);
+            return false;
+        }
     }
     m_file = std::move(read);
     m_duplicates = CDuplicateOperands(m_file.get());

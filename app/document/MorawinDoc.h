@@ -8,6 +8,7 @@
 #include <memory>
 
 class CSequenceFile;
+class CTableError;
 
 // One opened sequence file. The document only reads: every way of saving
 // it leaves the file on disk untouched, and it is never marked modified,
@@ -40,6 +41,10 @@ protected:
     bool DoSaveDocument(const wxString&) override { return true; }
 
 private:
+    // Whether the reader finds an address column in the table by itself.
+    static bool ColumnsFound(const std::string& content, SymbolTableForm form);
+    static void ReportUnreadable(const std::string& name, const CTableError& error);
+
     std::unique_ptr<CSequenceFile> m_file;
     CDuplicateOperands m_duplicates;
     SymbolTableReport m_report;

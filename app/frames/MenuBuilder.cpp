@@ -67,6 +67,7 @@ wxMenuBar* CMenuBuilder::MainMenuBar()
     auto* file = new wxMenu;
     // The key text is GTK's to write, in the user's language.
     Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
+    Add(file, cmd::kImportTable, "Symboltabelle &importieren...");
     Add(file, cmd::kProjectBrowser, "RZ731 Projekt an&zeigen...");
     AppendRecentFilesAndExit(file);
 
@@ -83,6 +84,7 @@ wxMenu* CMenuBuilder::ChildFileMenu()
 {
     auto* file = new wxMenu;
     Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
+    Add(file, cmd::kImportTable, "Symboltabelle &importieren...");
     Add(file, cmd::kOpenProject, "Öffnen &RZ731 Projekt...");
     Add(file, cmd::kProjectBrowser, "RZ731 Projekt an&zeigen...");
     Add(file, cmd::kFileClose, "&Schließen");

@@ -132,6 +132,8 @@ void CMorawinApp::BindCommands()
 {
     Bind(wxEVT_MENU, &CMorawinApp::OnAbout, this, cmd::kAppAbout);
     Bind(wxEVT_MENU, &CMorawinApp::OnFileOpen, this, cmd::kFileOpen);
+    Bind(wxEVT_MENU, &CMorawinApp::OnImportTable, this, cmd::kImportTable);
+    Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kImportTable);
     Bind(wxEVT_MENU, &CMorawinApp::OnOpenProjectCommand, this, cmd::kOpenProject);
     Bind(wxEVT_MENU, &CMorawinApp::OnConfiguration, this, cmd::kConfiguration);
     Bind(wxEVT_MENU, &CMorawinApp::OnHelpFinder, this, cmd::kHelpFinder);
@@ -154,6 +156,31 @@ bool CMorawinApp::OpenSequenceFile(const fs::path& file)
     }
     // The document manager brings up the window of a file that is open.
     return m_docManager->CreateDocument(wxtext::FromPath(full), wxDOC_SILENT) != nullptr;
+}
+
+bool CMorawinApp::ImportSymbolTable(const fs::path& file)
+{
+    m_columnsRequest = fs::absolute(file).lexically_normal();
+    const bool opened = OpenSequenceFile(file);
+    m_columnsRequest.clear();
+    return opened;
+}
+
+bool CMorawinApp::TakeColumnsRequest(const fs::path& file)
+{
+    const bool asked = !m_columnsRequest.empty() && m_columnsRequest == file;
+    if (asked)
+        m_columnsRequest.clear();
+    return asked;
+}
+
+void CMorawinApp::OnImportTable(wxCommandEvent&)
+{
+    wxFileDialog dialog(m_mainFrame, wxString::FromUTF8("Symboltabelle importieren"), wxString(), wxString(),
+                        wxtext::FromCp1252(FileDialogWildcard(CStringTable::Get(ids::kSymbolTableFilter))),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK)
+        ImportSymbolTable(wxtext::ToPath(dialog.GetPath()));
 }
 
 void CMorawinApp::AddRecentFile(const fs::path& file)

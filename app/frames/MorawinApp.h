@@ -50,6 +50,12 @@ public:
     // Opens a sequence file in a new window, or brings up the window that
     // shows it already. False when it could not be opened.
     bool OpenSequenceFile(const std::filesystem::path& file);
+    // Opens a symbol table after the columns dialog, whatever the reader
+    // would find by itself.
+    bool ImportSymbolTable(const std::filesystem::path& file);
+    // Whether the document being opened for `file` asks for its columns
+    // (once: the request is used up).
+    bool TakeColumnsRequest(const std::filesystem::path& file);
     void AddRecentFile(const std::filesystem::path& file);
 
     // The project argument of the command line: opens the project when the
@@ -94,6 +100,7 @@ private:
     void BindCommands();
     void OnAbout(wxCommandEvent& event);
     void OnFileOpen(wxCommandEvent& event);
+    void OnImportTable(wxCommandEvent& event);
     void OnOpenProjectCommand(wxCommandEvent& event);
     void OnConfiguration(wxCommandEvent& event);
     void OnHelpFinder(wxCommandEvent& event);
@@ -106,6 +113,7 @@ private:
     // Where the project chooser ended last, for a chooser opened without a
     // project.
     std::filesystem::path m_lastChosenFolder;
+    std::filesystem::path m_columnsRequest;
     CRecentFilesMenu m_recent;
     CWxMessageSink m_sink;
     CWxClipboard m_clipboard;
