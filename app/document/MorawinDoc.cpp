@@ -1,6 +1,7 @@
 #include "app/document/MorawinDoc.h"
 
 #include "app/dialogs/ColumnMapDialog.h"
+#include "app/document/ColumnChoices.h"
 #include "app/frames/MainFrame.h"
 #include "app/frames/MorawinApp.h"
 #include "gui/WxText.h"
@@ -53,6 +54,16 @@ void CMorawinDoc::ReportUnreadable(const std::string& name, const CTableError& e
     message.Report();
 }
 
+std::vector<std::string> CMorawinDoc::FirstRow(const std::string& content, SymbolTableForm form)
+{
+    try {
+        TablePreview preview = TablePreview::Of(content, form, {}, 1);
+        return preview.rows.empty() ? std::vector<std::string>() : std::move(preview.rows.front());
+    } catch (const CTableError&) {
+        return {};
+    }
+}
+
 bool CMorawinDoc::ColumnsFound(const std::string& content, SymbolTableForm form)
 {
     // A table the reader cannot read at all says so when it is read.
@@ -81,6 +92,12 @@ bool CMorawinDoc::DoOpenDocument(const wxString& file)
     const SymbolTableForm form = FormOfFile(path);
     const bool table = form != SymbolTableForm::sequence;
     SymbolTableOptions options;
+    const CColumnChoices choices(wxGetApp().GetSettings().SettingsFile);
+    std::optional<std::vector<std::string>> header;
+    if (table && !choices.IsEmpty()) {
+        header = FirstRow(content, form);
+        options = choices.Find(*header).value_or(options);
+    }
     bool ask = table && wxGetApp().TakeColumnsRequest(path);
     for (;;) {
         if (ask) {
@@ -89,6 +106,7 @@ bool CMorawinDoc::DoOpenDocument(const wxString& file)
             if (dialog.ShowModal() != wxID_OK)
                 return false;
             options = dialog.GetOptions();
+            choices.Remember(header ? *header : FirstRow(content, form), options);
         }
         try {
             // A table is kept for the columns dialog, should its columns

@@ -43,6 +43,8 @@ protected:
 private:
     // Whether the reader finds an address column in the table by itself.
     static bool ColumnsFound(const std::string& content, SymbolTableForm form);
+    // The table's first row, the key its columns are remembered under.
+    static std::vector<std::string> FirstRow(const std::string& content, SymbolTableForm form);
     static void ReportUnreadable(const std::string& name, const CTableError& error);
 
     std::unique_ptr<CSequenceFile> m_file;

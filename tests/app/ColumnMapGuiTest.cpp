@@ -68,6 +68,18 @@ TEST(ColumnMap, ImportShowsThePreviewAndReadsTheChosenColumns)
     EXPECT_EQ(ToUtf8(list->GetItemText(0, 1)), "S_A");
     EXPECT_EQ(ToUtf8(list->GetItemText(0, 2)), "");
     ActiveView()->GetFrame()->Close(true);
+
+    // The next file with that header is read the same way, without asking.
+    const fs::path next = Fixture().dir / "Liste2.csv";
+    WriteText(next, "Nr;Adresse;Name;Text\n1;E 3.0;S_C;Taster C\n");
+    driver.dialogs.clear();
+    ASSERT_TRUE(TestApp().OpenSequenceFile(next));
+    EXPECT_TRUE(driver.dialogs.empty());
+    const COperandListCtrl* again = ActiveView()->GetList();
+    ASSERT_EQ(again->GetItemCount(), 1);
+    EXPECT_EQ(ToUtf8(again->GetItemText(0, 1)), "S_C");
+    EXPECT_EQ(ToUtf8(again->GetItemText(0, 2)), "");
+    ActiveView()->GetFrame()->Close(true);
 }
 
 TEST(ColumnMap, ATableWithoutAddressColumnAsksAndAbbrechenOpensNothing)
