@@ -66,21 +66,6 @@ void CProjectBrowser::CreatePanes()
         list->Bind(wxEVT_LIST_ITEM_SELECTED, &CProjectBrowser::OnSelectionChanged, this);
         list->Bind(wxEVT_LIST_ITEM_DESELECTED, &CProjectBrowser::OnSelectionChanged, this);
     }
-    // The key reaches the panes before the menu's accelerator, which does
-    // nothing while Einfügen is disabled.
-    Bind(wxEVT_CHAR_HOOK, &CProjectBrowser::OnCharHook, this);
-}
-
-void CProjectBrowser::OnCharHook(wxKeyEvent& event)
-{
-    const bool pasteKey = (event.GetKeyCode() == 'V' && event.GetModifiers() == wxMOD_CONTROL)
-        || (event.GetKeyCode() == WXK_INSERT && event.GetModifiers() == wxMOD_SHIFT);
-    const unsigned why = pasteKey ? WhyNoPaste() : 0;
-    if (why == 0) {
-        event.Skip();
-        return;
-    }
-    CErrorMessage(why, 0).Report();
 }
 
 CBrowserListCtrl* CProjectBrowser::GetPane(Pane pane) const
@@ -307,6 +292,10 @@ void CProjectBrowser::Copy()
 
 void CProjectBrowser::Paste()
 {
+    if (const unsigned why = WhyNoPaste()) {
+        CErrorMessage(why, 0).Report();
+        return;
+    }
     if (m_active == Pane::texts)
         PasteTexts();
     else

@@ -14,7 +14,6 @@ class CBrowserListCtrl;
 class CGroupFolder;
 class CPanelProject;
 class CStepChainGroup;
-class wxKeyEvent;
 class wxListEvent;
 
 // What a panel project holds, in three panes: its step-chain groups, the
@@ -44,6 +43,7 @@ public:
     // Whether the command applies to the active pane.
     bool IsEnabled(ListCommand command) const;
     void Copy();
+    // Says why, where the active pane cannot take what the clipboard holds.
     void Paste();
     void Delete();
     void RenameGroup();
@@ -86,7 +86,6 @@ private:
     // What keeps the active pane from taking the clipboard's entries (a
     // string-table ID), 0 when it can take them.
     unsigned WhyNoPaste() const;
-    void OnCharHook(wxKeyEvent& event);
     // A list identifier the group holds already is asked about with the
     // group's next free one; Abbrechen undoes the whole paste.
     void PasteLists();

@@ -103,5 +103,11 @@ void CProjectBrowserFrame::OnEdit(wxCommandEvent& event)
 void CProjectBrowserFrame::OnUpdateEdit(wxUpdateUIEvent& event)
 {
     const auto command = ListCommandOf(event.GetId());
-    event.Enable(!command || m_browser->IsEnabled(*command));
+    // Einfügen stays open while a project is shown, so that its key and
+    // its menu item say why a paste cannot be made; the menu's key would
+    // be swallowed unheard while the item is disabled.
+    if (command == ListCommand::paste)
+        event.Enable(m_browser->GetProject() != nullptr);
+    else
+        event.Enable(!command || m_browser->IsEnabled(*command));
 }
