@@ -21,7 +21,7 @@ constexpr Prompt kPrompts[] = {
     {kRenameGroup, 32778},
     {kRefresh, 32779},
     {kCompareWithProject, 32790},
-    {kImportTable, 32791},
+    {kImportTable, 32795},
     {kFileOpen, 57601},
     {kFileClose, 57602},
     {kWindowNew, 57648},

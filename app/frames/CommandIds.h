@@ -18,7 +18,7 @@ enum : int {
     kRenameGroup = 2778,
     kRefresh = 2779,
     kCompareWithProject = 2790,
-    kImportTable = 2791,
+    kImportTable = 2795,
     kFileOpen = 7601,
     kFileClose = 7602,
     kRecentFirst = 7616, // and the next three

@@ -108,7 +108,7 @@ constexpr BuiltIn kBuiltIn[] = {
     {32778, "Gibt der Schrittkettengruppe eine neue Kennung und Bezeichnung.\nGruppe umbenennen"},
     {32779, "Liest das RZ731 Projekt neu ein.\nAktualisieren"},
     {32790, "Vergleicht die Operanden mit den Texten des RZ731 Projekts.\nMit Projekt abgleichen"},
-    {32791, "Liest eine Symboltabelle mit wählbaren Spalten ein.\nSymboltabelle importieren"},
+    {32795, "Liest eine Symboltabelle mit wählbaren Spalten ein.\nSymboltabelle importieren"},
     {57344, "morawin"},
     {57345, "Bereit"},
     {57601, "Öffnet ein bestehendes Dokument.\nÖffnen"},
