@@ -65,6 +65,9 @@ constexpr Formatted kFormatted[] = {
     {ids::kHistoryFolderUnwritable, "s", false}, // the history's folder
     {ids::kHistoryUnwritable, "s", true},      // file (also from the engine's host)
     {ids::kAskPasteListAs, "sss", false}, // list, group, free list
+    {ids::kPasteDescription, "s", false},  // file
+    {ids::kDeleteDescription, "s", false}, // files
+    {ids::kRenameDescription, "ss", false}, // old file, new file
     // CErrorMessage with a file name.
     {ids::kReadError, "s", true},
     {ids::kWriteError, "s", true},
