@@ -9,6 +9,8 @@
 #include "data/text/ErrorMessage.h"
 #include "data/text/StringTable.h"
 #include "data/text/TextFormat.h"
+#include "history/HistoryOperation.h"
+#include "history/ProjectHistory.h"
 #include "panel/GroupFolder.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"
@@ -27,6 +29,19 @@ namespace {
 wxString Number(int value)
 {
     return wxString::Format(wxString::FromUTF8("%d"), value);
+}
+
+std::string Described(unsigned id, std::initializer_list<FormatArg> args)
+{
+    return FormatText(CStringTable::Get(id), args);
+}
+
+std::string Joined(const std::vector<std::string>& parts)
+{
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : ", ") + part;
+    return text;
 }
 
 } // namespace
@@ -337,7 +352,7 @@ void CProjectBrowser::PasteLists()
     if (created)
         selection.list = created->GetListId();
     if (m_group->IsModified())
-        SaveGroup(*m_group, selection);
+        SaveGroup(*m_group, selection, "paste", Described(ids::kPasteDescription, {m_group->GetFileName()}));
 }
 
 void CProjectBrowser::DropPaste(const Selection& selection)
@@ -365,7 +380,7 @@ void CProjectBrowser::PasteTexts()
     if (created)
         selection.texts = {created->SortKey()};
     if (m_group->IsModified())
-        SaveGroup(*m_group, selection);
+        SaveGroup(*m_group, selection, "paste", Described(ids::kPasteDescription, {m_group->GetFileName()}));
 }
 
 CStepChainList::DuplicateQuestion CProjectBrowser::OverwriteQuestion()
@@ -387,9 +402,30 @@ CStepChainList::DuplicateQuestion CProjectBrowser::OverwriteQuestion()
     };
 }
 
-void CProjectBrowser::SaveGroup(CStepChainGroup& group, Selection selection)
+CProjectHistory* CProjectBrowser::History() const
 {
-    if (group.Save()) {
+    CProjectHistory* history = m_historySource && m_project ? m_historySource() : nullptr;
+    return history && history->ProjectFolder() == m_project->GetProjectDir() ? history : nullptr;
+}
+
+unsigned CProjectBrowser::WriteErrorOf(const CStepChainGroup& group)
+{
+    const auto& error = group.GetLastError();
+    return error && error->GetCause() == CFileException::Cause::journalRefused ? ids::kHistoryUnwritable
+                                                                               : ids::kWriteError;
+}
+
+void CProjectBrowser::SaveGroup(CStepChainGroup& group, Selection selection, const char* kind,
+                                const std::string& description)
+{
+    bool saved = false;
+    {
+        // Ends before the project may be read again below.
+        CHistoryOperation operation(History(), *m_project, kind);
+        operation.SetDescription(description);
+        saved = group.Save();
+    }
+    if (saved) {
         ShowSelection(selection);
     } else if (group.ChangedOnDisk()) {
         // Another program's change stays: the project is read again (the
@@ -398,7 +434,7 @@ void CProjectBrowser::SaveGroup(CStepChainGroup& group, Selection selection)
         Reload();
         CErrorMessage(ids::kChangedOnDisk, name, 0).Report();
     } else {
-        CErrorMessage(ids::kWriteError, group.GetFileName(), 0).Report();
+        CErrorMessage(WriteErrorOf(group), group.GetFileName(), 0).Report();
         // What the file holds is what counts.
         group.RemoveAll();
         EnsureLoaded(group);
@@ -452,13 +488,24 @@ void CProjectBrowser::DeleteGroups()
     m_group = nullptr;
     m_list = nullptr;
     std::vector<CErrorMessage> problems;
-    for (CStepChainGroup* group : doomed) {
-        // A file that another program changed since it was read is not
-        // deleted, nor one that cannot be.
-        if (!group->DeleteFile())
-            problems.emplace_back(group->ChangedOnDisk() ? ids::kChangedOnDisk : ids::kDeleteError,
-                                  group->ChangedOnDisk() ? FileNameOf(*group) : group->GetFileName(), 0);
-        groups->Release(group);
+    {
+        std::vector<std::string> files;
+        for (const CStepChainGroup* group : doomed)
+            files.push_back(group->GetFileName());
+        CHistoryOperation operation(History(), *m_project, "delete");
+        operation.SetDescription(Described(ids::kDeleteDescription, {Joined(files)}));
+        for (CStepChainGroup* group : doomed) {
+            // A file that another program changed since it was read is not
+            // deleted, nor one that cannot be.
+            if (!group->DeleteFile()) {
+                const bool changed = group->ChangedOnDisk();
+                problems.emplace_back(changed ? ids::kChangedOnDisk
+                                      : WriteErrorOf(*group) == ids::kHistoryUnwritable ? ids::kHistoryUnwritable
+                                                                                        : ids::kDeleteError,
+                                      changed ? FileNameOf(*group) : group->GetFileName(), 0);
+            }
+            groups->Release(group);
+        }
     }
     if (problems.empty()) {
         ShowSelection({});
@@ -486,7 +533,7 @@ void CProjectBrowser::DeleteLists()
     m_list = nullptr;
     for (CStepChainList* list : doomed)
         m_group->Remove(list);
-    SaveGroup(*m_group, selection);
+    SaveGroup(*m_group, selection, "delete", Described(ids::kDeleteDescription, {Joined(named)}));
 }
 
 void CProjectBrowser::DeleteTexts()
@@ -503,7 +550,7 @@ void CProjectBrowser::DeleteTexts()
     for (CStepChainText* text : doomed)
         m_list->Remove(text);
     m_list->OnEntryChanged(nullptr); // numbered 1, 2, 3, ... again
-    SaveGroup(*m_group, selection);
+    SaveGroup(*m_group, selection, "delete", Described(ids::kDeleteDescription, {named}));
 }
 
 void CProjectBrowser::RenameGroup()
@@ -516,10 +563,16 @@ void CProjectBrowser::RenameGroup()
         return;
     Selection selection = CurrentSelection();
     CStepChainGroup& group = *m_group;
-    if (!group.Rename("G" + dialog.GetGroupId(), dialog.GetDesignation())) {
-        const CErrorMessage problem = group.ChangedOnDisk()
-            ? CErrorMessage(ids::kChangedOnDisk, FileNameOf(group), 0)
-            : CErrorMessage(ids::kWriteError, "G" + dialog.GetGroupId() + "." + group.GetExtension(), 0);
+    const std::string newFile = "G" + dialog.GetGroupId() + "." + group.GetExtension();
+    bool renamed = false;
+    {
+        CHistoryOperation operation(History(), *m_project, "rename");
+        operation.SetDescription(Described(ids::kRenameDescription, {group.GetFileName(), newFile}));
+        renamed = group.Rename("G" + dialog.GetGroupId(), dialog.GetDesignation());
+    }
+    if (!renamed) {
+        const CErrorMessage problem = group.ChangedOnDisk() ? CErrorMessage(ids::kChangedOnDisk, FileNameOf(group), 0)
+                                                            : CErrorMessage(WriteErrorOf(group), newFile, 0);
         Reload();
         problem.Report();
         return;

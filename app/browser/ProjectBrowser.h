@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 class CBrowserListCtrl;
 class CGroupFolder;
 class CPanelProject;
+class CProjectHistory;
 class CStepChainGroup;
 class wxListEvent;
 
@@ -32,6 +34,10 @@ public:
 
     explicit CProjectBrowser(wxWindow* parent);
     ~CProjectBrowser() override;
+
+    // Where each paste, delete and rename is kept as one operation: the
+    // history of the open project, when it is the shown one.
+    void SetHistorySource(std::function<CProjectHistory*()> source) { m_historySource = std::move(source); }
 
     // Reads the project in `folder` and shows it; false (and nothing shown)
     // when the folder holds no valid project.
@@ -76,10 +82,16 @@ private:
     void FillTexts(const Selection& selection);
     // Loads the group if needed; a group that cannot be read is reported.
     bool EnsureLoaded(CStepChainGroup& group);
-    // Writes the group; on failure (another program changed the file
-    // meanwhile, or it cannot be written) says so and shows what the file
-    // holds.
-    void SaveGroup(CStepChainGroup& group, Selection selection);
+    // Writes the group as one operation of the history (`description`: a
+    // string-table format for the file's name); on failure (another
+    // program changed the file meanwhile, the history or the file cannot be
+    // written) says so and shows what the file holds.
+    void SaveGroup(CStepChainGroup& group, Selection selection, const char* kind, const std::string& description);
+    // The history for the shown project; null when there is none.
+    CProjectHistory* History() const;
+    // The message for a write that failed for another reason than a change
+    // on disk.
+    static unsigned WriteErrorOf(const CStepChainGroup& group);
     static std::string FileNameOf(const CStepChainGroup& group);
     // Asks `question` below which `doomed` names what goes, one line each.
     bool Confirm(unsigned question, const std::vector<std::string>& doomed);
@@ -104,6 +116,7 @@ private:
 
     std::unique_ptr<CPanelProject> m_project;
     std::filesystem::path m_folder;
+    std::function<CProjectHistory*()> m_historySource;
     CBrowserListCtrl* m_groups = nullptr;
     CBrowserListCtrl* m_lists = nullptr;
     CBrowserListCtrl* m_texts = nullptr;

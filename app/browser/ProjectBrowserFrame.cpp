@@ -38,6 +38,7 @@ CProjectBrowserFrame::CProjectBrowserFrame(CMainFrame* parent)
     SetMenuBar(CMenuBuilder::BrowserMenuBar());
     wxGetApp().RecentFiles().Attach(CMenuBuilder::FileMenu(GetMenuBar()));
     m_browser = new CProjectBrowser(this);
+    m_browser->SetHistorySource([] { return wxGetApp().GetHistory(); });
     BindCommands();
     wxGetApp().AddProjectObserver(this);
     if (const CPanelProject* project = wxGetApp().GetProject())

@@ -1,10 +1,12 @@
 #include "app/comparison/ComparisonDialog.h"
 
+#include "app/frames/CommandIds.h"
 #include "app/frames/MorawinApp.h"
 #include "gui/WxText.h"
 #include "panel/PanelProject.h"
 #include "panel/StepChainGroup.h"
 
+#include <wx/accel.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/sizer.h>
@@ -22,9 +24,17 @@ CComparisonDialog::CComparisonDialog(wxWindow* parent, std::vector<CSequenceEntr
 {
     CreateControls();
     Recompute();
+    wxGetApp().AddProjectObserver(this);
+    // The application takes back the project's changes while the window is
+    // open, and tells it.
+    wxAcceleratorEntry keys[] = {{wxACCEL_CTRL, 'Z', cmd::kEditUndo}, {wxACCEL_CTRL, 'Y', cmd::kEditRedo}};
+    SetAcceleratorTable(wxAcceleratorTable(static_cast<int>(std::size(keys)), keys));
 }
 
-CComparisonDialog::~CComparisonDialog() = default;
+CComparisonDialog::~CComparisonDialog()
+{
+    wxGetApp().RemoveProjectObserver(this);
+}
 
 void CComparisonDialog::CreateControls()
 {
@@ -134,10 +144,9 @@ void CComparisonDialog::OnApply(wxCommandEvent&)
     CProjectComparison::ApplyResult result;
     {
         wxBusyCursor wait;
-        result = m_comparison.Apply(rows);
+        result = m_comparison.Apply(rows, wxGetApp().GetHistory());
     }
-    wxGetApp().NotifyProjectChanged();
-    Recompute();
+    wxGetApp().NotifyProjectChanged(); // this window computes again too
     ShowSummary(wxString::Format(wxString::FromUTF8("%zu Text(e) übernommen"), result.replaced));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/comparison/ComparisonListCtrl.h"
+#include "app/frames/ProjectObserver.h"
 #include "convert/ProjectComparison.h"
 
 #include <wx/dialog.h>
@@ -20,8 +21,9 @@ class wxStaticText;
 // nowhere (new) and per text whose operand is gone (orphan). Changed texts
 // are taken over in place; new operands go to the conversion dialog. The
 // comparison reads the project on its own, from disk, every time it is
-// computed: after a conversion, after taking texts over, and on request.
-class CComparisonDialog : public wxDialog {
+// computed: after a conversion, after taking texts over, after a take-back
+// of the history (Ctrl+Z, Ctrl+Y work here too), and on request.
+class CComparisonDialog : public wxDialog, public IProjectObserver {
 public:
     // Control identifiers, for tests.
     enum : int {
@@ -42,6 +44,7 @@ public:
     CComparisonListCtrl* GetList() const { return m_list; }
     // Reads the project again and compares.
     void Recompute();
+    void OnProjectChanged() override { Recompute(); }
     // The changed rows "Geänderte übernehmen" takes: of the selected rows,
     // or of all shown rows when none is selected.
     std::vector<std::size_t> RowsToApply() const;

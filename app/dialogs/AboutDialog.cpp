@@ -21,7 +21,8 @@ CAboutDialog::CAboutDialog(wxWindow* parent, const CAppPaths& paths)
     // "Einstellungen: /path", with a note when the file is not there.
     for (const auto& file : start_up::ListFiles(paths, {{&CAppPaths::SettingsFile, "Einstellungen: "},
                                                         {&CAppPaths::HelpFolder, "Hilfe: "},
-                                                        {&CAppPaths::CatalogFile, "Textkatalog: "}})) {
+                                                        {&CAppPaths::CatalogFile, "Textkatalog: "},
+                                                        {&CAppPaths::HistoryFolder, "Verlauf: "}})) {
         const wxString place = wxtext::FromUtf8(file.label) + wxtext::FromPath(file.path)
             + wxString::FromUTF8(file.present ? "" : " (nicht vorhanden)");
         lines->Add(new wxStaticText(this, wxID_ANY, place), 0, wxBOTTOM, 2);

@@ -18,6 +18,11 @@ enum : int {
     kRenameGroup = 2778,
     kRefresh = 2779,
     kCompareWithProject = 2790,
+    kHistoryWindow = 2791,
+    // Not wx's stock IDs: the document manager would take those for its own
+    // command processor.
+    kEditUndo = 2792,
+    kEditRedo = 2793,
     kImportTable = 2795,
     kFileOpen = 7601,
     kFileClose = 7602,

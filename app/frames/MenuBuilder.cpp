@@ -47,6 +47,22 @@ wxMenu* CMenuBuilder::ViewMenu(bool document)
     return view;
 }
 
+void CMenuBuilder::AppendHistoryItems(wxMenu* edit)
+{
+    // The application writes what Rückgängig and Wiederherstellen would
+    // take back into their labels while the menu is shown.
+    Add(edit, cmd::kEditUndo, "&Rückgängig\tCtrl+Z");
+    Add(edit, cmd::kEditRedo, "&Wiederherstellen\tCtrl+Y");
+    Add(edit, cmd::kHistoryWindow, "&Verlauf...");
+}
+
+wxMenu* CMenuBuilder::HistoryMenu()
+{
+    auto* edit = new wxMenu;
+    AppendHistoryItems(edit);
+    return edit;
+}
+
 wxMenu* CMenuBuilder::ConfigurationMenu()
 {
     auto* configuration = new wxMenu;
@@ -73,6 +89,7 @@ wxMenuBar* CMenuBuilder::MainMenuBar()
 
     auto* bar = new wxMenuBar;
     bar->Append(file, wxString::FromUTF8("&Datei"));
+    bar->Append(HistoryMenu(), wxString::FromUTF8("&Bearbeiten"));
     bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
     bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
     bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
@@ -114,6 +131,7 @@ wxMenuBar* CMenuBuilder::DocumentMenuBar()
 
     auto* bar = new wxMenuBar;
     bar->Append(file, wxString::FromUTF8("&Datei"));
+    bar->Append(HistoryMenu(), wxString::FromUTF8("&Bearbeiten"));
     bar->Append(ViewMenu(true), wxString::FromUTF8("&Ansicht"));
     bar->Append(window, wxString::FromUTF8("&Fenster"));
     bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
@@ -125,6 +143,8 @@ wxMenuBar* CMenuBuilder::DocumentMenuBar()
 wxMenu* CMenuBuilder::EditMenu()
 {
     auto* edit = new wxMenu;
+    AppendHistoryItems(edit);
+    edit->AppendSeparator();
     Add(edit, wxID_COPY, "&Kopieren\tCtrl+C");
     Add(edit, wxID_PASTE, "&Einfügen\tCtrl+V");
     Add(edit, wxID_DELETE, "&Löschen\tDel");
@@ -157,7 +177,8 @@ wxMenu* CMenuBuilder::FileMenu(wxMenuBar* bar)
 
 wxAcceleratorTable CMenuBuilder::Accelerators()
 {
-    // The edit keys reach the project browser, whose window takes the
+    // Ctrl+Z and Ctrl+Y take back changes of the open project from any
+    // window. The other edit keys reach the project browser, whose window takes the
     // commands while it is active; elsewhere they and F6 do nothing. Ctrl+A
     // selects every row of the active operand view.
     wxAcceleratorEntry entries[] = {
@@ -166,8 +187,9 @@ wxAcceleratorTable CMenuBuilder::Accelerators()
         {wxACCEL_CTRL, 'S', wxID_SAVE},
         {wxACCEL_CTRL, 'P', wxID_PRINT},
         {wxACCEL_CTRL, 'A', wxID_SELECTALL},
-        {wxACCEL_CTRL, 'Z', wxID_UNDO},
-        {wxACCEL_ALT, WXK_BACK, wxID_UNDO},
+        {wxACCEL_CTRL, 'Z', cmd::kEditUndo},
+        {wxACCEL_ALT, WXK_BACK, cmd::kEditUndo},
+        {wxACCEL_CTRL, 'Y', cmd::kEditRedo},
         {wxACCEL_CTRL, 'X', wxID_CUT},
         {wxACCEL_SHIFT, WXK_DELETE, wxID_CUT},
         {wxACCEL_CTRL, 'C', wxID_COPY},

@@ -29,6 +29,10 @@ private:
     static wxMenu* ConfigurationMenu();
     static wxMenu* HelpMenu();
     static wxMenu* EditMenu();
+    // Rückgängig, Wiederherstellen and Verlauf of the open project: the
+    // whole Bearbeiten menu of the main and the document windows.
+    static wxMenu* HistoryMenu();
+    static void AppendHistoryItems(wxMenu* edit);
     // The first items of the Datei menu while a child window is active.
     static wxMenu* ChildFileMenu();
     static void AppendRecentFilesAndExit(wxMenu* file);

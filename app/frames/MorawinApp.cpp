@@ -4,6 +4,7 @@
 #include "app/frames/CommandIds.h"
 #include "app/startup/CommandLine.h"
 #include "app/dialogs/ConfigDialog.h"
+#include "app/dialogs/HistoryDialog.h"
 #include "app/document/ConversionLauncher.h"
 #include "app/frames/FileFilter.h"
 #include "app/platform/HelpLauncher.h"
@@ -28,6 +29,7 @@
 
 #include <wx/docview.h>
 #include <wx/filedlg.h>
+#include <wx/msgdlg.h>
 #include <wx/translation.h>
 #include <wx/utils.h>
 
@@ -142,6 +144,11 @@ void CMorawinApp::BindCommands()
     Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kFileOpen);
     Bind(wxEVT_MENU, &CMorawinApp::OnProjectBrowser, this, cmd::kProjectBrowser);
     Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kProjectBrowser);
+    Bind(wxEVT_MENU, &CMorawinApp::OnUndo, this, cmd::kEditUndo);
+    Bind(wxEVT_MENU, &CMorawinApp::OnRedo, this, cmd::kEditRedo);
+    Bind(wxEVT_MENU, &CMorawinApp::OnHistoryWindow, this, cmd::kHistoryWindow);
+    for (int id : {static_cast<int>(cmd::kEditUndo), static_cast<int>(cmd::kEditRedo), static_cast<int>(cmd::kHistoryWindow)})
+        Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateTakeBack, this, id);
 }
 
 bool CMorawinApp::OpenSequenceFile(const fs::path& file)
@@ -280,7 +287,127 @@ void CMorawinApp::NotifyProjectChanged()
 void CMorawinApp::HandOverConversion(wxWindow* parent, ConversionMode mode, CPanelProject& project,
                                      const std::vector<CSequenceEntry*>& operands)
 {
-    ::RunConversion(parent, mode, project, operands, m_settings);
+    ::RunConversion(parent, mode, project, operands, m_settings, GetHistory());
+}
+
+CProjectHistory* CMorawinApp::GetHistory()
+{
+    if (!m_project) {
+        m_history.reset();
+        return nullptr;
+    }
+    // Made again for another project and after the limits changed.
+    const auto limits = CProjectHistory::Limits::Of(m_settings);
+    if (!m_history || m_history->ProjectFolder() != m_project->GetProjectDir() || limits.keep != m_historyLimits.keep
+        || limits.maxSizeMb != m_historyLimits.maxSizeMb) {
+        m_history = std::make_unique<CProjectHistory>(m_paths.HistoryFolder, *m_project, limits);
+        m_historyLimits = limits;
+    }
+    return m_history.get();
+}
+
+namespace {
+
+wxString Lines(const std::vector<std::string>& lines)
+{
+    wxString text;
+    for (const std::string& line : lines)
+        text << (text.empty() ? wxString() : wxString::FromUTF8("\n")) << wxtext::FromCp1252(line);
+    return text;
+}
+
+// "&Rückgängig: Konvertierung von ..." with the description's own "&"
+// shown as it is.
+wxString TakeBackLabel(const char* label, const char* key, const std::optional<CHistoryIndex::Record>& next)
+{
+    wxString text = wxString::FromUTF8(label);
+    if (next) {
+        wxString subject = wxtext::FromCp1252(CProjectHistory::SubjectOf(*next));
+        subject.Replace(wxString::FromUTF8("&"), wxString::FromUTF8("&&"));
+        text << wxString::FromUTF8(": ") << subject;
+    }
+    return text + wxString::FromUTF8(key);
+}
+
+} // namespace
+
+void CMorawinApp::TakeBack(const std::function<CProjectHistory::TakeBack(bool onlyUnchanged)>& run)
+{
+    using Outcome = CProjectHistory::TakeBack::Outcome;
+    auto result = run(false);
+    if (result.outcome == Outcome::refused && !result.messages.empty()) {
+        // Files changed since: the user chooses between the other files and
+        // nothing; Escape keeps everything as it is.
+        wxMessageDialog question(m_mainFrame, wxtext::String(ids::kAskTakeBackOthers), wxtext::String(ids::kProgramTitle),
+                                 wxOK | wxCANCEL | wxICON_QUESTION | wxCANCEL_DEFAULT);
+        question.SetExtendedMessage(Lines(result.messages));
+        if (question.ShowModal() != wxID_OK)
+            return;
+        result = run(true);
+    }
+    if (result.outcome != Outcome::done && !result.messages.empty()) {
+        wxMessageDialog box(m_mainFrame, Lines(result.messages), wxtext::String(ids::kProgramTitle),
+                            wxOK | wxICON_EXCLAMATION);
+        box.ShowModal();
+    }
+    if (result.outcome != Outcome::nothing)
+        NotifyProjectChanged();
+}
+
+void CMorawinApp::OnUndo(wxCommandEvent&)
+{
+    if (CProjectHistory* history = GetHistory())
+        TakeBack([history](bool onlyUnchanged) { return history->Undo(std::nullopt, onlyUnchanged); });
+}
+
+void CMorawinApp::OnRedo(wxCommandEvent&)
+{
+    if (CProjectHistory* history = GetHistory())
+        TakeBack([history](bool onlyUnchanged) { return history->Redo(onlyUnchanged); });
+}
+
+void CMorawinApp::ResetHistoryTo(int id)
+{
+    CProjectHistory* history = GetHistory();
+    if (!history)
+        return;
+    // The operation after `id` on the undo stack is the last to go.
+    const auto& undo = history->Read().undo;
+    const auto at = std::find(undo.begin(), undo.end(), id);
+    if (at == undo.end() || at + 1 == undo.end())
+        return;
+    const int downTo = *(at + 1);
+    TakeBack([history, downTo](bool onlyUnchanged) { return history->Undo(downTo, onlyUnchanged); });
+}
+
+void CMorawinApp::OnHistoryWindow(wxCommandEvent&)
+{
+    if (!EnsureProject())
+        return;
+    CProjectHistory* history = GetHistory();
+    CHistoryDialog dialog(m_mainFrame, *history, [this](int id) { ResetHistoryTo(id); });
+    dialog.ShowModal();
+}
+
+void CMorawinApp::OnUpdateTakeBack(wxUpdateUIEvent& event)
+{
+    CProjectHistory* history = GetHistory();
+    const bool on = history && !history->IsOff();
+    switch (event.GetId()) {
+    case cmd::kEditUndo: {
+        const auto next = on ? history->NextUndo() : std::nullopt;
+        event.SetText(TakeBackLabel("&Rückgängig", "\tCtrl+Z", next));
+        event.Enable(next.has_value());
+        break;
+    }
+    case cmd::kEditRedo: {
+        const auto next = on ? history->NextRedo() : std::nullopt;
+        event.SetText(TakeBackLabel("&Wiederherstellen", "\tCtrl+Y", next));
+        event.Enable(next.has_value());
+        break;
+    }
+    default: event.Enable(true);
+    }
 }
 
 bool CMorawinApp::LaunchBrowser(const std::string& url)

@@ -7,10 +7,12 @@
 #include "app/dialogs/WxMessageSink.h"
 #include "convert/ConversionMode.h"
 #include "data/settings/AppSettings.h"
+#include "history/ProjectHistory.h"
 
 #include <wx/app.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +48,12 @@ public:
     const CAppPaths& GetPaths() const { return m_paths; }
     CPanelProject* GetProject() const { return m_project.get(); }
     CRecentFilesMenu& RecentFiles() { return m_recent; }
+    // The history of the open project with the settings' limits; null
+    // without a project.
+    CProjectHistory* GetHistory();
+    // Takes back every operation after `id`, which stays in effect (the
+    // Verlauf window's "Zurücksetzen auf diesen Stand").
+    void ResetHistoryTo(int id);
 
     // Opens a sequence file in a new window, or brings up the window that
     // shows it already. False when it could not be opened.
@@ -107,6 +115,13 @@ private:
     void OnRecentFile(wxCommandEvent& event);
     void OnProjectBrowser(wxCommandEvent& event);
     void OnUpdateEnabled(wxUpdateUIEvent& event);
+    void OnUndo(wxCommandEvent& event);
+    void OnRedo(wxCommandEvent& event);
+    void OnHistoryWindow(wxCommandEvent& event);
+    void OnUpdateTakeBack(wxUpdateUIEvent& event);
+    // Runs a take-back; files changed since are asked about (take back the
+    // others only, or nothing), failures shown. The windows show the result.
+    void TakeBack(const std::function<CProjectHistory::TakeBack(bool onlyUnchanged)>& run);
 
     CAppSettings m_settings;
     CAppPaths m_paths;
@@ -118,6 +133,8 @@ private:
     CWxMessageSink m_sink;
     CWxClipboard m_clipboard;
     std::vector<IProjectObserver*> m_observers;
+    std::unique_ptr<CProjectHistory> m_history;
+    CProjectHistory::Limits m_historyLimits;
     wxDocManager* m_docManager = nullptr;
     CMainFrame* m_mainFrame = nullptr;
     static inline bool s_windowSystemOpened = false;

@@ -1,6 +1,7 @@
 #include "app/startup/CommandLine.h"
 
 #include "data/platform/Platform.h"
+#include "data/settings/AppPaths.h"
 
 namespace {
 
@@ -65,13 +66,17 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string>& args)
 
 std::string CCommandLine::Usage()
 {
-    return "Aufruf: morawin [PROJEKTORDNER] [--open DATEI.seq]... [--settings DATEI.ini]\n"
+    return std::string("Aufruf: morawin [PROJEKTORDNER] [--open DATEI.seq]... [--settings DATEI.ini]\n"
            "\n"
            "  PROJEKTORDNER     öffnet das RZ731-Projekt in diesem Ordner (wenn es gültig ist)\n"
            "  --open DATEI.seq  öffnet eine Sequenzdatei (mehrfach möglich)\n"
            "  --settings DATEI  liest und schreibt die Einstellungen in dieser Datei\n"
            "  --help            zeigt diese Hilfe\n"
            "  --version         zeigt die Version\n"
+           "\n"
+           "Verlauf (Rückgängig, Wiederherstellen, Verlauf...): ")
+        + platform::PathToUtf8(platform::UserStateFolder() / CAppPaths::kHistoryFolderName)
+        + ",\n  bei einer portablen Kopie im Ordner history neben ihrer morawin.ini\n"
            "\n"
            "MoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT "\n"
            "Freie Software unter der " MORAWIN_LICENSE "-Lizenz, ohne jede Gewährleistung.\n";

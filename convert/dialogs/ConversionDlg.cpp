@@ -31,7 +31,8 @@ wxString Title()
 } // namespace
 
 CConversionDlg::CConversionDlg(wxWindow* parent, ConversionMode mode, CPanelProject& project,
-                               std::vector<CSequenceEntry*> operands, const CAppSettings& settings)
+                               std::vector<CSequenceEntry*> operands, const CAppSettings& settings,
+                               CProjectHistory* history)
     : wxDialog(parent, wxID_ANY, wxtext::FromUtf8("Einzel-Konvertierung")),
       m_converter(settings),
       m_project(project),
@@ -44,6 +45,7 @@ CConversionDlg::CConversionDlg(wxWindow* parent, ConversionMode mode, CPanelProj
         m_acceptAll->Disable();
         m_acceptAll->Hide();
     }
+    m_converter.SetHistory(history);
     m_converter.Open(m_project, m_operands, mode, *this);
     for (const auto& id : m_converter.GetGroupChoices())
         m_groupId->Append(wxtext::FromCp1252(id));

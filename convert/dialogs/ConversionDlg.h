@@ -13,6 +13,7 @@
 
 class CAppSettings;
 class CPanelProject;
+class CProjectHistory;
 class CSequenceEntry;
 class wxButton;
 class wxComboBox;
@@ -44,9 +45,11 @@ public:
         kGroupNoteId = 1034,
     };
 
-    // `operands` (at least one) in the order of the view's rows.
+    // `operands` (at least one) in the order of the view's rows. With a
+    // history the whole run is one operation of it.
     CConversionDlg(wxWindow* parent, ConversionMode mode, CPanelProject& project,
-                   std::vector<CSequenceEntry*> operands, const CAppSettings& settings);
+                   std::vector<CSequenceEntry*> operands, const CAppSettings& settings,
+                   CProjectHistory* history = nullptr);
     ~CConversionDlg() override;
 
     // Ends the dialog; the converter saves deferred groups and releases the

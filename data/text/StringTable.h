@@ -82,6 +82,12 @@ constexpr unsigned kClipboardHoldsNoLists = 1104;
 constexpr unsigned kClipboardHoldsNoTexts = 1105;
 constexpr unsigned kPasteNeedsGroup = 1106;
 constexpr unsigned kPasteNeedsList = 1107;
+// The browser's operations in the project history, and taking them back.
+constexpr unsigned kPasteDescription = 1108;
+constexpr unsigned kDeleteDescription = 1109;
+constexpr unsigned kRenameDescription = 1110;
+constexpr unsigned kAskTakeBackOthers = 1111;
+constexpr unsigned kResetToThisState = 1112;
 // Symbol tables in the desktop program.
 constexpr unsigned kTableRow = 1120;
 constexpr unsigned kTableCell = 1121;

@@ -86,6 +86,11 @@ TEST(CommandLine, VersionAndHelpNameTheLicence)
     EXPECT_TRUE(usage.ends_with("MoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT "\n"
                                 "Freie Software unter der MIT-Lizenz, ohne jede Gewährleistung.\n"))
         << usage;
+    // Where the desktop program keeps what Rückgängig takes back.
+    EXPECT_NE(usage.find("Verlauf (Rückgängig, Wiederherstellen, Verlauf...): "
+                         + platform::PathToUtf8(platform::UserStateFolder() / "history")),
+              std::string::npos)
+        << usage;
 }
 
 TEST(ProjectArgument, RelativePathsBecomeFullOnes)

@@ -196,6 +196,24 @@ TEST_F(ComparisonWindow, ShowsRowsFiltersAndTakesChangedTextsOver)
     EXPECT_EQ(after["rows"][0]["old"], "NOT_AUS Not-Aus geschlossen");
 }
 
+// One take-over is one operation: Ctrl+Z in the window takes it back and
+// the window compares again at once.
+TEST_F(ComparisonWindow, TakeOverIsTakenBackByRueckgaengig)
+{
+    const auto before = FolderBytes(project);
+    RunComparison([&](CComparisonDialog* dialog) {
+        ClickButton(dialog, CComparisonDialog::kApplyId);
+        EXPECT_EQ(Summary(dialog), "4 gleich, 0 geändert, 9 neu, 1 verwaist – 2 Text(e) übernommen");
+        EXPECT_NE(FolderBytes(project), before);
+        wxCommandEvent undo(wxEVT_MENU, cmd::kEditUndo);
+        undo.SetEventObject(dialog);
+        dialog->HandleWindowEvent(undo);
+        EXPECT_EQ(FolderBytes(project), before);
+        EXPECT_EQ(Summary(dialog), "2 gleich, 2 geändert, 9 neu, 1 verwaist");
+    });
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(ComparisonWindow, NewOperandsGoToTheConversionOfSelectedOperands)
 {
     COperandFilter filter;

@@ -138,6 +138,9 @@ TEST_F(ProjectBrowserGui, PastedTextsForHeldOperandsAskWithTheFourAnswers)
                 answers.pop_front();
             return answer;
         });
+        // Counted are the group's writes: the history, which writes its own
+        // files the same way, is off.
+        TestApp().GetSettings().HistoryKeep = 0;
         int writes = 0;
         CAtomicFile::SetFaultHook([&](CAtomicFile::Step step) {
             writes += step == CAtomicFile::Step::rename;
@@ -156,19 +159,24 @@ TEST_F(ProjectBrowserGui, PastedTextsForHeldOperandsAskWithTheFourAnswers)
     }
 }
 
+// A full disk: the history cannot keep the file, so it is not written; with
+// the history off the file's own write fails.
 TEST_F(ProjectBrowserGui, FailedSaveIsReportedAndTheFileShown)
 {
     Select(Pane::lists, {1});
     Command(wxID_COPY);
     Select(Pane::groups, {1});
     const json before = Show();
-    CAtomicFile::SetFaultHook([](CAtomicFile::Step step) { return step == CAtomicFile::Step::rename ? ENOSPC : 0; });
-    ModalDriver boxes(AnswerAll);
-    Command(wxID_PASTE);
-    CAtomicFile::SetFaultHook({});
-    EXPECT_EQ(boxes.messages, std::vector<std::string>{Message(ids::kWriteError, "GS02.731")});
-    EXPECT_EQ(Show()["groups"], before["groups"]);
-    EXPECT_EQ(Column(browser->GetPane(Pane::lists), 0), std::vector<std::string>{"001"});
+    for (const unsigned message : {ids::kHistoryUnwritable, ids::kWriteError}) {
+        TestApp().GetSettings().HistoryKeep = message == ids::kWriteError ? 0 : 100;
+        CAtomicFile::SetFaultHook([](CAtomicFile::Step step) { return step == CAtomicFile::Step::rename ? ENOSPC : 0; });
+        ModalDriver boxes(AnswerAll);
+        Command(wxID_PASTE);
+        CAtomicFile::SetFaultHook({});
+        EXPECT_EQ(boxes.messages, std::vector<std::string>{Message(message, "GS02.731")});
+        EXPECT_EQ(Show()["groups"], before["groups"]);
+        EXPECT_EQ(Column(browser->GetPane(Pane::lists), 0), std::vector<std::string>{"001"});
+    }
 }
 
 // Runs the other program with `args` and waits until it has ended or

@@ -96,11 +96,12 @@ TEST(StartUp, TitleNamesTheActiveDocumentAndMenusCarryTheirPrompts)
     std::vector<std::string> titles;
     for (size_t i = 0; i < bar->GetMenuCount(); ++i)
         titles.push_back(ToUtf8(bar->GetMenuLabel(i)));
-    EXPECT_EQ(titles, (std::vector<std::string>{"&Datei", "&Ansicht", "&Fenster", "&Konfiguration", "&?"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"&Datei", "&Bearbeiten", "&Ansicht", "&Fenster", "&Konfiguration", "&?"}));
     const std::pair<int, unsigned> prompts[] = {
         {cmd::kConvert, 32771},   {cmd::kConvertAll, 32772}, {cmd::kConfiguration, 32773}, {cmd::kViewOperands, 32774},
         {cmd::kOpenProject, 32776}, {cmd::kFileOpen, 57601},   {cmd::kFileClose, 57602},     {cmd::kWindowNew, 57648},
         {cmd::kAppExit, 57665},   {cmd::kHelpFinder, 57667}, {cmd::kViewToolBar, 59392},   {cmd::kViewStatusBar, 59393},
+        {cmd::kEditUndo, 57643},       {cmd::kEditRedo, 57644},        {cmd::kHistoryWindow, 32791},
     };
     for (const auto& [id, stringId] : prompts) {
         const wxMenuItem* item = bar->FindItem(id);

@@ -65,6 +65,9 @@ constexpr Formatted kFormatted[] = {
     {ids::kHistoryFolderUnwritable, "s", false}, // the history's folder
     {ids::kHistoryUnwritable, "s", true},      // file (also from the engine's host)
     {ids::kAskPasteListAs, "sss", false}, // list, group, free list
+    {ids::kPasteDescription, "s", false},  // file
+    {ids::kDeleteDescription, "s", false}, // files
+    {ids::kRenameDescription, "ss", false}, // old file, new file
     {ids::kTableRow, "d", false},           // row of a table
     {ids::kTableCell, "s", false},          // cell of a workbook
     {ids::kCharactersReplaced, "d", false}, // characters read as "?"

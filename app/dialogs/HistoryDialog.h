@@ -1,0 +1,37 @@
+#pragma once
+
+#include <wx/dialog.h>
+
+#include <functional>
+#include <vector>
+
+class CProjectHistory;
+class wxListCtrl;
+class wxListEvent;
+
+// "Verlauf": the operations of the open project that are in effect, newest
+// first, with their time, description and files (name, size before, size
+// after). "Zurücksetzen auf diesen Stand" takes back every operation newer
+// than the selected one, all at once.
+class CHistoryDialog : public wxDialog {
+public:
+    // Control identifiers, for tests.
+    enum : int { kListId = 1201, kResetId = 1202 };
+
+    // `reset` takes back everything after the operation with this id.
+    CHistoryDialog(wxWindow* parent, const CProjectHistory& history, std::function<void(int)> reset);
+
+    wxListCtrl* GetList() const { return m_list; }
+    // The operation of each row, newest first.
+    const std::vector<int>& GetRowIds() const { return m_ids; }
+    // Reads the history again.
+    void Refill();
+
+private:
+    void OnReset(wxCommandEvent& event);
+
+    const CProjectHistory& m_history;
+    std::function<void(int)> m_reset;
+    wxListCtrl* m_list = nullptr;
+    std::vector<int> m_ids;
+};
