@@ -1,4 +1,5 @@
 #include "app/frames/MorawinApp.h"
+#include "app/platform/MenuKeys.h"
 
 #include "app/dialogs/AboutDialog.h"
 #include "app/frames/CommandIds.h"
@@ -27,6 +28,7 @@
 #include "data/text/StringTable.h"
 #include "panel/PanelProject.h"
 
+#include <wx/menu.h>
 #include <wx/docview.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
@@ -329,6 +331,22 @@ wxString TakeBackLabel(const char* label, const char* key, const std::optional<C
     return text + wxString::FromUTF8(key);
 }
 
+// Sets the label of the menu item the event asks about, and shows its key
+// with its German name again (Windows shows the text as set).
+void SetItemLabel(wxUpdateUIEvent& event, const wxString& label)
+{
+    auto* menu = wxDynamicCast(event.GetEventObject(), wxMenu);
+    wxMenuItem* item = menu ? menu->FindItem(event.GetId()) : nullptr;
+    if (!item) {
+        event.SetText(label);
+        return;
+    }
+    if (item->GetItemLabel() == label)
+        return;
+    item->SetItemLabel(label);
+    menu_keys::ShowGermanKeyName(*item);
+}
+
 } // namespace
 
 void CMorawinApp::TakeBack(const std::function<CProjectHistory::TakeBack(bool onlyUnchanged)>& run)
@@ -396,13 +414,13 @@ void CMorawinApp::OnUpdateTakeBack(wxUpdateUIEvent& event)
     switch (event.GetId()) {
     case cmd::kEditUndo: {
         const auto next = on ? history->NextUndo() : std::nullopt;
-        event.SetText(TakeBackLabel("&Rückgängig", "\tCtrl+Z", next));
+        SetItemLabel(event, TakeBackLabel("&Rückgängig", "\tCtrl+Z", next));
         event.Enable(next.has_value());
         break;
     }
     case cmd::kEditRedo: {
         const auto next = on ? history->NextRedo() : std::nullopt;
-        event.SetText(TakeBackLabel("&Wiederherstellen", "\tCtrl+Y", next));
+        SetItemLabel(event, TakeBackLabel("&Wiederherstellen", "\tCtrl+Y", next));
         event.Enable(next.has_value());
         break;
     }

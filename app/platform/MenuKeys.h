@@ -1,6 +1,7 @@
 #pragma once
 
 class wxMenuBar;
+class wxMenuItem;
 
 namespace menu_keys {
 
@@ -8,5 +9,7 @@ namespace menu_keys {
 // ("Strg+O", "Entf"), as German programs do. GTK names the keys itself, in
 // the language shell_platform::FollowUserLanguage gives it.
 void ShowGermanKeyNames(wxMenuBar* bar);
+// The same for one item, after its label changed.
+void ShowGermanKeyName(wxMenuItem& item);
 
 } // namespace menu_keys

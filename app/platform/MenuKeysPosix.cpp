@@ -6,4 +6,8 @@ void ShowGermanKeyNames(wxMenuBar*)
 {
 }
 
+void ShowGermanKeyName(wxMenuItem&)
+{
+}
+
 } // namespace menu_keys

@@ -33,20 +33,25 @@ void ShowGermanKeyNames(wxMenu* menu)
     for (wxMenuItem* item : menu->GetMenuItems()) {
         if (wxMenu* sub = item->GetSubMenu())
             ShowGermanKeyNames(sub);
-        const wxString label = item->GetItemLabel();
-        const int tab = label.Find('\t');
-        if (tab == wxNOT_FOUND)
-            continue;
-        const wxString shown = label.Left(static_cast<size_t>(tab) + 1) + GermanKeys(label.Mid(static_cast<size_t>(tab) + 1));
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_STRING;
-        info.dwTypeData = const_cast<wchar_t*>(shown.wc_str());
-        ::SetMenuItemInfoW(static_cast<HMENU>(menu->GetHMenu()), static_cast<UINT>(item->GetId()), FALSE, &info);
+        ShowGermanKeyName(*item);
     }
 }
 
 } // namespace
+
+void ShowGermanKeyName(wxMenuItem& item)
+{
+    const wxString label = item.GetItemLabel();
+    const int tab = label.Find('\t');
+    if (tab == wxNOT_FOUND || !item.GetMenu())
+        return;
+    const wxString shown = label.Left(static_cast<size_t>(tab) + 1) + GermanKeys(label.Mid(static_cast<size_t>(tab) + 1));
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(shown.wc_str());
+    ::SetMenuItemInfoW(static_cast<HMENU>(item.GetMenu()->GetHMenu()), static_cast<UINT>(item.GetId()), FALSE, &info);
+}
 
 void ShowGermanKeyNames(wxMenuBar* bar)
 {
