@@ -29,6 +29,16 @@ struct DecodedText {
 // throughout and holds at least one multi-byte sequence is UTF-8, anything
 // else Windows-1252.
 TextEncoding DetectEncoding(std::string_view bytes);
+// The encoding given, or the one detected; "utf-16" takes the direction
+// a byte-order mark gives.
+TextEncoding EncodingOf(std::string_view bytes, std::optional<TextEncoding> encoding);
+
+// UTF-8 text without its byte-order mark.
+std::string_view WithoutMark(std::string_view utf8);
+
+// UTF-8 converted to Windows-1252 into `out`, which it replaces; returns
+// the number of characters that became "?".
+std::size_t ConvertUtf8(std::string_view utf8, std::string& out);
 
 // Converts `bytes` (taken over, so that Windows-1252 needs no copy) from
 // the encoding given, or the one detected. A byte-order mark is dropped.
