@@ -105,6 +105,8 @@ const std::filesystem::path& CsvFile(double& size)
         out << "Symbol;Adresse;Kommentar\r\n";
         std::string line;
         while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
             const std::size_t address = line.find('\t', 1);
             if (line.empty() || line[0] != '\t' || address == std::string::npos)
                 continue;

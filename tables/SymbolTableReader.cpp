@@ -64,17 +64,12 @@ SymbolTableReport CSymbolTableReader::Read(std::string content, SymbolTableForm 
         // The workbook's texts are UTF-8 whatever the options say.
         report.encoding = TextEncoding::utf8;
         file.ReadContent(WorkbookLines(std::move(content), report));
-        return Sorted(std::move(report));
-    }
-    DecodedText decoded = DecodeText(std::move(content), m_options.encoding);
-    report.encoding = decoded.encoding;
-    report.replacedCharacters = decoded.replacedCharacters;
-    if (form == SymbolTableForm::table) {
-        std::string lines = TableLines(decoded, report);
-        decoded.text.clear();
-        decoded.text.shrink_to_fit();
-        file.ReadContent(std::move(lines));
+    } else if (form == SymbolTableForm::table) {
+        file.ReadContent(TableLines(std::move(content), report));
     } else {
+        DecodedText decoded = DecodeText(std::move(content), m_options.encoding);
+        report.encoding = decoded.encoding;
+        report.replacedCharacters = decoded.replacedCharacters;
         if (!decoded.replacedLines.empty())
             report.replacedOperands = OperandsOnLines(decoded.text, decoded.replacedLines);
         file.ReadContent(std::move(decoded.text));
@@ -82,13 +77,27 @@ SymbolTableReport CSymbolTableReader::Read(std::string content, SymbolTableForm 
     return Sorted(std::move(report));
 }
 
-std::string CSymbolTableReader::TableLines(const DecodedText& decoded, SymbolTableReport& report) const
+// UTF-8 and Windows-1252 tables are read where they lie; UTF-16 is
+// converted first.
+std::string CSymbolTableReader::TableLines(std::string content, SymbolTableReport& report) const
 {
+    report.encoding = EncodingOf(content, m_options.encoding);
+    const bool utf8 = report.encoding == TextEncoding::utf8;
+    const bool utf16 = report.encoding == TextEncoding::utf16le || report.encoding == TextEncoding::utf16be;
+    DecodedText decoded;
+    if (utf16)
+        decoded = DecodeText(std::move(content), report.encoding);
+    std::string& bytes = utf16 ? decoded.text : content;
+    const std::string_view text = utf8 ? WithoutMark(bytes) : std::string_view(bytes);
     // (Not value_or: the detection reads the first records, and only when
     // no separator was chosen.)
-    report.separator = m_options.separator ? *m_options.separator : CCsvReader::DetectSeparator(decoded.text);
-    CCsvRows rows(decoded, report.separator);
-    return CTableConversion(rows, m_options, report).Run();
+    report.separator = m_options.separator ? *m_options.separator : CCsvReader::DetectSeparator(text);
+    CCsvRows rows(text, report.separator, utf8, decoded.replacedLines);
+    // The text's memory, no longer needed once the rows are read, takes the
+    // lines in operand order.
+    std::string lines = CTableConversion(rows, m_options, report).Run(std::move(bytes));
+    report.replacedCharacters = utf8 ? rows.ReplacedCharacters() : decoded.replacedCharacters;
+    return lines;
 }
 
 std::string CSymbolTableReader::WorkbookLines(std::string content, SymbolTableReport& report) const

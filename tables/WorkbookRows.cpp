@@ -1,20 +1,27 @@
 #include "tables/WorkbookRows.h"
 
+#include "tables/ByteScan.h"
 #include "tables/TextEncoding.h"
 
-bool CWorkbookRows::Next(std::vector<std::string>& cells, bool& lostCharacters)
+bool CWorkbookRows::Next(std::vector<std::string_view>& cells, bool& lostCharacters)
 {
     if (m_next == m_rows.size())
         return false;
-    CWorkbook::Row& row = m_rows[m_next++];
+    const CWorkbook::Row& row = m_rows[m_next++];
     m_number = row.number;
     lostCharacters = false;
-    cells.clear();
-    for (std::string& cell : row.cells) {
-        DecodedText decoded = DecodeText(std::move(cell), TextEncoding::utf8);
-        lostCharacters = lostCharacters || decoded.replacedCharacters != 0;
-        m_replacedCharacters += decoded.replacedCharacters;
-        cells.push_back(std::move(decoded.text));
+    const std::size_t count = row.cells.size();
+    if (m_converted.size() < count)
+        m_converted.resize(count);
+    cells.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        cells[i] = row.cells[i];
+        if (byte_scan::IsAscii(cells[i]))
+            continue;
+        const std::size_t lost = ConvertUtf8(cells[i], m_converted[i]);
+        lostCharacters = lostCharacters || lost != 0;
+        m_replacedCharacters += lost;
+        cells[i] = m_converted[i];
     }
     return true;
 }
