@@ -5,6 +5,7 @@
 #include "tables/AsciiLower.h"
 #include "tables/CsvReader.h"
 #include "tables/CsvRows.h"
+#include "tables/SheetRows.h"
 #include "tables/TableConversion.h"
 #include "tables/Workbook.h"
 #include "tables/WorkbookRows.h"
@@ -104,6 +105,7 @@ std::string CSymbolTableReader::WorkbookLines(std::string content, SymbolTableRe
 {
     const CWorkbook workbook(std::move(content));
     report.sheet = m_options.sheet.empty() ? workbook.SheetNames().front() : m_options.sheet;
-    CWorkbookRows rows(workbook.Rows(m_options.sheet), report.replacedCharacters);
+    const std::unique_ptr<CSheetRows> sheet = workbook.OpenSheet(m_options.sheet);
+    CWorkbookRows rows(*sheet, report.replacedCharacters);
     return CTableConversion(rows, m_options, report).Run();
 }

@@ -1,14 +1,14 @@
 #include "tables/WorkbookRows.h"
 
 #include "tables/ByteScan.h"
+#include "tables/SheetRows.h"
 #include "tables/TextEncoding.h"
 
 bool CWorkbookRows::Next(std::vector<std::string_view>& cells, bool& lostCharacters)
 {
-    if (m_next == m_rows.size())
+    if (!m_rows.Next(m_row))
         return false;
-    const CWorkbook::Row& row = m_rows[m_next++];
-    m_number = row.number;
+    const CWorkbook::Row& row = m_row;
     lostCharacters = false;
     const std::size_t count = row.cells.size();
     if (m_converted.size() < count)
