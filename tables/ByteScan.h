@@ -24,13 +24,12 @@ inline std::uint64_t Word(const char* at)
     return word;
 }
 
-// The high bit of each byte of `word` that equals `byte`, each byte on its
-// own (no carry runs from one byte into the next).
-inline std::uint64_t Matches(std::uint64_t word, char byte)
+// The high bits of the bytes of `word` below `bound` (at most 0x80). Exact
+// up to the lowest one set, all that is used: a borrow runs only upward
+// from a byte that is below.
+inline std::uint64_t Below(std::uint64_t word, std::uint64_t spreadBound)
 {
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-    const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));
-    return ~(((x & kLow7) + kLow7) | x | kLow7);
+    return (word - spreadBound) & ~word & kHighBits;
 }
 
 inline std::size_t FirstMarked(std::uint64_t marks)
@@ -38,46 +37,62 @@ inline std::size_t FirstMarked(std::uint64_t marks)
     return static_cast<std::size_t>(std::countr_zero(marks)) / 8;
 }
 
-// Searches [from, limit) word by word for a byte `marks` marks (its high
-// bit set in the word `marks` returns); the last few bytes are read as the
-// word that ends at `limit`, with the bytes already searched masked off.
-template <class Marks>
-std::size_t FindMarked(std::string_view text, std::size_t from, std::size_t limit, Marks marks)
-{
-    std::size_t pos = from;
-    for (; pos + 8 <= limit; pos += 8)
-        if (const std::uint64_t found = marks(Word(text.data() + pos)))
-            return pos + FirstMarked(found);
-    if (pos == limit)
-        return limit;
-    if (limit >= 8) {
-        const std::size_t base = limit - 8;
-        const std::uint64_t found = marks(Word(text.data() + base)) & (~std::uint64_t(0) << (8 * (pos - base)));
-        return found ? base + FirstMarked(found) : limit;
-    }
-    for (; pos < limit; ++pos)
-        if (marks(static_cast<unsigned char>(text[pos])) & 0x80)
-            return pos;
-    return limit;
-}
-
 // The first byte at or after `from` that is not ASCII; text.size() if none.
 inline std::size_t FindNonAscii(std::string_view text, std::size_t from)
 {
-    return FindMarked(text, from, text.size(), [](std::uint64_t word) { return word & kHighBits; });
+    std::size_t pos = from;
+    for (; pos + 8 <= text.size(); pos += 8)
+        if (const std::uint64_t high = Word(text.data() + pos) & kHighBits)
+            return pos + FirstMarked(high);
+    // The last few bytes as the word that ends the text, those already
+    // searched masked off.
+    if (pos == text.size())
+        return pos;
+    if (text.size() >= 8) {
+        const std::size_t base = text.size() - 8;
+        const std::uint64_t high = Word(text.data() + base) & kHighBits & (~std::uint64_t(0) << (8 * (pos - base)));
+        return high ? base + FirstMarked(high) : text.size();
+    }
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80)
+        ++pos;
+    return pos;
 }
 
-inline bool IsAscii(std::string_view text)
+// Whether any byte is below `bound` (at most 0x80): a quick test that
+// tells most texts from those that need a closer look.
+inline bool HasByteBelow(std::string_view text, unsigned char bound)
 {
-    return FindNonAscii(text, 0) == text.size();
+    if (text.size() < 8) {
+        for (const char c : text)
+            if (static_cast<unsigned char>(c) < bound)
+                return true;
+        return false;
+    }
+    const std::uint64_t spreadBound = kOnes * bound;
+    for (std::size_t pos = 0; pos + 8 <= text.size(); pos += 8)
+        if (Below(Word(text.data() + pos), spreadBound))
+            return true;
+    return Below(Word(text.data() + text.size() - 8), spreadBound) != 0;
 }
 
-// The first of three bytes (none of them NUL) at or after `from`, before
-// `limit`; `limit` if there is none.
-inline std::size_t FindAnyOf(std::string_view text, std::size_t from, std::size_t limit, char a, char b, char c)
+// The first byte at or after `from`, before `limit`, that is `separator`
+// or a control character below 0x0E (TAB, LF and CR among them); `limit`
+// if there is none. The field scan of delimited text.
+inline std::size_t FindSeparatorOrControl(std::string_view text, std::size_t from, std::size_t limit, char separator)
 {
-    return FindMarked(text, from, limit,
-                      [=](std::uint64_t word) { return Matches(word, a) | Matches(word, b) | Matches(word, c); });
+    const std::uint64_t spread = kOnes * static_cast<unsigned char>(separator);
+    constexpr std::uint64_t kControls = kOnes * 0x0E;
+    std::size_t pos = from;
+    for (; pos + 8 <= limit; pos += 8) {
+        const std::uint64_t word = Word(text.data() + pos);
+        // The separator's bytes are those that XOR to zero, below 1.
+        if (const std::uint64_t marks = Below(word ^ spread, kOnes) | Below(word, kControls))
+            return pos + FirstMarked(marks);
+    }
+    for (; pos < limit; ++pos)
+        if (text[pos] == separator || static_cast<unsigned char>(text[pos]) < 0x0E)
+            return pos;
+    return limit;
 }
 
 } // namespace byte_scan

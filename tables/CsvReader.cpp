@@ -127,8 +127,11 @@ std::string_view CCsvReader::Unquoted(std::string_view field, std::string& scrat
 std::size_t CCsvReader::PlainEnd(std::size_t from, std::size_t limit) const
 {
     for (std::size_t pos = from;; ++pos) {
-        pos = byte_scan::FindAnyOf(m_text, pos, limit, m_separator, '\n', '\r');
-        if (pos == limit || m_text[pos] != '\r' || (pos + 1 < m_text.size() && m_text[pos + 1] == '\n'))
+        pos = byte_scan::FindSeparatorOrControl(m_text, pos, limit, m_separator);
+        if (pos == limit)
+            return limit;
+        const char c = m_text[pos];
+        if (c == m_separator || c == '\n' || (c == '\r' && pos + 1 < m_text.size() && m_text[pos + 1] == '\n'))
             return pos;
     }
 }

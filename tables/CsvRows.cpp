@@ -1,6 +1,5 @@
 #include "tables/CsvRows.h"
 
-#include "tables/ByteScan.h"
 #include "tables/TextEncoding.h"
 
 bool CCsvRows::Next(std::vector<std::string_view>& cells, bool& lostCharacters)
@@ -13,21 +12,15 @@ bool CCsvRows::Next(std::vector<std::string_view>& cells, bool& lostCharacters)
         m_converted.resize(count);
     }
     cells.resize(count);
-    lostCharacters = false;
+    std::size_t lost = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        std::string_view field = m_fields[i];
         // Converted before the quotes are taken off, as the whole text would
         // be: a sequence cut short ends at the quote that follows it.
-        if (m_utf8 && !byte_scan::IsAscii(field)) {
-            const std::size_t lost = ConvertUtf8(field, m_converted[i]);
-            m_replacedCharacters += lost;
-            lostCharacters = lostCharacters || lost != 0;
-            field = m_converted[i];
-        }
+        const std::string_view field = m_utf8 ? AsCp1252(m_fields[i], m_converted[i], lost) : m_fields[i];
         cells[i] = CCsvReader::Unquoted(field, m_unquoted[i]);
     }
-    if (!m_utf8)
-        lostCharacters = LinesLostCharacters();
+    m_replacedCharacters += lost;
+    lostCharacters = m_utf8 ? lost != 0 : LinesLostCharacters();
     return true;
 }
 

@@ -45,8 +45,10 @@ bool IsBlank(const std::vector<std::string_view>& cells)
 char* PutText(char* out, std::string_view text)
 {
     std::memcpy(out, text.data(), text.size());
-    for (std::size_t at = 0; (at = byte_scan::FindAnyOf(text, at, text.size(), '\t', '\r', '\n')) < text.size(); ++at)
-        out[at] = ' ';
+    if (byte_scan::HasByteBelow(text, '\r' + 1))
+        for (std::size_t at = 0; at < text.size(); ++at)
+            if (text[at] == '\t' || text[at] == '\r' || text[at] == '\n')
+                out[at] = ' ';
     return out + text.size();
 }
 

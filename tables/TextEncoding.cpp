@@ -36,6 +36,32 @@ private:
     std::size_t m_line = 0;
 };
 
+// Most characters beyond ASCII in symbol tables are U+00A0 to U+00FF
+// (umlauts and the like), two bytes of UTF-8 that are their own
+// Windows-1252 byte: they take a short way.
+bool IsTwoByteLatin(std::string_view text, std::size_t pos)
+{
+    if (pos + 1 >= text.size())
+        return false;
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    const auto next = static_cast<unsigned char>(text[pos + 1]);
+    return (lead == 0xC3 && next >= 0x80 && next <= 0xBF) || (lead == 0xC2 && next >= 0xA0 && next <= 0xBF);
+}
+
+// The Windows-1252 byte of the character beyond ASCII at `pos`, or -1 for
+// one that has none; `pos` moves past it.
+int NextCp1252(std::string_view text, std::size_t& pos)
+{
+    if (IsTwoByteLatin(text, pos)) {
+        const auto lead = static_cast<unsigned char>(text[pos]);
+        const auto next = static_cast<unsigned char>(text[pos + 1]);
+        pos += 2;
+        return static_cast<int>(((lead & 0x1Fu) << 6) | (next & 0x3Fu));
+    }
+    const long codePoint = charset::DecodeUtf8(text, pos);
+    return codePoint < 0 ? -1 : charset::Cp1252ByteOf(static_cast<char32_t>(codePoint));
+}
+
 // Walks UTF-8 text from `pos`: each run of ASCII as it is, each other
 // character as its Windows-1252 byte, or -1 for one that has none.
 template <class Ascii, class Other>
@@ -48,17 +74,7 @@ void WalkUtf8(std::string_view text, std::size_t pos, Ascii ascii, Other other)
         pos = run;
         if (pos == text.size())
             return;
-        // Most characters here are U+00A0 to U+00FF (umlauts and the like),
-        // which are their own Windows-1252 bytes.
-        const auto lead = static_cast<unsigned char>(text[pos]);
-        const auto next = pos + 1 < text.size() ? static_cast<unsigned char>(text[pos + 1]) : 0u;
-        if ((lead == 0xC3 && next >= 0x80 && next <= 0xBF) || (lead == 0xC2 && next >= 0xA0 && next <= 0xBF)) {
-            other(static_cast<int>(((lead & 0x1Fu) << 6) | (next & 0x3Fu)));
-            pos += 2;
-            continue;
-        }
-        const long codePoint = charset::DecodeUtf8(text, pos);
-        other(codePoint < 0 ? -1 : charset::Cp1252ByteOf(static_cast<char32_t>(codePoint)));
+        other(NextCp1252(text, pos));
     }
 }
 
@@ -160,9 +176,11 @@ TextEncoding DetectEncoding(std::string_view bytes)
     bool multiByte = false;
     std::size_t pos = 0;
     while ((pos = byte_scan::FindNonAscii(bytes, pos)) < bytes.size()) {
-        if (charset::DecodeUtf8(bytes, pos) < 0)
-            return TextEncoding::windows1252;
         multiByte = true;
+        if (IsTwoByteLatin(bytes, pos))
+            pos += 2;
+        else if (charset::DecodeUtf8(bytes, pos) < 0)
+            return TextEncoding::windows1252;
     }
     return multiByte ? TextEncoding::utf8 : TextEncoding::windows1252;
 }
@@ -180,15 +198,19 @@ std::string_view WithoutMark(std::string_view utf8)
     return StartsWith(utf8, kUtf8Mark) ? utf8.substr(kUtf8Mark.size()) : utf8;
 }
 
-std::size_t ConvertUtf8(std::string_view utf8, std::string& out)
+std::string_view AsCp1252(std::string_view utf8, std::string& scratch, std::size_t& lost)
 {
-    // Never longer than the UTF-8; `out` keeps its memory from call to call.
-    out.resize(utf8.size());
-    char* target = out.data();
-    std::size_t written = 0;
-    std::size_t lost = 0;
+    const std::size_t first = byte_scan::FindNonAscii(utf8, 0);
+    if (first == utf8.size())
+        return utf8;
+    // Never longer than the UTF-8; `scratch` keeps its memory from call to
+    // call.
+    scratch.resize(utf8.size());
+    char* target = scratch.data();
+    std::memcpy(target, utf8.data(), first);
+    std::size_t written = first;
     WalkUtf8(
-        utf8, 0,
+        utf8, first,
         [&](std::size_t at, std::size_t size) {
             std::memcpy(target + written, utf8.data() + at, size);
             written += size;
@@ -197,8 +219,8 @@ std::size_t ConvertUtf8(std::string_view utf8, std::string& out)
             lost += byte < 0 ? 1 : 0;
             target[written++] = byte < 0 ? '?' : static_cast<char>(byte);
         });
-    out.resize(written);
-    return lost;
+    scratch.resize(written);
+    return scratch;
 }
 
 DecodedText DecodeText(std::string bytes, std::optional<TextEncoding> encoding)

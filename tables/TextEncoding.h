@@ -36,9 +36,10 @@ TextEncoding EncodingOf(std::string_view bytes, std::optional<TextEncoding> enco
 // UTF-8 text without its byte-order mark.
 std::string_view WithoutMark(std::string_view utf8);
 
-// UTF-8 converted to Windows-1252 into `out`, which it replaces; returns
-// the number of characters that became "?".
-std::size_t ConvertUtf8(std::string_view utf8, std::string& out);
+// UTF-8 as Windows-1252: the text itself when it is ASCII, else converted
+// into `scratch`, which it replaces. `lost` grows by the characters that
+// became "?".
+std::string_view AsCp1252(std::string_view utf8, std::string& scratch, std::size_t& lost);
 
 // Converts `bytes` (taken over, so that Windows-1252 needs no copy) from
 // the encoding given, or the one detected. A byte-order mark is dropped.

@@ -1,6 +1,5 @@
 #include "tables/WorkbookRows.h"
 
-#include "tables/ByteScan.h"
 #include "tables/SheetRows.h"
 #include "tables/TextEncoding.h"
 
@@ -8,20 +7,14 @@ bool CWorkbookRows::Next(std::vector<std::string_view>& cells, bool& lostCharact
 {
     if (!m_rows.Next(m_row))
         return false;
-    const CWorkbook::Row& row = m_row;
-    lostCharacters = false;
-    const std::size_t count = row.cells.size();
+    const std::size_t count = m_row.cells.size();
     if (m_converted.size() < count)
         m_converted.resize(count);
     cells.resize(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        cells[i] = row.cells[i];
-        if (byte_scan::IsAscii(cells[i]))
-            continue;
-        const std::size_t lost = ConvertUtf8(cells[i], m_converted[i]);
-        lostCharacters = lostCharacters || lost != 0;
-        m_replacedCharacters += lost;
-        cells[i] = m_converted[i];
-    }
+    std::size_t lost = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        cells[i] = AsCp1252(m_row.cells[i], m_converted[i], lost);
+    m_replacedCharacters += lost;
+    lostCharacters = lost != 0;
     return true;
 }
