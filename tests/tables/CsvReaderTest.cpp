@@ -65,4 +65,20 @@ TEST(CsvReader, TheSeparatorIsTheOneThatGivesTheSameFieldCountMostOften)
     EXPECT_EQ(CCsvReader::DetectSeparator("no separator at all\n"), ';');
 }
 
+TEST(CsvReader, ARowOfMoreThan16MegabytesIsRefusedWithItsNumber)
+{
+    const std::string text = "a;b\n" + std::string(CCsvReader::kMaxRecordSize, 'x') + "\nc;d\n";
+    CCsvReader reader(text, ';');
+    std::vector<std::string> fields;
+    ASSERT_TRUE(reader.Next(fields));
+    try {
+        reader.Next(fields);
+        FAIL() << "no error";
+    } catch (const CTableError& error) {
+        EXPECT_EQ(error.Row(), 2u);
+        EXPECT_STREQ(error.what(), "more than 16 MB in one row");
+    }
+    EXPECT_EQ(ReadAll(std::string(CCsvReader::kMaxRecordSize - 1, 'x'), ';').size(), 1u);
+}
+
 } // namespace

@@ -106,6 +106,17 @@ TEST(SymbolTableReader, Utf8TablesAndSequenceFilesGiveWindows1252AndMarkLostChar
     EXPECT_EQ(sequence.report.replacedOperands, std::vector<std::uint32_t>{sequence.file.GetEntry(0)->SortKey()});
 }
 
+// Fields are converted one by one, yet as the whole text would be: a
+// sequence cut short by the closing quote is a character of its own.
+TEST(SymbolTableReader, AChosenUtf8IsConvertedFieldByFieldAsTheWholeTextWouldBe)
+{
+    SymbolTableOptions options;
+    options.encoding = TextEncoding::utf8;
+    const Read read("Adresse;Symbol\nE 0.0;\"x\xE2\"\x82y\"\nE 0.1;\xC3\xBC\n", options);
+    EXPECT_EQ(read.operands, (std::vector<std::string>{"E000.00|x??y\"|", "E000.01|\xFC|"}));
+    EXPECT_EQ(read.report.replacedCharacters, 2u);
+}
+
 TEST(SymbolTableReader, AWindows1252SequenceFileIsReadByteForByte)
 {
     const std::string content("\tE 0.0\tT\xDCR\t\x81\x9D\xFF\r\n; Kommentar\n", 22);
