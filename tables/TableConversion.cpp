@@ -44,7 +44,7 @@ bool IsBlank(const std::vector<std::string_view>& cells)
 // comment) and no line break.
 char* PutText(char* out, std::string_view text)
 {
-    std::memcpy(out, text.data(), text.size());
+    std::copy(text.begin(), text.end(), out);
     if (byte_scan::HasByteBelow(text, '\r' + 1))
         for (std::size_t at = 0; at < text.size(); ++at)
             if (text[at] == '\t' || text[at] == '\r' || text[at] == '\n')

@@ -428,7 +428,9 @@ void CXmlItemStream::Finish()
 }
 
 // More of the part, keeping what is still needed: the batch being put
-// together, or the piece being lexed.
+// together, or the piece being lexed. A piece that needs more again and
+// again is lexed anew each time: reading as much as is kept makes that
+// work grow with its length, not with its square.
 void CXmlItemStream::Refill()
 {
     const std::size_t keep = std::min(m_pos, m_batchStart);
@@ -440,8 +442,9 @@ void CXmlItemStream::Refill()
             m_batchEnd -= keep;
     }
     const std::size_t old = m_buffer.size();
-    m_buffer.resize(old + kChunkSize);
-    const std::size_t got = m_part.Read(m_buffer.data() + old, kChunkSize);
+    const std::size_t wanted = std::max(kChunkSize, old);
+    m_buffer.resize(old + wanted);
+    const std::size_t got = m_part.Read(m_buffer.data() + old, wanted);
     m_buffer.resize(old + got);
     const std::size_t nul = m_buffer.find('\0', old);
     if (got == 0 || nul != std::string::npos) {
