@@ -68,16 +68,13 @@ TEST(CsvReader, TheSeparatorIsTheOneThatGivesTheSameFieldCountMostOften)
 TEST(CsvReader, ARowOfMoreThan16MegabytesIsRefusedWithItsNumber)
 {
     const std::string text = "a;b\n" + std::string(CCsvReader::kMaxRecordSize, 'x') + "\nc;d\n";
-    CCsvReader reader(text, ';');
-    std::vector<std::string> fields;
-    ASSERT_TRUE(reader.Next(fields));
-    try {
-        reader.Next(fields);
-        FAIL() << "no error";
-    } catch (const CTableError& error) {
-        EXPECT_EQ(error.Row(), 2u);
-        EXPECT_STREQ(error.what(), "more than 16 MB in one row");
-    }
+    EXPECT_THROW(
+        try { ReadAll(text, ';'); } catch (const CTableError& error) {
+            EXPECT_EQ(error.Row(), 2u);
+            EXPECT_STREQ(error.what(), "more than 16 MB in one row");
+            throw;
+        },
+        CTableError);
     EXPECT_EQ(ReadAll(std::string(CCsvReader::kMaxRecordSize - 1, 'x'), ';').size(), 1u);
 }
 
