@@ -78,27 +78,20 @@ SymbolTableReport CSymbolTableReader::Read(std::string content, SymbolTableForm 
     return Sorted(std::move(report));
 }
 
-// UTF-8 and Windows-1252 tables are read where they lie; UTF-16 is
-// converted first.
+// The text is converted in place first: that passes over the ASCII in
+// large steps, where converting field by field pays for every field.
 std::string CSymbolTableReader::TableLines(std::string content, SymbolTableReport& report) const
 {
-    report.encoding = EncodingOf(content, m_options.encoding);
-    const bool utf8 = report.encoding == TextEncoding::utf8;
-    const bool utf16 = report.encoding == TextEncoding::utf16le || report.encoding == TextEncoding::utf16be;
-    DecodedText decoded;
-    if (utf16)
-        decoded = DecodeText(std::move(content), report.encoding);
-    std::string& bytes = utf16 ? decoded.text : content;
-    const std::string_view text = utf8 ? WithoutMark(bytes) : std::string_view(bytes);
+    DecodedText decoded = DecodeText(std::move(content), m_options.encoding);
+    report.encoding = decoded.encoding;
+    report.replacedCharacters = decoded.replacedCharacters;
     // (Not value_or: the detection reads the first records, and only when
     // no separator was chosen.)
-    report.separator = m_options.separator ? *m_options.separator : CCsvReader::DetectSeparator(text);
-    CCsvRows rows(text, report.separator, utf8, decoded.replacedLines);
+    report.separator = m_options.separator ? *m_options.separator : CCsvReader::DetectSeparator(decoded.text);
+    CCsvRows rows(decoded.text, report.separator, decoded.replacedLines);
     // The text's memory, no longer needed once the rows are read, takes the
     // lines in operand order.
-    std::string lines = CTableConversion(rows, m_options, report).Run(std::move(bytes));
-    report.replacedCharacters = utf8 ? rows.ReplacedCharacters() : decoded.replacedCharacters;
-    return lines;
+    return CTableConversion(rows, m_options, report).Run(std::move(decoded.text));
 }
 
 std::string CSymbolTableReader::WorkbookLines(std::string content, SymbolTableReport& report) const

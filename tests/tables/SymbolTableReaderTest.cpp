@@ -106,9 +106,9 @@ TEST(SymbolTableReader, Utf8TablesAndSequenceFilesGiveWindows1252AndMarkLostChar
     EXPECT_EQ(sequence.report.replacedOperands, std::vector<std::uint32_t>{sequence.file.GetEntry(0)->SortKey()});
 }
 
-// Fields are converted one by one, yet as the whole text would be: a
-// sequence cut short by the closing quote is a character of its own.
-TEST(SymbolTableReader, AChosenUtf8IsConvertedFieldByFieldAsTheWholeTextWouldBe)
+// The quotes come off after the conversion: a sequence cut short by a
+// closing quote is a lost character of its own, not one with what follows.
+TEST(SymbolTableReader, AChosenUtf8IsConvertedBeforeTheQuotesComeOff)
 {
     SymbolTableOptions options;
     options.encoding = TextEncoding::utf8;
