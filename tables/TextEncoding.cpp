@@ -203,9 +203,10 @@ std::string_view AsCp1252(std::string_view utf8, std::string& scratch, std::size
     const std::size_t first = byte_scan::FindNonAscii(utf8, 0);
     if (first == utf8.size())
         return utf8;
-    // Never longer than the UTF-8; `scratch` keeps its memory from call to
-    // call.
-    scratch.resize(utf8.size());
+    // Never longer than the UTF-8. `scratch` only grows: the text is the
+    // view returned.
+    if (scratch.size() < utf8.size())
+        scratch.resize(utf8.size());
     char* target = scratch.data();
     std::memcpy(target, utf8.data(), first);
     std::size_t written = first;
@@ -219,8 +220,7 @@ std::string_view AsCp1252(std::string_view utf8, std::string& scratch, std::size
             lost += byte < 0 ? 1 : 0;
             target[written++] = byte < 0 ? '?' : static_cast<char>(byte);
         });
-    scratch.resize(written);
-    return scratch;
+    return std::string_view(scratch).substr(0, written);
 }
 
 DecodedText DecodeText(std::string bytes, std::optional<TextEncoding> encoding)

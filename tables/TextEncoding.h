@@ -37,8 +37,8 @@ TextEncoding EncodingOf(std::string_view bytes, std::optional<TextEncoding> enco
 std::string_view WithoutMark(std::string_view utf8);
 
 // UTF-8 as Windows-1252: the text itself when it is ASCII, else converted
-// into `scratch`, which it replaces. `lost` grows by the characters that
-// became "?".
+// into the memory of `scratch`. `lost` grows by the characters that became
+// "?".
 std::string_view AsCp1252(std::string_view utf8, std::string& scratch, std::size_t& lost);
 
 // Converts `bytes` (taken over, so that Windows-1252 needs no copy) from
