@@ -26,6 +26,20 @@ TEST(CsvReader, QuotedFieldsHoldQuotesSeparatorsAndLineBreaks)
     EXPECT_EQ(ReadAll("a\tb c\n", '\t'), (Records{{"a", "b c"}}));
 }
 
+// Fields are searched eight bytes at a time: separators, line ends and
+// other control characters at every place of such a step.
+TEST(CsvReader, FieldsEndWhereverTheirSeparatorFalls)
+{
+    for (std::size_t length = 0; length < 20; ++length) {
+        const std::string plain(length, 'x');
+        const std::string high(length, '\xFC');
+        EXPECT_EQ(ReadAll(plain + ";" + high + "\r" + plain + ",\t\x01z\r\n" + plain + "\n", ';'),
+                  (Records{{plain, high + "\r" + plain + ",\t\x01z"}, {plain}}))
+            << length;
+        EXPECT_EQ(ReadAll(high + "\t" + plain + ";\r\n", '\t'), (Records{{high, plain + ";"}})) << length;
+    }
+}
+
 TEST(CsvReader, RecordsKnowTheirNumberAndLines)
 {
     CCsvReader reader("one\n\"two\nlines\"\nthree\n", ';');

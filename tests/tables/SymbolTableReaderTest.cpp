@@ -117,6 +117,21 @@ TEST(SymbolTableReader, AChosenUtf8IsConvertedBeforeTheQuotesComeOff)
     EXPECT_EQ(read.report.replacedCharacters, 2u);
 }
 
+TEST(SymbolTableReader, RowsOfTheSameOperandKeepTheirOrderAsInASequenceFile)
+{
+    const Read table("Adresse;Symbol\nE 0.1;erste\nT 2;T\nE 0.0;x\nE 0.1;zweite\nA 1.0;a\n");
+    const Read sequence("\tE 0.1\terste\n\tT 2\tT\n\tE 0.0\tx\n\tE 0.1\tzweite\n\tA 1.0\ta\n", {}, SymbolTableForm::sequence);
+    EXPECT_EQ(table.operands, (std::vector<std::string>{"E000.00|x|", "E000.01|erste|", "E000.01|zweite|", "A001.00|a|", "T002|T|"}));
+    EXPECT_EQ(table.operands, sequence.operands);
+}
+
+TEST(SymbolTableReader, ARowOverSeveralLinesIsMarkedForACharacterLostOnAnyOfThem)
+{
+    const Read read("Adresse;Symbol;Kommentar\nE 0.0;a;\"eins\nzwei \xE2\x86\x92\"\nE 0.1;b;ok\n");
+    EXPECT_EQ(read.operands, (std::vector<std::string>{"E000.00|a|eins zwei ?", "E000.01|b|ok"}));
+    EXPECT_EQ(read.report.replacedOperands, std::vector<std::uint32_t>{read.file.GetEntry(0)->SortKey()});
+}
+
 TEST(SymbolTableReader, AWindows1252SequenceFileIsReadByteForByte)
 {
     const std::string content("\tE 0.0\tT\xDCR\t\x81\x9D\xFF\r\n; Kommentar\n", 22);

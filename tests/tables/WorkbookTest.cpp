@@ -197,6 +197,23 @@ TEST(Workbook, ASheetFarLargerThanOnePieceIsReadWholeAndDamageAtItsEndIsFound)
     }
 }
 
+TEST(Workbook, MarkupLongerThanOneReadAndSharedStringsOfManyPiecesAreReadWhole)
+{
+    const std::string big(200000, 'y');
+    std::string shared;
+    for (int i = 0; i < 20000; ++i)
+        shared += "<si><t>s" + std::to_string(i) + "</t></si>";
+    Parts parts = Workbook("", shared);
+    parts["xl/worksheets/b.xml"] =
+        "<!DOCTYPE worksheet [<!ENTITY e \"" + big + "\">]><!--" + big + "--><worksheet><sheetData><row r=\"1\">"
+        "<c r=\"A1\" t=\"inlineStr\"><is><t>" + big + "</t></is></c><c r=\"B1\" a=\"" + big + "\" t=\"s\"><v>19999</v></c>"
+        "</row><?x " + big + "?><![CDATA[" + big + "]]><row r=\"2\"><c r=\"B2\" t=\"s\"><v>0</v></c></row></sheetData></worksheet>";
+    const auto rows = CWorkbook(Zip(parts)).Rows("Symbole");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].cells, (std::vector<std::string>{big, "s19999"}));
+    EXPECT_EQ(rows[1].cells, (std::vector<std::string>{"", "s0"}));
+}
+
 // The damage is named as pugixml names it when it parses the part whole.
 TEST(Workbook, DamagedMarkupIsNamedAsInTheWholePart)
 {
