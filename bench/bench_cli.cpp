@@ -69,6 +69,8 @@ const std::filesystem::path& CsvFile(double& size)
         out << "Symbol;Adresse;Kommentar\r\n";
         std::string line;
         while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
             const std::size_t address = line.find('\t', 1);
             if (line.empty() || line[0] != '\t' || address == std::string::npos)
                 continue;
@@ -85,36 +87,41 @@ const std::filesystem::path& CsvFile(double& size)
 }
 
 // A workbook of 100,000 rows (address, symbol, comment as inline
-// strings), as spreadsheet programs store one.
+// strings), as spreadsheet programs store one. The sheet is written to a
+// file piece by piece: a child's peak memory counts this process's peak
+// until the child starts its own program.
 const std::filesystem::path& Workbook(double& size)
 {
     static const std::filesystem::path file = [] {
-        std::string sheet = "<worksheet><sheetData>";
-        const auto cell = [&](char column, int row, const std::string& text) {
-            sheet += "<c r=\"";
-            sheet += column;
-            sheet += std::to_string(row) + "\" t=\"inlineStr\"><is><t>" + text + "</t></is></c>";
-        };
-        for (int row = 1; row <= 100'000; ++row) {
-            sheet += "<row r=\"" + std::to_string(row) + "\">";
-            cell('A', row, row == 1 ? "Adresse" : "M " + std::to_string(row / 8 % 256) + "." + std::to_string(row % 8));
-            cell('B', row, row == 1 ? "Symbol" : "M_SK_SCHRITT" + std::to_string(row));
-            cell('C', row, row == 1 ? "Kommentar" : "Schritt " + std::to_string(row) + ": Beh\xC3\xA4lter f\xC3\xBCllen");
-            sheet += "</row>";
+        const auto folder = BenchFolder("cli-workbook");
+        const auto sheetFile = folder / "sheet1.xml";
+        {
+            std::ofstream sheet(sheetFile, std::ios::binary);
+            const auto cell = [&](char column, int row, const std::string& text) {
+                sheet << "<c r=\"" << column << row << "\" t=\"inlineStr\"><is><t>" << text << "</t></is></c>";
+            };
+            sheet << "<worksheet><sheetData>";
+            for (int row = 1; row <= 100'000; ++row) {
+                sheet << "<row r=\"" << row << "\">";
+                cell('A', row, row == 1 ? "Adresse" : "M " + std::to_string(row / 8 % 256) + "." + std::to_string(row % 8));
+                cell('B', row, row == 1 ? "Symbol" : "M_SK_SCHRITT" + std::to_string(row));
+                cell('C', row, row == 1 ? "Kommentar" : "Schritt " + std::to_string(row) + ": Beh\xC3\xA4lter f\xC3\xBCllen");
+                sheet << "</row>";
+            }
+            sheet << "</sheetData></worksheet>";
         }
-        sheet += "</sheetData></worksheet>";
         const std::string relations = R"(<Relationships><Relationship Id="rId1" Target="worksheets/sheet1.xml"/></Relationships>)";
         const std::string workbook = R"(<workbook><sheets><sheet name="Symbole" r:id="rId1" xmlns:r="r"/></sheets></workbook>)";
-        const auto path = BenchFolder("cli-workbook") / "Symbole.xlsx";
+        const auto path = folder / "Symbole.xlsx";
         int error = 0;
         zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-        const std::string& sheetPart = sheet;
-        for (const auto& [name, content] : {std::pair{"xl/worksheets/sheet1.xml", &sheetPart},
-                                            std::pair{"xl/_rels/workbook.xml.rels", &relations},
+        zip_file_add(archive, "xl/worksheets/sheet1.xml", zip_source_file(archive, sheetFile.c_str(), 0, 0), 0);
+        for (const auto& [name, content] : {std::pair{"xl/_rels/workbook.xml.rels", &relations},
                                             std::pair{"xl/workbook.xml", &workbook}})
             zip_file_add(archive, name, zip_source_buffer(archive, content->data(), content->size(), 0), 0);
         if (zip_close(archive) != 0)
             std::abort();
+        std::filesystem::remove(sheetFile);
         return path;
     }();
     size = static_cast<double>(std::filesystem::file_size(file));

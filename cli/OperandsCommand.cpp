@@ -75,16 +75,25 @@ private:
     const std::vector<CSequenceEntry*>& m_operands;
 };
 
+// The same as OperandText, straight into the output.
+void WriteOperand(COutputBuffer& out, const KindLetters& letters, const CSequenceEntry& entry)
+{
+    out.WriteCp1252(letters.Of(entry.GetKind()));
+    out.WriteUnsigned(entry.GetByte(), 3);
+    if (IsBitKind(entry.GetKind())) {
+        out.Put('.');
+        out.WriteUnsigned(entry.GetBit(), 2);
+    }
+}
+
 void PrintText(COutputBuffer& out, const std::vector<CSequenceEntry*>& operands)
 {
     const KindLetters letters;
     const Lookahead lookahead(operands);
-    std::string operand;
     for (std::size_t row = 0; row < operands.size(); ++row) {
         lookahead.Before(row);
         const CSequenceEntry* entry = operands[row];
-        OperandText(operand, letters, *entry);
-        out.WriteCp1252(operand);
+        WriteOperand(out, letters, *entry);
         out.Put('\t');
         out.WriteCp1252(entry->GetSymbol());
         out.Put('\t');

@@ -13,3 +13,17 @@ inline std::string AsciiLower(std::string_view text)
             c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
+
+// Whether `text` is `lower` (lower-case already) but for the case of its
+// ASCII letters.
+inline bool EqualsIgnoringCase(std::string_view text, std::string_view lower)
+{
+    if (text.size() != lower.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lower[i])
+            return false;
+    }
+    return true;
+}

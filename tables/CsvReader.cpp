@@ -1,7 +1,9 @@
 #include "tables/CsvReader.h"
 
+#include "tables/ByteScan.h"
 #include "tables/TableError.h"
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -23,14 +25,15 @@ struct Agreement {
 Agreement AgreementOf(std::string_view text, char separator)
 {
     CCsvReader reader(text, separator);
-    std::vector<std::string> fields;
+    std::vector<std::string_view> fields;
     std::map<std::size_t, std::size_t> counts;
     try {
-        while (reader.Record() < kDetectionRecords && reader.Next(fields))
+        while (reader.Record() < kDetectionRecords && reader.NextRaw(fields))
             if (fields.size() >= 2)
                 ++counts[fields.size()];
     } catch (const CTableError&) {
-        // An unclosed quote under this separator: what was read still counts.
+        // An unclosed quote or an endless row under this separator: what
+        // was read still counts.
     }
     Agreement best;
     for (const auto& [fieldCount, records] : counts)
@@ -55,73 +58,100 @@ char CCsvReader::DetectSeparator(std::string_view text)
     return best;
 }
 
-bool CCsvReader::Next(std::vector<std::string>& fields)
+bool CCsvReader::NextRaw(std::vector<std::string_view>& fields)
 {
     fields.clear();
-    if (m_pos >= m_text.size())
+    const std::size_t size = m_text.size();
+    if (m_pos >= size)
         return false;
     ++m_record;
     if (m_lineEnded)
         ++m_line;
     m_lineEnded = false;
     m_firstLine = m_line;
-    fields.emplace_back();
-    while (m_pos < m_text.size()) {
-        const char c = m_text[m_pos];
-        if (c == '\n') {
-            ++m_pos;
-            m_lineEnded = true;
-            break;
-        }
-        if (c == '\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n') {
-            m_pos += 2;
-            m_lineEnded = true;
-            break;
-        }
-        if (c == m_separator) {
-            ++m_pos;
-            fields.emplace_back();
-        } else if (c == '"' && fields.back().empty()) {
-            ++m_pos;
-            ReadQuoted(fields.back());
-        } else {
-            AppendPlain(fields.back());
-        }
-    }
-    return true;
-}
-
-// The characters up to the next separator, quote or line end, in one
-// piece: most fields are no more than that.
-void CCsvReader::AppendPlain(std::string& field)
-{
-    std::size_t end = m_pos + 1;
-    while (end < m_text.size()) {
-        const char c = m_text[end];
-        if (c == m_separator || c == '"' || c == '\n' || c == '\r')
-            break;
-        ++end;
-    }
-    field.append(m_text.substr(m_pos, end - m_pos));
-    m_pos = end;
-}
-
-void CCsvReader::ReadQuoted(std::string& field)
-{
+    const std::size_t limit = size - m_pos > kMaxRecordSize ? m_pos + kMaxRecordSize : size;
     for (;;) {
-        const std::size_t quote = m_text.find('"', m_pos);
-        if (quote == std::string_view::npos)
-            throw CTableError("a quote opened here is never closed", m_record);
-        for (std::size_t i = m_pos; i < quote; ++i)
-            if (m_text[i] == '\n')
-                ++m_line;
-        field.append(m_text.substr(m_pos, quote - m_pos));
-        m_pos = quote + 1;
-        if (m_pos < m_text.size() && m_text[m_pos] == '"') {
-            field += '"';
+        const std::size_t start = m_pos;
+        const bool quoted = start < size && m_text[start] == '"';
+        m_pos = PlainEnd(quoted ? QuotedEnd(start + 1, limit) : start, limit);
+        fields.push_back(m_text.substr(start, m_pos - start));
+        if (m_pos == size)
+            return true;
+        if (m_pos == limit)
+            TooLong();
+        if (m_text[m_pos] == m_separator) {
             ++m_pos;
             continue;
         }
-        break;
+        m_pos += m_text[m_pos] == '\r' ? 2 : 1;
+        m_lineEnded = true;
+        return true;
     }
+}
+
+bool CCsvReader::Next(std::vector<std::string>& fields)
+{
+    fields.clear();
+    std::vector<std::string_view> raw;
+    if (!NextRaw(raw))
+        return false;
+    std::string scratch;
+    for (std::string_view field : raw)
+        fields.emplace_back(Unquoted(field, scratch));
+    return true;
+}
+
+std::string_view CCsvReader::Unquoted(std::string_view field, std::string& scratch)
+{
+    if (field.empty() || field[0] != '"')
+        return field;
+    std::size_t quote = field.find('"', 1);
+    if (quote + 1 == field.size())
+        return field.substr(1, quote - 1);
+    const auto doubled = [&] { return quote + 1 < field.size() && field[quote + 1] == '"'; };
+    scratch.clear();
+    std::size_t pos = 1;
+    while (quote != std::string_view::npos && doubled()) {
+        scratch.append(field.substr(pos, quote + 1 - pos));
+        pos = quote + 2;
+        quote = field.find('"', pos);
+    }
+    scratch.append(field.substr(pos, quote - pos));
+    if (quote != std::string_view::npos)
+        scratch.append(field.substr(quote + 1));
+    return scratch;
+}
+
+// The characters up to the next separator or line end. A CR on its own is
+// an ordinary character.
+std::size_t CCsvReader::PlainEnd(std::size_t from, std::size_t limit) const
+{
+    for (std::size_t pos = from;; ++pos) {
+        pos = byte_scan::FindSeparatorOrControl(m_text, pos, limit, m_separator);
+        if (pos == limit)
+            return limit;
+        const char c = m_text[pos];
+        if (c == m_separator || c == '\n' || (c == '\r' && pos + 1 < m_text.size() && m_text[pos + 1] == '\n'))
+            return pos;
+    }
+}
+
+// From just after an opening quote to just after its closing quote.
+std::size_t CCsvReader::QuotedEnd(std::size_t from, std::size_t limit)
+{
+    std::size_t quote = m_text.find('"', from);
+    while (quote != std::string_view::npos && quote + 1 < m_text.size() && m_text[quote + 1] == '"')
+        quote = m_text.find('"', quote + 2);
+    if (quote == std::string_view::npos)
+        throw CTableError("a quote opened here is never closed", m_record);
+    if (quote >= limit)
+        TooLong();
+    m_line += static_cast<std::size_t>(std::count(m_text.begin() + static_cast<std::ptrdiff_t>(from),
+                                                  m_text.begin() + static_cast<std::ptrdiff_t>(quote), '\n'));
+    return quote + 1;
+}
+
+void CCsvReader::TooLong() const
+{
+    throw CTableError("more than 16 MB in one row", m_record);
 }

@@ -12,11 +12,23 @@
 // inside an unquoted field is an ordinary character.
 class CCsvReader {
 public:
+    // No symbol table has rows this long; a text that does is no table,
+    // and reading it as one would only hold its bytes twice.
+    static constexpr std::size_t kMaxRecordSize = 16u << 20;
+
     CCsvReader(std::string_view text, char separator) : m_text(text), m_separator(separator) {}
 
-    // The next record's fields; false after the last record. Throws
-    // CTableError when a quote is never closed.
+    // The next record's fields as the text holds them, quotes and all (see
+    // Unquoted); false after the last record. Throws CTableError when a
+    // quote is never closed or the record is longer than kMaxRecordSize.
+    bool NextRaw(std::vector<std::string_view>& fields);
+    // The same with each field's value.
     bool Next(std::vector<std::string>& fields);
+
+    // The value of a field as NextRaw gives it: `field` itself, the inside
+    // of its quotes, or, where quotes were doubled or text follows the
+    // closing quote, the value put together in `scratch`.
+    static std::string_view Unquoted(std::string_view field, std::string& scratch);
 
     // The record just read: its number (1-based) and the lines (0-based)
     // it starts and ends on.
@@ -29,8 +41,9 @@ public:
     static char DetectSeparator(std::string_view text);
 
 private:
-    void AppendPlain(std::string& field);
-    void ReadQuoted(std::string& field);
+    std::size_t QuotedEnd(std::size_t from, std::size_t limit);
+    std::size_t PlainEnd(std::size_t from, std::size_t limit) const;
+    [[noreturn]] void TooLong() const;
 
     std::string_view m_text;
     char m_separator;

@@ -3,7 +3,6 @@
 #include "data/sequence/SequenceEntry.h"
 
 #include <cctype>
-#include <string>
 
 namespace {
 
@@ -21,11 +20,11 @@ std::string_view Trim(std::string_view text)
 // The kind of an operand prefix; 0 for none. IEC prefixes (after "%") are
 // I, Q, M with an optional X, T and C; the others those of sequence files
 // and Q.
-int KindOfPrefix(const std::string& prefix, bool iec)
+int KindOfPrefix(std::string_view prefix, bool iec)
 {
-    std::string letters = prefix;
+    std::string_view letters = prefix;
     if (iec && letters.size() == 2 && letters[1] == 'X' && letters[0] != 'T' && letters[0] != 'C')
-        letters.pop_back();
+        letters.remove_suffix(1);
     if (letters.size() != 1)
         return 0;
     const char letter = letters[0];
@@ -37,9 +36,9 @@ int KindOfPrefix(const std::string& prefix, bool iec)
 
 // A byte, word or double word of an operand area (MB, EW, %MD), a data
 // block, or a peripheral word: addresses, but not of a step-chain text.
-bool IsOtherArea(const std::string& prefix, bool iec)
+bool IsOtherArea(std::string_view prefix, bool iec)
 {
-    if (prefix.rfind("DB", 0) == 0 || prefix.rfind("DI", 0) == 0 || prefix == "PEW" || prefix == "PAW" || prefix == "PIW"
+    if (prefix.substr(0, 2) == "DB" || prefix.substr(0, 2) == "DI" || prefix == "PEW" || prefix == "PAW" || prefix == "PIW"
         || prefix == "PQW" || prefix == "PEB" || prefix == "PAB" || prefix == "PED" || prefix == "PAD")
         return true;
     if (prefix.size() != 2)
@@ -72,9 +71,14 @@ OperandAddress ParseOperandAddress(std::string_view text)
     const bool iec = !text.empty() && text[0] == '%';
     if (iec)
         ++pos;
-    std::string prefix;
-    while (pos < text.size() && std::isalpha(static_cast<unsigned char>(text[pos])))
-        prefix += static_cast<char>(std::toupper(static_cast<unsigned char>(text[pos++])));
+    // No prefix has more than three letters, and "DB..." needs only two:
+    // four tell every one from a longer word, however long that is.
+    char letters[4];
+    std::size_t count = 0;
+    for (; pos < text.size() && std::isalpha(static_cast<unsigned char>(text[pos])); ++pos)
+        if (count < sizeof letters)
+            letters[count++] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[pos])));
+    const std::string_view prefix(letters, count);
     if (prefix.empty())
         return address;
     while (pos < text.size() && text[pos] == ' ')

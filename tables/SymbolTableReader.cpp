@@ -5,6 +5,7 @@
 #include "tables/AsciiLower.h"
 #include "tables/CsvReader.h"
 #include "tables/CsvRows.h"
+#include "tables/SheetRows.h"
 #include "tables/TableConversion.h"
 #include "tables/Workbook.h"
 #include "tables/WorkbookRows.h"
@@ -64,17 +65,12 @@ SymbolTableReport CSymbolTableReader::Read(std::string content, SymbolTableForm 
         // The workbook's texts are UTF-8 whatever the options say.
         report.encoding = TextEncoding::utf8;
         file.ReadContent(WorkbookLines(std::move(content), report));
-        return Sorted(std::move(report));
-    }
-    DecodedText decoded = DecodeText(std::move(content), m_options.encoding);
-    report.encoding = decoded.encoding;
-    report.replacedCharacters = decoded.replacedCharacters;
-    if (form == SymbolTableForm::table) {
-        std::string lines = TableLines(decoded, report);
-        decoded.text.clear();
-        decoded.text.shrink_to_fit();
-        file.ReadContent(std::move(lines));
+    } else if (form == SymbolTableForm::table) {
+        file.ReadContent(TableLines(std::move(content), report));
     } else {
+        DecodedText decoded = DecodeText(std::move(content), m_options.encoding);
+        report.encoding = decoded.encoding;
+        report.replacedCharacters = decoded.replacedCharacters;
         if (!decoded.replacedLines.empty())
             report.replacedOperands = OperandsOnLines(decoded.text, decoded.replacedLines);
         file.ReadContent(std::move(decoded.text));
@@ -82,19 +78,27 @@ SymbolTableReport CSymbolTableReader::Read(std::string content, SymbolTableForm 
     return Sorted(std::move(report));
 }
 
-std::string CSymbolTableReader::TableLines(const DecodedText& decoded, SymbolTableReport& report) const
+// The text is converted in place first: that passes over the ASCII in
+// large steps, where converting field by field pays for every field.
+std::string CSymbolTableReader::TableLines(std::string content, SymbolTableReport& report) const
 {
+    DecodedText decoded = DecodeText(std::move(content), m_options.encoding);
+    report.encoding = decoded.encoding;
+    report.replacedCharacters = decoded.replacedCharacters;
     // (Not value_or: the detection reads the first records, and only when
     // no separator was chosen.)
     report.separator = m_options.separator ? *m_options.separator : CCsvReader::DetectSeparator(decoded.text);
-    CCsvRows rows(decoded, report.separator);
-    return CTableConversion(rows, m_options, report).Run();
+    CCsvRows rows(decoded.text, report.separator, decoded.replacedLines);
+    // The text's memory, no longer needed once the rows are read, takes the
+    // lines in operand order.
+    return CTableConversion(rows, m_options, report).Run(std::move(decoded.text));
 }
 
 std::string CSymbolTableReader::WorkbookLines(std::string content, SymbolTableReport& report) const
 {
     const CWorkbook workbook(std::move(content));
     report.sheet = m_options.sheet.empty() ? workbook.SheetNames().front() : m_options.sheet;
-    CWorkbookRows rows(workbook.Rows(m_options.sheet), report.replacedCharacters);
+    const std::unique_ptr<CSheetRows> sheet = workbook.OpenSheet(m_options.sheet);
+    CWorkbookRows rows(*sheet, report.replacedCharacters);
     return CTableConversion(rows, m_options, report).Run();
 }

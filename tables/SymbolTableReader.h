@@ -66,7 +66,7 @@ public:
     SymbolTableReport Read(std::string content, SymbolTableForm form, CSequenceFile& file) const;
 
 private:
-    std::string TableLines(const DecodedText& decoded, SymbolTableReport& report) const;
+    std::string TableLines(std::string content, SymbolTableReport& report) const;
     std::string WorkbookLines(std::string content, SymbolTableReport& report) const;
 
     SymbolTableOptions m_options;

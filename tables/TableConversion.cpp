@@ -2,64 +2,88 @@
 
 #include "data/sequence/SequenceEntry.h"
 #include "tables/AsciiLower.h"
+#include "tables/ByteScan.h"
 #include "tables/OperandAddress.h"
 #include "tables/TableError.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 
 namespace {
 
 // Rows looked at to find the columns, and rows searched for a header.
 constexpr std::size_t kSampleRows = 100;
 constexpr std::size_t kHeaderSearchRows = 10;
+// Operands numbered within their kind: 256 bytes of 8 bits (timers and
+// counters have bit 0).
+constexpr std::size_t kOperandsPerKind = 256 * 8;
 
 // Spreadsheet programs guard a value against being read as a number or a
 // formula with a leading apostrophe or as ="...".
 std::string_view Unguarded(std::string_view cell)
 {
-    if (cell.size() >= 3 && cell.substr(0, 2) == "=\"" && cell.back() == '"')
+    if (cell.size() >= 3 && cell[0] == '=' && cell[1] == '"' && cell.back() == '"')
         return cell.substr(2, cell.size() - 3);
     if (!cell.empty() && cell.front() == '\'')
         return cell.substr(1);
     return cell;
 }
 
-std::string_view Cell(const std::vector<std::string>& cells, int column)
+std::string_view Cell(const std::vector<std::string_view>& cells, int column)
 {
     return column >= 0 && static_cast<std::size_t>(column) < cells.size() ? Unguarded(cells[column]) : std::string_view();
 }
 
-bool IsBlank(const std::vector<std::string>& cells)
+bool IsBlank(const std::vector<std::string_view>& cells)
 {
-    return std::all_of(cells.begin(), cells.end(), [](const std::string& cell) { return cell.empty(); });
+    return std::all_of(cells.begin(), cells.end(), [](std::string_view cell) { return cell.empty(); });
 }
 
 // A text of an operand line holds no TAB (it would split symbol and
 // comment) and no line break.
-void AppendText(std::string& line, std::string_view text)
+char* PutText(char* out, std::string_view text)
 {
-    for (char c : text)
-        line += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
+    std::copy(text.begin(), text.end(), out);
+    if (byte_scan::HasByteBelow(text, '\r' + 1))
+        for (std::size_t at = 0; at < text.size(); ++at)
+            if (text[at] == '\t' || text[at] == '\r' || text[at] == '\n')
+                out[at] = ' ';
+    return out + text.size();
+}
+
+char* PutNumber(char* out, unsigned number)
+{
+    return std::to_chars(out, out + 10, number).ptr;
 }
 
 } // namespace
 
-std::string CTableConversion::Run()
+CTableConversion::CTableConversion(IRowSource& rows, const SymbolTableOptions& options, SymbolTableReport& report)
+    : m_rows(rows), m_options(options), m_report(report)
 {
+    for (int kind = 0; kind < static_cast<int>(m_letters.size()); ++kind)
+        m_letters[static_cast<std::size_t>(kind)] = KindLetter(kind);
+}
+
+std::string CTableConversion::Run(std::string&& spare)
+{
+    // Lines are rarely longer than their rows: memory reserved and never
+    // written costs nothing, growing the lines copies them.
+    m_lines.reserve(spare.size() + spare.size() / 8);
     std::vector<Row> sample;
-    Row row;
-    while (sample.size() < kSampleRows && m_rows.Next(row.cells, row.lostCharacters)) {
-        row.number = m_rows.Row();
-        sample.push_back(row);
-    }
+    std::vector<std::string_view> cells;
+    bool lost = false;
+    while (sample.size() < kSampleRows && m_rows.Next(cells, lost))
+        sample.push_back(Row{std::vector<std::string>(cells.begin(), cells.end()), lost, m_rows.Row()});
     const std::size_t dataStart = FindColumns(sample);
-    for (std::size_t i = dataStart; i < sample.size(); ++i)
-        AddRow(sample[i]);
-    while (m_rows.Next(row.cells, row.lostCharacters)) {
-        row.number = m_rows.Row();
-        AddRow(row);
+    for (std::size_t i = dataStart; i < sample.size(); ++i) {
+        const std::vector<std::string_view> views(sample[i].cells.begin(), sample[i].cells.end());
+        AddRow(views, sample[i].lostCharacters, sample[i].number);
     }
-    return std::move(m_lines);
+    while (m_rows.Next(cells, lost))
+        AddRow(cells, lost, m_rows.Row());
+    return InOperandOrder(std::move(spare));
 }
 
 // Sets the columns; returns the index of the first data row.
@@ -102,14 +126,14 @@ void CTableConversion::SetColumns(std::optional<ColumnMap> found, std::size_t he
     m_columns = *found;
 }
 
-void CTableConversion::AddRow(const Row& row)
+void CTableConversion::AddRow(const std::vector<std::string_view>& cells, bool lostCharacters, std::size_t number)
 {
-    if (IsBlank(row.cells))
+    if (IsBlank(cells))
         return;
-    const OperandAddress address = ParseOperandAddress(Cell(row.cells, m_columns.address));
+    const OperandAddress address = ParseOperandAddress(Cell(cells, m_columns.address));
     if (address.what != OperandAddress::Class::none)
         m_countSkipped = true;
-    if (address.what != OperandAddress::Class::operand || !IsStepChainType(row.cells, address.kind)) {
+    if (address.what != OperandAddress::Class::operand || !IsStepChainType(cells, address.kind)) {
         if (m_countSkipped)
             ++m_report.skippedRows;
         return;
@@ -117,34 +141,68 @@ void CTableConversion::AddRow(const Row& row)
     if (address.outOfRange)
         throw CTableError(address.number > 255 ? "byte number " + std::to_string(address.number) + " is over 255"
                                                : "bit number " + std::to_string(address.bit) + " is over 7",
-                          row.number);
-    AppendLine(address.kind, address.number, address.bit, row.cells);
-    if (row.lostCharacters)
+                          number);
+    AppendLine(address.kind, address.number, address.bit, cells);
+    if (lostCharacters)
         m_report.replacedOperands.push_back(CSequenceEntry::KeyOf(address.kind, address.number, address.bit));
 }
 
 // A data-type column tells bits (BOOL) from the rest.
-bool CTableConversion::IsStepChainType(const std::vector<std::string>& cells, int kind) const
+bool CTableConversion::IsStepChainType(const std::vector<std::string_view>& cells, int kind) const
 {
     if (m_columns.dataType < 0 || !IsBitKind(kind))
         return true;
-    const std::string type = AsciiLower(Cell(cells, m_columns.dataType));
-    return type.empty() || type == "bool";
+    const std::string_view type = Cell(cells, m_columns.dataType);
+    return type.empty() || EqualsIgnoringCase(type, "bool");
 }
 
-void CTableConversion::AppendLine(int kind, unsigned number, unsigned bit, const std::vector<std::string>& cells)
+void CTableConversion::AppendLine(int kind, unsigned number, unsigned bit, const std::vector<std::string_view>& cells)
 {
-    m_lines += '\t';
-    m_lines += KindLetter(kind);
-    m_lines += ' ';
-    m_lines += std::to_string(number);
+    const std::string& letter = m_letters[static_cast<std::size_t>(kind)];
+    const std::string_view symbol = Cell(cells, m_columns.symbol);
+    const std::string_view comment = Cell(cells, m_columns.comment);
+    // Written in place: room for the letter, the texts, two numbers of up
+    // to ten digits and the six characters between them.
+    const std::size_t start = m_lines.size();
+    m_lines.resize(start + letter.size() + symbol.size() + comment.size() + 26);
+    char* out = m_lines.data() + start;
+    *out++ = '\t';
+    out = std::copy(letter.begin(), letter.end(), out);
+    *out++ = ' ';
+    out = PutNumber(out, number);
     if (IsBitKind(kind)) {
-        m_lines += '.';
-        m_lines += std::to_string(bit);
+        *out++ = '.';
+        out = PutNumber(out, bit);
     }
-    m_lines += '\t';
-    AppendText(m_lines, Cell(cells, m_columns.symbol));
-    m_lines += '\t';
-    AppendText(m_lines, Cell(cells, m_columns.comment));
-    m_lines += '\n';
+    *out++ = '\t';
+    out = PutText(out, symbol);
+    *out++ = '\t';
+    out = PutText(out, comment);
+    *out++ = '\n';
+    m_lines.resize(static_cast<std::size_t>(out - m_lines.data()));
+    m_lineOperands.push_back(
+        static_cast<std::uint16_t>(static_cast<std::size_t>(kind - 1) * kOperandsPerKind + number * 8 + bit));
+    m_lineSizes.push_back(static_cast<std::uint32_t>(m_lines.size() - start));
+}
+
+// A stable counting sort of the lines by their operands, by bytes: each
+// operand's lines get their place in one pass.
+std::string CTableConversion::InOperandOrder(std::string&& spare)
+{
+    if (std::is_sorted(m_lineOperands.begin(), m_lineOperands.end()))
+        return std::move(m_lines);
+    std::vector<std::size_t> place(5 * kOperandsPerKind + 1, 0);
+    for (std::size_t i = 0; i < m_lineSizes.size(); ++i)
+        place[m_lineOperands[i] + 1] += m_lineSizes[i];
+    for (std::size_t k = 1; k < place.size(); ++k)
+        place[k] += place[k - 1];
+    std::string sorted = std::move(spare);
+    sorted.resize(m_lines.size());
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < m_lineSizes.size(); ++i) {
+        std::memcpy(sorted.data() + place[m_lineOperands[i]], m_lines.data() + start, m_lineSizes[i]);
+        place[m_lineOperands[i]] += m_lineSizes[i];
+        start += m_lineSizes[i];
+    }
+    return sorted;
 }

@@ -29,6 +29,17 @@ struct DecodedText {
 // throughout and holds at least one multi-byte sequence is UTF-8, anything
 // else Windows-1252.
 TextEncoding DetectEncoding(std::string_view bytes);
+// The encoding given, or the one detected; "utf-16" takes the direction
+// a byte-order mark gives.
+TextEncoding EncodingOf(std::string_view bytes, std::optional<TextEncoding> encoding);
+
+// UTF-8 text without its byte-order mark.
+std::string_view WithoutMark(std::string_view utf8);
+
+// UTF-8 as Windows-1252: the text itself when it is ASCII, else converted
+// into the memory of `scratch`. `lost` grows by the characters that became
+// "?".
+std::string_view AsCp1252(std::string_view utf8, std::string& scratch, std::size_t& lost);
 
 // Converts `bytes` (taken over, so that Windows-1252 needs no copy) from
 // the encoding given, or the one detected. A byte-order mark is dropped.

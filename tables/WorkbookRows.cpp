@@ -1,20 +1,20 @@
 #include "tables/WorkbookRows.h"
 
+#include "tables/SheetRows.h"
 #include "tables/TextEncoding.h"
 
-bool CWorkbookRows::Next(std::vector<std::string>& cells, bool& lostCharacters)
+bool CWorkbookRows::Next(std::vector<std::string_view>& cells, bool& lostCharacters)
 {
-    if (m_next == m_rows.size())
+    if (!m_rows.Next(m_row))
         return false;
-    CWorkbook::Row& row = m_rows[m_next++];
-    m_number = row.number;
-    lostCharacters = false;
-    cells.clear();
-    for (std::string& cell : row.cells) {
-        DecodedText decoded = DecodeText(std::move(cell), TextEncoding::utf8);
-        lostCharacters = lostCharacters || decoded.replacedCharacters != 0;
-        m_replacedCharacters += decoded.replacedCharacters;
-        cells.push_back(std::move(decoded.text));
-    }
+    const std::size_t count = m_row.cells.size();
+    if (m_converted.size() < count)
+        m_converted.resize(count);
+    cells.resize(count);
+    std::size_t lost = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        cells[i] = AsCp1252(m_row.cells[i], m_converted[i], lost);
+    m_replacedCharacters += lost;
+    lostCharacters = lost != 0;
     return true;
 }

@@ -3,19 +3,28 @@
 #include "tables/TableConversion.h"
 #include "tables/Workbook.h"
 
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CSheetRows;
+
 // The rows of a worksheet as rows of a table, their UTF-8 cells converted
-// to Windows-1252; the characters lost on the way are counted.
+// to Windows-1252 where they are not ASCII; the characters lost on the way
+// are counted.
 class CWorkbookRows : public IRowSource {
 public:
-    CWorkbookRows(std::vector<CWorkbook::Row> rows, std::size_t& replacedCharacters)
-        : m_rows(std::move(rows)), m_replacedCharacters(replacedCharacters) {}
+    CWorkbookRows(CSheetRows& rows, std::size_t& replacedCharacters) : m_rows(rows), m_replacedCharacters(replacedCharacters)
+    {
+    }
 
-    bool Next(std::vector<std::string>& cells, bool& lostCharacters) override;
-    std::size_t Row() const override { return m_number; }
+    bool Next(std::vector<std::string_view>& cells, bool& lostCharacters) override;
+    std::size_t Row() const override { return m_row.number; }
 
 private:
-    std::vector<CWorkbook::Row> m_rows;
+    CSheetRows& m_rows;
     std::size_t& m_replacedCharacters;
-    std::size_t m_next = 0;
-    std::size_t m_number = 0;
+    CWorkbook::Row m_row;
+    std::vector<std::string> m_converted;
 };

@@ -26,6 +26,20 @@ TEST(CsvReader, QuotedFieldsHoldQuotesSeparatorsAndLineBreaks)
     EXPECT_EQ(ReadAll("a\tb c\n", '\t'), (Records{{"a", "b c"}}));
 }
 
+// Fields are searched eight bytes at a time: separators, line ends and
+// other control characters at every place of such a step.
+TEST(CsvReader, FieldsEndWhereverTheirSeparatorFalls)
+{
+    for (std::size_t length = 0; length < 20; ++length) {
+        const std::string plain(length, 'x');
+        const std::string high(length, '\xFC');
+        EXPECT_EQ(ReadAll(plain + ";" + high + "\r" + plain + ",\t\x01z\r\n" + plain + "\n", ';'),
+                  (Records{{plain, high + "\r" + plain + ",\t\x01z"}, {plain}}))
+            << length;
+        EXPECT_EQ(ReadAll(high + "\t" + plain + ";\r\n", '\t'), (Records{{high, plain + ";"}})) << length;
+    }
+}
+
 TEST(CsvReader, RecordsKnowTheirNumberAndLines)
 {
     CCsvReader reader("one\n\"two\nlines\"\nthree\n", ';');
@@ -63,6 +77,19 @@ TEST(CsvReader, TheSeparatorIsTheOneThatGivesTheSameFieldCountMostOften)
     EXPECT_EQ(CCsvReader::DetectSeparator("Title\nI0.0,S1,c\nI0.1,S2,d\nI0.2,S3,e\n"), ',');
     EXPECT_EQ(CCsvReader::DetectSeparator("E 0.0\tS1\tx; y\nE 0.1\tS2\tz\n"), '\t');
     EXPECT_EQ(CCsvReader::DetectSeparator("no separator at all\n"), ';');
+}
+
+TEST(CsvReader, ARowOfMoreThan16MegabytesIsRefusedWithItsNumber)
+{
+    const std::string text = "a;b\n" + std::string(CCsvReader::kMaxRecordSize, 'x') + "\nc;d\n";
+    EXPECT_THROW(
+        try { ReadAll(text, ';'); } catch (const CTableError& error) {
+            EXPECT_EQ(error.Row(), 2u);
+            EXPECT_STREQ(error.what(), "more than 16 MB in one row");
+            throw;
+        },
+        CTableError);
+    EXPECT_EQ(ReadAll(std::string(CCsvReader::kMaxRecordSize - 1, 'x'), ';').size(), 1u);
 }
 
 } // namespace

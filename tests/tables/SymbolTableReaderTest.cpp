@@ -106,6 +106,32 @@ TEST(SymbolTableReader, Utf8TablesAndSequenceFilesGiveWindows1252AndMarkLostChar
     EXPECT_EQ(sequence.report.replacedOperands, std::vector<std::uint32_t>{sequence.file.GetEntry(0)->SortKey()});
 }
 
+// The quotes come off after the conversion: a sequence cut short by a
+// closing quote is a lost character of its own, not one with what follows.
+TEST(SymbolTableReader, AChosenUtf8IsConvertedBeforeTheQuotesComeOff)
+{
+    SymbolTableOptions options;
+    options.encoding = TextEncoding::utf8;
+    const Read read("Adresse;Symbol\nE 0.0;\"x\xE2\"\x82y\"\nE 0.1;\xC3\xBC\n", options);
+    EXPECT_EQ(read.operands, (std::vector<std::string>{"E000.00|x??y\"|", "E000.01|\xFC|"}));
+    EXPECT_EQ(read.report.replacedCharacters, 2u);
+}
+
+TEST(SymbolTableReader, RowsOfTheSameOperandKeepTheirOrderAsInASequenceFile)
+{
+    const Read table("Adresse;Symbol\nE 0.1;erste\nT 2;T\nE 0.0;x\nE 0.1;zweite\nA 1.0;a\n");
+    const Read sequence("\tE 0.1\terste\n\tT 2\tT\n\tE 0.0\tx\n\tE 0.1\tzweite\n\tA 1.0\ta\n", {}, SymbolTableForm::sequence);
+    EXPECT_EQ(table.operands, (std::vector<std::string>{"E000.00|x|", "E000.01|erste|", "E000.01|zweite|", "A001.00|a|", "T002|T|"}));
+    EXPECT_EQ(table.operands, sequence.operands);
+}
+
+TEST(SymbolTableReader, ARowOverSeveralLinesIsMarkedForACharacterLostOnAnyOfThem)
+{
+    const Read read("Adresse;Symbol;Kommentar\nE 0.0;a;\"eins\nzwei \xE2\x86\x92\"\nE 0.1;b;ok\n");
+    EXPECT_EQ(read.operands, (std::vector<std::string>{"E000.00|a|eins zwei ?", "E000.01|b|ok"}));
+    EXPECT_EQ(read.report.replacedOperands, std::vector<std::uint32_t>{read.file.GetEntry(0)->SortKey()});
+}
+
 TEST(SymbolTableReader, AWindows1252SequenceFileIsReadByteForByte)
 {
     const std::string content("\tE 0.0\tT\xDCR\t\x81\x9D\xFF\r\n; Kommentar\n", 22);

@@ -1,3 +1,4 @@
+#include "data/text/Charset.h"
 #include "tables/TableError.h"
 #include "tables/TextEncoding.h"
 
@@ -34,6 +35,23 @@ TEST(TextEncoding, Utf8BecomesWindows1252AndLostCharactersAreCountedByLine)
     EXPECT_EQ(decoded.text, "\xDC\x80\nok\nA?B?\n");
     EXPECT_EQ(decoded.replacedCharacters, 2u);
     EXPECT_EQ(decoded.replacedLines, std::vector<std::size_t>{2});
+}
+
+// Texts are looked at eight bytes at a time: a character beyond ASCII is
+// put at every place of such a step, after runs of every length.
+TEST(TextEncoding, ACharacterAnywhereInALongTextIsConvertedAndItsLineNamed)
+{
+    for (std::size_t at = 0; at < 20; ++at) {
+        for (const std::string character : {"\xC3\xBC", "\xE2\x86\x92", "\xC2\x80"}) {
+            const std::string text = std::string(at, 'a') + character + "\n" + std::string(19 - at, 'b') + "\xC3\x9Cx\n";
+            const DecodedText decoded = DecodeText(text, TextEncoding::utf8);
+            EXPECT_EQ(decoded.text, charset::Utf8ToCp1252(text)) << at;
+            const bool lost = character != "\xC3\xBC";
+            EXPECT_EQ(decoded.replacedLines, lost ? std::vector<std::size_t>{0} : std::vector<std::size_t>{}) << at;
+        }
+        EXPECT_EQ(DetectEncoding(std::string(at, 'a') + "\xC3\xBC" + std::string(19 - at, 'b') + "\xC3"),
+                  TextEncoding::windows1252) << at;
+    }
 }
 
 TEST(TextEncoding, Utf16InBothByteOrdersWithPairsAndLoneSurrogates)

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <cstdint>
+#include <cstring>
 #include <map>
 
 namespace {
@@ -40,6 +42,31 @@ const char* const kRelations =
 const char* const kWorkbook =
     R"(<x:workbook xmlns:x="m" xmlns:r="r"><x:sheets><x:sheet name="Deckblatt" r:id="rId1"/>)"
     R"(<x:sheet name="Symbole" r:id="rId2"/></x:sheets></x:workbook>)";
+
+// The size that the entry `name` of a zip archive states for itself, in
+// its local header and in the central directory, changed to `size`.
+void StateSize(std::string& zip, const std::string& name, std::uint32_t size)
+{
+    const auto at = [&](std::size_t offset) { return static_cast<unsigned char>(zip[offset]); };
+    for (std::size_t pos = 0; pos + 46 < zip.size(); ++pos) {
+        const bool local = zip.compare(pos, 4, "PK\x03\x04") == 0;
+        const bool central = zip.compare(pos, 4, "PK\x01\x02") == 0;
+        const std::size_t nameAt = local ? 30 : 46;
+        const std::size_t length = at(pos + (local ? 26 : 28)) | at(pos + (local ? 27 : 29)) << 8;
+        if ((local || central) && zip.compare(pos + nameAt, length, name) == 0 && length == name.size())
+            for (int i = 0; i < 4; ++i)
+                zip[pos + (local ? 22 : 24) + i] = static_cast<char>(size >> (8 * i));
+    }
+}
+
+// Latin-1 text as UTF-16 LE with its byte-order mark.
+std::string Utf16(const std::string& latin1)
+{
+    std::string out("\xFF\xFE", 2);
+    for (const char c : latin1)
+        out += {c, '\0'};
+    return out;
+}
 
 Parts Workbook(const std::string& symbols, const std::string& shared = {})
 {
@@ -144,6 +171,106 @@ TEST(Workbook, ASheetIsReadAsATableWithItsOwnRowNumbers)
     EXPECT_EQ(report.sheet, "Symbole");
     EXPECT_EQ(report.replacedCharacters, 1u);
     EXPECT_EQ(report.replacedOperands.size(), 1u);
+}
+
+TEST(Workbook, ASheetFarLargerThanOnePieceIsReadWholeAndDamageAtItsEndIsFound)
+{
+    std::string rows;
+    for (int row = 1; row <= 10000; ++row) {
+        const std::string r = std::to_string(row);
+        rows += "<row r=\"" + r + "\"><c r=\"A" + r + "\" t=\"inlineStr\"><is><t>T\xC3\xBCr " + r + "</t></is></c>"
+              + (row % 7 == 0 ? "<!-- </row> --><![CDATA[</row>]]>" : "") + "<c r=\"B" + r + "\"><v>" + r + "</v></c></row>\n";
+    }
+    const auto read = CWorkbook(Zip(Workbook(rows))).Rows("Symbole");
+    ASSERT_EQ(read.size(), 10000u);
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        ASSERT_EQ(read[i].number, i + 1);
+        ASSERT_EQ(read[i].cells, (std::vector<std::string>{"T\xC3\xBCr " + std::to_string(i + 1), std::to_string(i + 1)}));
+    }
+    Parts cut = Workbook(rows);
+    cut["xl/worksheets/b.xml"].resize(cut["xl/worksheets/b.xml"].size() - 20);
+    try {
+        CWorkbook(Zip(cut)).Rows("Symbole");
+        FAIL();
+    } catch (const CTableError& error) {
+        EXPECT_STREQ(error.what(), "the part xl/worksheets/b.xml is no XML (Start-end tags mismatch)");
+    }
+}
+
+TEST(Workbook, MarkupLongerThanOneReadAndSharedStringsOfManyPiecesAreReadWhole)
+{
+    const std::string big(200000, 'y');
+    std::string shared;
+    for (int i = 0; i < 20000; ++i)
+        shared += "<si><t>s" + std::to_string(i) + "</t></si>";
+    Parts parts = Workbook("", shared);
+    parts["xl/worksheets/b.xml"] =
+        "<!DOCTYPE worksheet [<!ENTITY e \"" + big + "\">]><!--" + big + "--><worksheet><sheetData><row r=\"1\">"
+        "<c r=\"A1\" t=\"inlineStr\"><is><t>" + big + "</t></is></c><c r=\"B1\" a=\"" + big + "\" t=\"s\"><v>19999</v></c>"
+        "</row><?x " + big + "?><![CDATA[" + big + "]]><row r=\"2\"><c r=\"B2\" t=\"s\"><v>0</v></c></row></sheetData></worksheet>";
+    const auto rows = CWorkbook(Zip(parts)).Rows("Symbole");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].cells, (std::vector<std::string>{big, "s19999"}));
+    EXPECT_EQ(rows[1].cells, (std::vector<std::string>{"", "s0"}));
+}
+
+// The damage is named as pugixml names it when it parses the part whole.
+TEST(Workbook, DamagedMarkupIsNamedAsInTheWholePart)
+{
+    const struct {
+        const char* sheet;
+        const char* problem;
+    } cases[] = {
+        {"", "No document element found"},
+        {"<worksheet><sheetData><row><c><v>1</v></c></row></sheetData>", "Start-end tags mismatch"},
+        {"<worksheet><sheetData></row></sheetData></worksheet>", "Start-end tags mismatch"},
+        {"<worksheet><sheetData><row><c><v>1 <", "Start-end tags mismatch"},
+        {"<worksheet><sheetData><row r=\"1\"", "Error parsing start element tag"},
+        {"<worksheet><sheetData><row r=\"1></row></sheetData></worksheet>", "Error parsing element attribute"},
+        {"<worksheet a=\"1\"b=\"2\"/>", "Error parsing element attribute"},
+        {"<worksheet><sheetData/></worksheet", "Error parsing end element tag"},
+        {"<worksheet><!-- open", "Error parsing comment"},
+        {"<worksheet><sheetData><row><c><v><![CDATA[x</v></c></row>", "Error parsing CDATA section"},
+        {"<worksheet><sheetData><row/><!DOCTYPE x></sheetData></worksheet>", "Error parsing document type declaration"},
+        {"<worksheet><?pi", "Error parsing document declaration/processing instruction"},
+        {"<worksheet/>< ", "Could not determine tag type"},
+    };
+    for (const auto& c : cases) {
+        Parts parts = Workbook("");
+        parts["xl/worksheets/b.xml"] = c.sheet;
+        try {
+            CWorkbook(Zip(parts)).Rows("Symbole");
+            ADD_FAILURE() << c.sheet;
+        } catch (const CTableError& error) {
+            EXPECT_EQ(error.what(), "the part xl/worksheets/b.xml is no XML (" + std::string(c.problem) + ")") << c.sheet;
+        }
+    }
+}
+
+TEST(Workbook, APartThatUnpacksToMoreThanItsEntryStatesIsRefused)
+{
+    std::string bytes = Zip(Workbook(std::string(1000, ' ')));
+    StateSize(bytes, "xl/worksheets/b.xml", 100);
+    try {
+        CWorkbook(bytes).Rows("Symbole");
+        FAIL();
+    } catch (const CTableError& error) {
+        EXPECT_STREQ(error.what(), "the part xl/worksheets/b.xml is damaged (longer than it states)");
+    }
+}
+
+TEST(Workbook, SheetsInUtf16OrDeclaredLatin1GiveTheTextsOfTheirUtf8Twin)
+{
+    const std::string sheet = "<worksheet><sheetData><row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>T\xFCr &amp; Tor</t>"
+                              "</is></c></row></sheetData></worksheet>";
+    const std::vector<std::string> expected{"T\xC3\xBCr & Tor"};
+    for (const std::string& part : {Utf16(sheet), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + sheet}) {
+        Parts parts = Workbook("");
+        parts["xl/worksheets/b.xml"] = part;
+        const auto rows = CWorkbook(Zip(parts)).Rows("Symbole");
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].cells, expected);
+    }
 }
 
 } // namespace
