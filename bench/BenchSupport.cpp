@@ -87,3 +87,22 @@ Run RunProgram(const std::string& program, const std::vector<std::string>& args)
     posix_spawn_file_actions_destroy(&actions);
     return run;
 }
+
+void WriteCsvOfSequenceFile(const std::filesystem::path& sequence, const std::filesystem::path& csv)
+{
+    std::ifstream in(sequence, std::ios::binary);
+    std::ofstream out(csv, std::ios::binary);
+    out << "Symbol;Adresse;Kommentar\r\n";
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::size_t address = line.find('\t', 1);
+        if (line.empty() || line[0] != '\t' || address == std::string::npos)
+            continue;
+        const std::size_t comment = line.find('\t', address + 1);
+        out << line.substr(address + 1, comment == std::string::npos ? std::string::npos : comment - address - 1)
+            << ';' << line.substr(1, address - 1) << ';'
+            << (comment == std::string::npos ? std::string() : line.substr(comment + 1)) << "\r\n";
+    }
+}

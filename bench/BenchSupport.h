@@ -14,6 +14,9 @@ std::uintmax_t WriteSequenceFile(const std::filesystem::path& file, std::size_t 
 
 // A fresh folder under /tmp for a benchmark run.
 std::filesystem::path BenchFolder(const std::string& name);
+// The operands of a sequence file as a German spreadsheet program exports
+// them: a header, ";" between the fields, CR LF.
+void WriteCsvOfSequenceFile(const std::filesystem::path& sequence, const std::filesystem::path& csv);
 
 // One run of a program: its wall time, its own CPU time, its peak memory
 // and its wait status.

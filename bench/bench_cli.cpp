@@ -63,22 +63,8 @@ const std::filesystem::path& CsvFile(double& size)
     static double bytes = 0;
     static const std::filesystem::path file = [] {
         double sequenceSize = 0;
-        std::ifstream in(SequenceFile(sequenceSize), std::ios::binary);
         const auto path = BenchFolder("cli-table") / "Symbole.csv";
-        std::ofstream out(path, std::ios::binary);
-        out << "Symbol;Adresse;Kommentar\r\n";
-        std::string line;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            const std::size_t address = line.find('\t', 1);
-            if (line.empty() || line[0] != '\t' || address == std::string::npos)
-                continue;
-            const std::size_t comment = line.find('\t', address + 1);
-            out << line.substr(address + 1, comment == std::string::npos ? std::string::npos : comment - address - 1)
-                << ';' << line.substr(1, address - 1) << ';'
-                << (comment == std::string::npos ? std::string() : line.substr(comment + 1)) << "\r\n";
-        }
+        WriteCsvOfSequenceFile(SequenceFile(sequenceSize), path);
         return path;
     }();
     bytes = static_cast<double>(std::filesystem::file_size(file));

@@ -65,10 +65,15 @@ std::size_t LinesFor(std::size_t operands)
     return operands * 10 / 9 + 1;
 }
 
+// The same operands as a sequence file (form 0) or as a CSV table (1).
 void OpenToFirstRowsPainted(benchmark::State& state)
 {
-    const auto file = BenchFolder("view") / "anlage.seq";
-    WriteSequenceFile(file, LinesFor(static_cast<std::size_t>(state.range(0))));
+    const auto sequence = BenchFolder("view") / "anlage.seq";
+    WriteSequenceFile(sequence, LinesFor(static_cast<std::size_t>(state.range(0))));
+    const auto table = sequence.parent_path() / "anlage.csv";
+    if (state.range(1) == 1)
+        WriteCsvOfSequenceFile(sequence, table);
+    const auto& file = state.range(1) == 1 ? table : sequence;
     long rows = 0;
     wxString firstRow;
     for (auto _ : state) {
@@ -125,7 +130,11 @@ void MillionRows(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(OpenToFirstRowsPainted)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(OpenToFirstRowsPainted)
+    ->ArgNames({"operands", "csv"})
+    ->ArgsProduct({{100'000, 1'000'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(MillionRows)->ArgName("select")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
