@@ -130,7 +130,8 @@ TEST_F(TakeBackTest, RenameAndDeleteOfGroupsAreTakenBackWholeFilesAndNames)
     EXPECT_EQ(history->Undo().outcome, Outcome::done);
     EXPECT_EQ(history->Undo().outcome, Outcome::done);
     EXPECT_EQ(GroupFiles(), before);
-    const auto& renamed = Index().records[0];
+    const auto index = Index();
+    const auto& renamed = index.records[0];
     ASSERT_EQ(renamed.files.size(), 2u);
     EXPECT_EQ(renamed.kind, "rename");
 }
