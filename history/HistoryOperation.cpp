@@ -28,13 +28,27 @@ bool CHistoryOperation::Records() const
     return m_history && !m_history->IsOff();
 }
 
+namespace {
+
+// The folder itself: a project folder ends with a separator, and on Windows
+// "P" and "P\\" are not the same file to std::filesystem::equivalent.
+std::filesystem::path FolderItself(const std::filesystem::path& folder)
+{
+    std::filesystem::path normal = (folder.empty() ? std::filesystem::path(".") : folder).lexically_normal();
+    if (!normal.has_filename() && normal.has_relative_path())
+        normal = normal.parent_path();
+    return normal;
+}
+
+} // namespace
+
 std::string CHistoryOperation::NameOf(const std::filesystem::path& path) const
 {
     const auto name = platform::PathToCp1252(path.filename());
     // Only the group files of the project folder itself can be kept.
     std::error_code ec;
-    const bool inFolder = std::filesystem::equivalent(path.parent_path().empty() ? "." : path.parent_path(),
-                                                      m_history->ProjectFolder().empty() ? "." : m_history->ProjectFolder(), ec);
+    const bool inFolder =
+        std::filesystem::equivalent(FolderItself(path.parent_path()), FolderItself(m_history->ProjectFolder()), ec);
     if (!name || !inFolder || !CHistoryIndex::IsProjectFileName(*name, m_history->Extension()))
         throw CFileException(CFileException::Cause::journalRefused, path, EINVAL);
     return *name;
