@@ -14,6 +14,9 @@ public:
 
     std::size_t Row() const { return m_row; }
     const std::string& Cell() const { return m_cell; }
+    // Where, in the user's words (Windows-1252): "Zeile 3 der Tabelle.",
+    // "Zelle B7 der Arbeitsmappe."; empty for the file as a whole.
+    std::string PlaceText() const;
 
 private:
     std::size_t m_row;

@@ -1,8 +1,6 @@
 #include "app/dialogs/ColumnMapDialog.h"
 
 #include "data/sequence/SequenceFile.h"
-#include "data/text/StringTable.h"
-#include "data/text/TextFormat.h"
 #include "gui/CancelButton.h"
 #include "gui/WxText.h"
 #include "tables/TableError.h"
@@ -183,27 +181,22 @@ void CColumnMapDialog::Recount()
 {
     if (m_columns[0]->GetSelection() <= 0) {
         m_count->SetLabel(Label("Keine Spalte für die Adressen gewählt."));
-        m_readable = false;
         FindWindow(wxID_OK)->Enable(false);
         return;
     }
     CSequenceFile read{std::string()};
     wxString text;
+    bool readable = true;
     try {
         const SymbolTableReport report = CSymbolTableReader(GetOptions()).Read(m_content, m_form, read);
         text = wxString::Format(Label("%d Operanden, %zu Zeilen übersprungen"), read.GetCount(), report.skippedRows);
-        m_readable = true;
     } catch (const CTableError& error) {
-        if (!error.Cell().empty())
-            text = wxtext::FromCp1252(FormatText(CStringTable::Get(ids::kTableCell), {error.Cell()}));
-        else if (error.Row() > 0)
-            text = wxtext::FromCp1252(FormatText(CStringTable::Get(ids::kTableRow), {static_cast<int>(error.Row())}));
-        else
-            text = Label("Keine Spalte enthält Operanden-Adressen.");
-        m_readable = false;
+        const std::string place = error.PlaceText();
+        text = place.empty() ? Label("Keine Spalte enthält Operanden-Adressen.") : wxtext::FromCp1252(place);
+        readable = false;
     }
     m_count->SetLabel(text);
-    FindWindow(wxID_OK)->Enable(m_readable);
+    FindWindow(wxID_OK)->Enable(readable);
 }
 
 void CColumnMapDialog::Reread()

@@ -60,5 +60,4 @@ private:
     wxChoice* m_columns[3] = {};
     wxListCtrl* m_preview = nullptr;
     wxStaticText* m_count = nullptr;
-    bool m_readable = false;
 };

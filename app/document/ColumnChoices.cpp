@@ -1,6 +1,5 @@
 #include "app/document/ColumnChoices.h"
 
-#include "data/settings/IniFile.h"
 #include "data/text/NumberText.h"
 
 #include <cstdint>
@@ -132,18 +131,19 @@ std::optional<SymbolTableOptions> CColumnChoices::Parse(const std::string& text)
     return options;
 }
 
+CColumnChoices::CColumnChoices(std::filesystem::path settingsFile) : m_file(std::move(settingsFile))
+{
+    m_settings.Load(m_file);
+}
+
 bool CColumnChoices::IsEmpty() const
 {
-    CIniFile settings;
-    settings.Load(m_file);
-    return settings.ToText().find("[" + std::string(kSection) + "]") == std::string::npos;
+    return !m_settings.HasKeys(kSection);
 }
 
 std::optional<SymbolTableOptions> CColumnChoices::Find(const std::vector<std::string>& header) const
 {
-    CIniFile settings;
-    settings.Load(m_file);
-    const auto text = settings.GetString(kSection, Key(header));
+    const auto text = m_settings.GetString(kSection, Key(header));
     return text ? Parse(*text) : std::nullopt;
 }
 

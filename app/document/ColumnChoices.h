@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/settings/IniFile.h"
 #include "tables/SymbolTableReader.h"
 
 #include <filesystem>
@@ -12,7 +13,9 @@
 // file with the same header is read the same way.
 class CColumnChoices {
 public:
-    explicit CColumnChoices(std::filesystem::path settingsFile) : m_file(std::move(settingsFile)) {}
+    // Reads the settings file once; Remember reads it again before it
+    // writes, so that what another program saved meanwhile stays.
+    explicit CColumnChoices(std::filesystem::path settingsFile);
 
     // Whether any choice is kept (finding the header costs a reading of the
     // table's first part).
@@ -31,4 +34,5 @@ private:
     static std::string Key(const std::vector<std::string>& header);
 
     std::filesystem::path m_file;
+    CIniFile m_settings;
 };

@@ -47,10 +47,8 @@ bool CMorawinDoc::OnNewDocument()
 void CMorawinDoc::ReportUnreadable(const std::string& name, const CTableError& error)
 {
     CErrorMessage message(ids::kReadError, name, 0);
-    if (!error.Cell().empty())
-        message.AddLine(FormatText(CStringTable::Get(ids::kTableCell), {error.Cell()}));
-    else if (error.Row() > 0)
-        message.AddLine(FormatText(CStringTable::Get(ids::kTableRow), {static_cast<int>(error.Row())}));
+    if (const std::string place = error.PlaceText(); !place.empty())
+        message.AddLine(place);
     message.Report();
 }
 

@@ -181,6 +181,12 @@ void CIniFile::SetString(std::string_view section, std::string_view key, std::st
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(EndOfSection(section)), std::move(entry));
 }
 
+bool CIniFile::HasKeys(std::string_view section) const
+{
+    return std::any_of(m_lines.begin(), m_lines.end(),
+                       [section](const Line& line) { return line.isKey && EqualNoCase(line.section, section); });
+}
+
 void CIniFile::RemoveKey(std::string_view section, std::string_view key)
 {
     const auto it = FindKey(section, key);

@@ -30,6 +30,8 @@ public:
     // section to the end of the file.
     void SetString(std::string_view section, std::string_view key, std::string_view value);
     void RemoveKey(std::string_view section, std::string_view key);
+    // Whether the section holds any key.
+    bool HasKeys(std::string_view section) const;
 
     std::string ToText() const;
 
