@@ -8,7 +8,7 @@ set(CMAKE_C_COMPILER ${MORAWIN_MINGW_HOST}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MORAWIN_MINGW_HOST}-g++-posix)
 set(CMAKE_RC_COMPILER ${MORAWIN_MINGW_HOST}-windres)
 
-# wxWidgets and the format libraries (libzip, pugixml) for Windows live in
+# wxWidgets and the format libraries (libzip, pugixml, xxHash) for Windows live in
 # prefixes of their own (scripts/build-windows passes them as
 # MORAWIN_WX_PREFIX and MORAWIN_FORMAT_PREFIX): headers, libraries,
 # packages and wx-config are searched there as well.

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-// The contents the history keeps, one file each, named by the SHA-256 of
+// The contents the history keeps, one file each, named by the hash of
 // its bytes: the same content is kept once however many operations name
 // it. What a blob holds is checked against its name whenever it is read.
 class CBlobStore {

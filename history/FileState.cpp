@@ -1,6 +1,6 @@
 #include "history/FileState.h"
 
-#include "history/Sha256.h"
+#include "history/ContentHash.h"
 
 #include <charconv>
 
@@ -8,7 +8,7 @@ CFileState CFileState::Of(std::span<const std::uint8_t> bytes)
 {
     CFileState state(Kind::bytes);
     state.m_size = bytes.size();
-    state.m_hash = CSha256::HexOf(bytes);
+    state.m_hash = content_hash::HexOf(bytes);
     return state;
 }
 
@@ -27,7 +27,7 @@ std::optional<CFileState> CFileState::Parse(std::string_view text)
     if (error != std::errc() || stop != end)
         return std::nullopt;
     const std::string_view hash = text.substr(colon + 1);
-    if (hash.size() != 64 || hash.find_first_not_of("0123456789abcdef") != std::string_view::npos)
+    if (hash.size() != content_hash::kDigits || hash.find_first_not_of("0123456789abcdef") != std::string_view::npos)
         return std::nullopt;
     state.m_hash = hash;
     return state;

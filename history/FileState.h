@@ -7,7 +7,7 @@
 #include <string_view>
 
 // What a file of a project held at one moment, as the history records it:
-// nothing (no such file), or its size and the SHA-256 of its bytes. While
+// nothing (no such file), or its size and the hash of its bytes. While
 // an operation is still running its files' later states are unknown.
 class CFileState {
 public:
@@ -15,7 +15,7 @@ public:
     static CFileState Unknown() { return CFileState(Kind::unknown); }
     static CFileState Of(std::span<const std::uint8_t> bytes);
 
-    // The stored form: "-" absent, "?" unknown, "<size>:<64 hex digits>".
+    // The stored form: "-" absent, "?" unknown, "<size>:<32 hex digits>".
     // Nothing for any other text.
     static std::optional<CFileState> Parse(std::string_view text);
     std::string ToText() const;

@@ -9,7 +9,7 @@
 #include "data/text/Charset.h"
 #include "data/text/StringTable.h"
 #include "data/text/TextFormat.h"
-#include "history/Sha256.h"
+#include "history/ContentHash.h"
 #include "panel/PanelProject.h"
 
 #include <algorithm>
@@ -116,7 +116,7 @@ CProjectHistory::CProjectHistory(const std::filesystem::path& root, const CPanel
       m_limits(limits),
       m_blobs({})
 {
-    m_folder = root / CSha256::HexOf(Bytes(m_key)).substr(0, 16);
+    m_folder = root / content_hash::HexOf(Bytes(m_key)).substr(0, 16);
     m_blobs = CBlobStore(m_folder / kBlobFolder);
 }
 
