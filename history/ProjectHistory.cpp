@@ -385,12 +385,15 @@ CProjectHistory::TakeBack CProjectHistory::Run(const CHistoryIndex& index, const
         step.disk = ReadDisk(PathOf(step.name));
         if (step.disk.state != step.from) {
             changed = true;
+            result.changedFiles.push_back(step.name);
             result.messages.push_back(Text(ids::kChangedSince, {step.name}));
         } else if (step.from != step.to) {
             todo.push_back(std::move(step));
         }
     }
     if (changed && (!onlyUnchanged || todo.empty())) {
+        if (todo.empty())
+            result.changedFiles.clear(); // no other file to offer
         result.outcome = TakeBack::Outcome::refused;
         return result;
     }

@@ -53,6 +53,9 @@ public:
         std::vector<std::string> messages;
         // Done: the description of the take-back.
         std::string description;
+        // Refused before anything was written, for these files changed
+        // since: the others alone can still be taken back.
+        std::vector<std::string> changedFiles;
     };
 
     // A file, for a newly started operation: its name and what it held

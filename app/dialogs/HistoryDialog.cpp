@@ -81,6 +81,13 @@ void CHistoryDialog::Refill()
         ++row;
     }
     std::erase_if(m_ids, [&](int id) { return index.Find(id) == nullptr; });
+    // Last, the state before the oldest operation: resetting to it takes
+    // back every operation listed.
+    if (!m_ids.empty()) {
+        m_list->InsertItem(row, wxString());
+        m_list->SetItem(row, 1, wxtext::String(ids::kStateBeforeOperations));
+        m_ids.push_back(kBeforeAll);
+    }
 }
 
 void CHistoryDialog::OnReset(wxCommandEvent&)

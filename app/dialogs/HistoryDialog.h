@@ -11,18 +11,22 @@ class wxListEvent;
 
 // "Verlauf": the operations of the open project that are in effect, newest
 // first, with their time, description and files (name, size before, size
-// after). "Zurücksetzen auf diesen Stand" takes back every operation newer
-// than the selected one, all at once.
+// after), and last the state before them. "Zurücksetzen auf diesen Stand"
+// takes back every operation newer than the selected one, all at once.
 class CHistoryDialog : public wxDialog {
 public:
     // Control identifiers, for tests.
     enum : int { kListId = 1201, kResetId = 1202 };
 
-    // `reset` takes back everything after the operation with this id.
+    // The row of the state before every operation listed.
+    static constexpr int kBeforeAll = 0;
+
+    // `reset` takes back everything after the operation with this id
+    // (kBeforeAll: every operation).
     CHistoryDialog(wxWindow* parent, const CProjectHistory& history, std::function<void(int)> reset);
 
     wxListCtrl* GetList() const { return m_list; }
-    // The operation of each row, newest first.
+    // The operation of each row, newest first, then kBeforeAll.
     const std::vector<int>& GetRowIds() const { return m_ids; }
     // Reads the history again.
     void Refill();

@@ -353,9 +353,10 @@ void CMorawinApp::TakeBack(const std::function<CProjectHistory::TakeBack(bool on
 {
     using Outcome = CProjectHistory::TakeBack::Outcome;
     auto result = run(false);
-    if (result.outcome == Outcome::refused && !result.messages.empty()) {
+    if (result.outcome == Outcome::refused && !result.changedFiles.empty()) {
         // Files changed since: the user chooses between the other files and
-        // nothing; Escape keeps everything as it is.
+        // nothing; Escape keeps everything as it is. (Any other refusal,
+        // another program taking back, offers no choice.)
         wxMessageDialog question(m_mainFrame, wxtext::String(ids::kAskTakeBackOthers), wxtext::String(ids::kProgramTitle),
                                  wxOK | wxCANCEL | wxICON_QUESTION | wxCANCEL_DEFAULT);
         question.SetExtendedMessage(Lines(result.messages));
@@ -389,12 +390,18 @@ void CMorawinApp::ResetHistoryTo(int id)
     CProjectHistory* history = GetHistory();
     if (!history)
         return;
-    // The operation after `id` on the undo stack is the last to go.
-    const auto& undo = history->Read().undo;
-    const auto at = std::find(undo.begin(), undo.end(), id);
-    if (at == undo.end() || at + 1 == undo.end())
+    // The operation after `id` on the undo stack is the last to go; before
+    // every operation, the oldest one.
+    const std::vector<int> undo = history->Read().undo;
+    auto at = undo.begin();
+    if (id != CHistoryDialog::kBeforeAll) {
+        at = std::find(undo.begin(), undo.end(), id);
+        if (at != undo.end())
+            ++at;
+    }
+    if (at == undo.end())
         return;
-    const int downTo = *(at + 1);
+    const int downTo = *at;
     TakeBack([history, downTo](bool onlyUnchanged) { return history->Undo(downTo, onlyUnchanged); });
 }
 

@@ -100,6 +100,7 @@ constexpr BuiltIn kBuiltIn[] = {
     {1110, "Umbenennen von %s in %s"},
     {1111, "Die Änderung kann nicht ganz zurückgenommen werden. Sollen nur die anderen Dateien zurückgenommen werden? Die seitdem geänderten bleiben, wie sie sind."},
     {1112, "Zurücksetzen auf diesen Stand"},
+    {1113, "Stand vor diesen Operationen"},
     {1120, "Zeile %d der Tabelle."},
     {1121, "Zelle %s der Arbeitsmappe."},
     {1122, "%d Zeichen ohne Entsprechung in Windows-1252 durch ? ersetzt"},

@@ -88,6 +88,7 @@ constexpr unsigned kDeleteDescription = 1109;
 constexpr unsigned kRenameDescription = 1110;
 constexpr unsigned kAskTakeBackOthers = 1111;
 constexpr unsigned kResetToThisState = 1112;
+constexpr unsigned kStateBeforeOperations = 1113;
 // Symbol tables in the desktop program.
 constexpr unsigned kTableRow = 1120;
 constexpr unsigned kTableCell = 1121;

@@ -155,11 +155,13 @@ TEST_F(HistoryGui, FilesChangedSinceAreAskedAboutAndAbbrechenWritesNothing)
 
 TEST_F(HistoryGui, VerlaufListsNewestFirstAndResetsToTheChosenState)
 {
+    const Bytes original = Files();
     PasteFirstListIntoSecondGroup();
     const Bytes pasted = Files();
     DeleteGroups({0});
 
     std::vector<std::vector<std::string>> rows;
+    std::vector<long> counts;
     ModalDriver driver([&](wxDialog* dialog) {
         auto* verlauf = dynamic_cast<CHistoryDialog*>(dialog);
         if (!verlauf)
@@ -170,18 +172,27 @@ TEST_F(HistoryGui, VerlaufListsNewestFirstAndResetsToTheChosenState)
                 rows.push_back({ToUtf8(list->GetItemText(row, 1)), ToUtf8(list->GetItemText(row, 2))});
             list->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
             ClickButton(verlauf, CHistoryDialog::kResetId);
-            EXPECT_EQ(verlauf->GetList()->GetItemCount(), 1);
+            counts.push_back(list->GetItemCount());
+            // The last row: the state before every operation.
+            list->SetItemState(list->GetItemCount() - 1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+            ClickButton(verlauf, CHistoryDialog::kResetId);
+            counts.push_back(list->GetItemCount());
             verlauf->EndModal(wxID_CANCEL);
         });
         return static_cast<int>(wxID_NONE);
     });
     ChooseCommand(cmd::kHistoryWindow);
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0][0], "Löschen von GS01.731");
     EXPECT_EQ(rows[0][1].rfind("GS01.731 (", 0), 0u);
     EXPECT_TRUE(rows[0][1].ends_with(" → –)")) << rows[0][1]; // the file is gone
     EXPECT_EQ(rows[1][0], "Einfügen in GS02.731");
-    EXPECT_EQ(Files(), pasted);
+    EXPECT_EQ(rows[2], (std::vector<std::string>{"Stand vor diesen Operationen", ""}));
+    // After the first reset the paste and the state before it are left;
+    // after the second, nothing: the project is as it was.
+    EXPECT_EQ(counts, (std::vector<long>{2, 0}));
+    EXPECT_EQ(Files(), original);
+    EXPECT_NE(original, pasted);
     EXPECT_EQ(Column(browser->GetPane(Pane::groups), 0), (std::vector<std::string>{"S01", "S02"}));
 }
 

@@ -67,6 +67,7 @@ TEST_F(TakeBackTest, AFileChangedSinceRefusesTheTakeBackOrIsLeftOutWhenAsked)
     const auto refused = history->Undo();
     EXPECT_EQ(refused.outcome, Outcome::refused);
     EXPECT_EQ(Utf8(refused.messages), std::vector<std::string>{"GS02.731 wurde seitdem geändert"});
+    EXPECT_EQ(refused.changedFiles, std::vector<std::string>{"GS02.731"});
     EXPECT_EQ(GroupFiles(), changed);
 
     const auto partly = history->Undo(std::nullopt, true);
@@ -76,6 +77,33 @@ TEST_F(TakeBackTest, AFileChangedSinceRefusesTheTakeBackOrIsLeftOutWhenAsked)
     // What was left out is not taken back by a redo either.
     EXPECT_EQ(history->Redo().outcome, Outcome::done);
     EXPECT_EQ(GroupFiles(), changed);
+
+    // With every file changed there is no other file to offer.
+    WriteBytes(dir / "GS01.731", {4});
+    const auto none = history->Undo();
+    EXPECT_EQ(none.outcome, Outcome::refused);
+    EXPECT_TRUE(none.changedFiles.empty());
+}
+
+TEST_F(TakeBackTest, ATakeBackThatAnotherProgramRunsRefusesWithoutOfferingTheOtherFiles)
+{
+    Convert(Inputs(3));
+    CHistoryIndex index = Index();
+    CHistoryIndex::Record running = index.records.at(0);
+    running.id = 2;
+    running.kind = "undo";
+    running.takes = {1};
+    running.open = true;
+    running.owner = platform::CurrentProcessId(); // still running
+    index.records.push_back(running);
+    WriteText(history->Folder() / "index", index.ToText());
+    const Files files = GroupFiles();
+
+    const auto refused = history->Undo();
+    EXPECT_EQ(refused.outcome, Outcome::refused);
+    EXPECT_EQ(refused.messages.size(), 1u);
+    EXPECT_TRUE(refused.changedFiles.empty());
+    EXPECT_EQ(GroupFiles(), files);
 }
 
 TEST_F(TakeBackTest, UndoDownToAnOperationTakesBackEveryLaterOneAtOnce)
