@@ -21,6 +21,16 @@ public:
     // size is there already. Throws CFileException when it cannot be
     // written.
     void Put(const CFileState& state, std::span<const std::uint8_t> bytes) const;
+    // Keeps the content of the project file `source`, which holds `bytes`,
+    // as Put does, but where the system allows as a second name of that
+    // file rather than a copy. The project's files are replaced or removed
+    // whole, never changed in place, so once the project's name is gone
+    // the blob alone holds that content; until then Has does not count it
+    // as kept, and Put and Keep replace it by a copy when asked again for
+    // another file.
+    void Keep(const CFileState& state, std::span<const std::uint8_t> bytes, const std::filesystem::path& source) const;
+    // Whether the blob is there, of the right size, and the only name of
+    // its content.
     bool Has(const CFileState& state) const;
     // The bytes, if the blob is there and holds exactly what `state` says.
     std::optional<std::vector<std::uint8_t>> Get(const CFileState& state) const;

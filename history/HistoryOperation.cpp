@@ -74,6 +74,7 @@ void CHistoryOperation::WillChange(std::span<const std::filesystem::path> paths)
                 throw CFileException(CFileException::Cause::journalRefused, path, e.GetOsError());
             }
             file.file.before = CFileState::Of(file.bytes);
+            file.source = path;
         }
         kept.push_back(std::move(file));
     }

@@ -252,7 +252,7 @@ void CProjectHistory::Begin(CHistoryIndex::Record& record, const std::vector<Kep
 {
     for (const Kept& file : kept)
         if (file.file.before.Exists())
-            m_blobs.Put(file.file.before, file.bytes);
+            m_blobs.Keep(file.file.before, file.bytes, file.source);
     const bool isNew = record.id == 0;
     if (isNew) {
         record.open = true;
@@ -270,8 +270,8 @@ void CProjectHistory::Begin(CHistoryIndex::Record& record, const std::vector<Kep
     // Another program may have tidied the blobs away between their write
     // and the index that names them.
     for (const Kept& file : kept)
-        if (file.file.before.Exists() && !m_blobs.Has(file.file.before))
-            m_blobs.Put(file.file.before, file.bytes);
+        if (file.file.before.Exists())
+            m_blobs.Keep(file.file.before, file.bytes, file.source);
 }
 
 void CProjectHistory::Finish(const CHistoryIndex::Record& record)
@@ -423,7 +423,7 @@ CProjectHistory::TakeBack CProjectHistory::Run(const CHistoryIndex& index, const
     for (const Step& step : todo) {
         // What the file holds now is what a later take-back restores.
         if (step.from.Exists())
-            m_blobs.Put(step.from, step.disk.bytes);
+            m_blobs.Keep(step.from, step.disk.bytes, PathOf(step.name));
         record.files.push_back({step.name, step.from, step.to});
     }
     Update([&](CHistoryIndex& now) {
@@ -516,7 +516,7 @@ std::optional<CProjectHistory::TakeBack> CProjectHistory::Prepare(CHistoryIndex&
     index = Read();
     if (std::any_of(index.records.begin(), index.records.end(),
                     [](const auto& r) { return Abandoned(r) && !r.IsTakeBack(); }))
-        index = Update([&](CHistoryIndex& now) { SettleAbandoned(now); });
+        RemoveUnused(index = Update([&](CHistoryIndex& now) { SettleAbandoned(now); }));
     return FinishInterrupted(index, kind);
 }
 

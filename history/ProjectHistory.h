@@ -63,6 +63,7 @@ public:
     struct Kept {
         CHistoryIndex::File file;
         std::vector<std::uint8_t> bytes;
+        std::filesystem::path source; // the project file that holds them
     };
 
     // The history of `project` below `root` (CAppPaths::HistoryFolder).

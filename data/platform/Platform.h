@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -41,6 +42,9 @@ bool ProcessIsRunning(long processId);
 char PathListSeparator();
 // Whether a file can be started as a program.
 bool IsExecutable(const std::filesystem::path& file);
+// How many names (hard links) a file has; 0 where the system cannot tell,
+// or for no such file.
+std::uintmax_t LinkCount(const std::filesystem::path& file);
 
 // Paths from and to UTF-8 text (command-line arguments, settings values,
 // JSON). On POSIX systems a path is its bytes; on Windows it is UTF-16.

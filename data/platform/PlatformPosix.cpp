@@ -80,6 +80,12 @@ bool IsExecutable(const std::filesystem::path& file)
     return ::access(file.c_str(), X_OK) == 0;
 }
 
+std::uintmax_t LinkCount(const std::filesystem::path& file)
+{
+    struct stat info {};
+    return ::stat(file.c_str(), &info) == 0 ? static_cast<std::uintmax_t>(info.st_nlink) : 0;
+}
+
 std::filesystem::path PathFromUtf8(std::string_view text)
 {
     return std::filesystem::path(std::string(text));

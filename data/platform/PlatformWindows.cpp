@@ -115,6 +115,12 @@ bool IsExecutable(const std::filesystem::path& file)
     return std::filesystem::is_regular_file(file, ec);
 }
 
+std::uintmax_t LinkCount(const std::filesystem::path&)
+{
+    // The runtime's stat always says 1 here; the history then keeps copies.
+    return 0;
+}
+
 std::filesystem::path PathFromUtf8(std::string_view text)
 {
     if (text.empty())
