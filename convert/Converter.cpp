@@ -867,10 +867,13 @@ bool CConverter::KeepBeforeSaving(const std::vector<CStepChainGroup*>& groups)
     if (!journal || groups.empty())
         return true;
     std::vector<std::filesystem::path> paths;
-    for (const CStepChainGroup* group : groups)
+    std::vector<const std::vector<std::uint8_t>*> held;
+    for (const CStepChainGroup* group : groups) {
         paths.push_back(group->GetFilePath());
+        held.push_back(group->GetDiskImage());
+    }
     try {
-        journal->WillChange(paths);
+        journal->WillChange(paths, held);
         return true;
     } catch (const CFileException& e) {
         m_failedSave = true;

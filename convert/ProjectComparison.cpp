@@ -247,11 +247,14 @@ void CProjectComparison::SaveGroups(const std::vector<CStepChainGroup*>& groups,
 {
     CHistoryOperation operation(history, *m_project, "compare");
     std::vector<std::filesystem::path> paths;
-    for (const CStepChainGroup* group : groups)
+    std::vector<const std::vector<std::uint8_t>*> held;
+    for (const CStepChainGroup* group : groups) {
         paths.push_back(group->GetFilePath());
+        held.push_back(group->GetDiskImage());
+    }
     bool kept = true;
     try {
-        operation.WillChange(paths);
+        operation.WillChange(paths, held);
     } catch (const CFileException&) {
         kept = false;
     }

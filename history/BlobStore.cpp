@@ -27,25 +27,42 @@ bool CBlobStore::Has(const CFileState& state) const
     return !ec && size == state.Size() && platform::LinkCount(PathOf(state)) < 2;
 }
 
+bool CBlobStore::Present(const CFileState& state) const
+{
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(PathOf(state), ec);
+    return !ec && size == state.Size();
+}
+
+bool CBlobStore::LinkTo(const std::filesystem::path& source, const std::filesystem::path& path) const
+{
+    // Only a plain file with no other name than the project's: one named
+    // twice already may be changed through the other name, and a symbolic
+    // link would lead to whatever replaces its target.
+    if (platform::LinkCount(source) != 1)
+        return false;
+    std::error_code ec;
+    std::filesystem::create_hard_link(source, path, ec);
+    if (ec == std::errc::no_such_file_or_directory) {
+        std::filesystem::create_directories(m_folder, ec);
+        std::filesystem::create_hard_link(source, path, ec);
+    }
+    return !ec;
+}
+
 void CBlobStore::Keep(const CFileState& state, std::span<const std::uint8_t> bytes,
                       const std::filesystem::path& source) const
 {
     const std::filesystem::path path = PathOf(state);
+    if (LinkTo(source, path))
+        return;
     std::error_code ec;
     if (Has(state) || std::filesystem::equivalent(path, source, ec))
         return;
-    // Only a plain file with no other name than the project's: one named
-    // twice already may be changed through the other name, and a symbolic
-    // link would lead to whatever replaces its target.
-    const bool plain = std::filesystem::symlink_status(source, ec).type() == std::filesystem::file_type::regular;
-    if (plain && platform::LinkCount(source) == 1) {
-        std::filesystem::create_directories(m_folder, ec);
-        std::filesystem::remove(path, ec); // a copy-to-be or another file's name
-        std::filesystem::create_hard_link(source, path, ec);
-        if (!ec)
-            return;
-    }
-    Put(state, bytes); // another file system, or no links there
+    // A copy-to-be, or another file's second name: replaced.
+    std::filesystem::remove(path, ec);
+    if (!LinkTo(source, path))
+        Put(state, bytes); // another file system, or no links there
 }
 
 void CBlobStore::Put(const CFileState& state, std::span<const std::uint8_t> bytes) const
@@ -75,8 +92,7 @@ std::optional<std::vector<std::uint8_t>> CBlobStore::Get(const CFileState& state
 {
     // Checked by its content: a blob still named in the project too holds
     // what it should as long as that file was not changed.
-    std::error_code ec;
-    if (!state.Exists() || std::filesystem::file_size(PathOf(state), ec) != state.Size() || ec)
+    if (!state.Exists() || !Present(state))
         return std::nullopt;
     try {
         CBufferedFile in(PathOf(state), CBufferedFile::modeRead);

@@ -32,6 +32,9 @@ public:
     // Whether the blob is there, of the right size, and the only name of
     // its content.
     bool Has(const CFileState& state) const;
+    // Whether the blob is there and of the right size, kept or still a
+    // second name of a project file.
+    bool Present(const CFileState& state) const;
     // The bytes, if the blob is there and holds exactly what `state` says.
     std::optional<std::vector<std::uint8_t>> Get(const CFileState& state) const;
     // Removes every blob whose name is not in `kept`.
@@ -39,6 +42,8 @@ public:
 
 private:
     std::filesystem::path PathOf(const CFileState& state) const;
+    // Names `source` as `path` too, where that keeps its content safely.
+    bool LinkTo(const std::filesystem::path& source, const std::filesystem::path& path) const;
 
     std::filesystem::path m_folder;
 };

@@ -46,33 +46,42 @@ std::string CHistoryOperation::NameOf(const std::filesystem::path& path) const
 {
     const auto name = platform::PathToCp1252(path.filename());
     // Only the group files of the project folder itself can be kept.
+    const std::filesystem::path folder = FolderItself(path.parent_path());
+    const std::filesystem::path project = FolderItself(m_history->ProjectFolder());
     std::error_code ec;
-    const bool inFolder =
-        std::filesystem::equivalent(FolderItself(path.parent_path()), FolderItself(m_history->ProjectFolder()), ec);
+    const bool inFolder = folder == project || std::filesystem::equivalent(folder, project, ec);
     if (!name || !inFolder || !CHistoryIndex::IsProjectFileName(*name, m_history->Extension()))
         throw CFileException(CFileException::Cause::journalRefused, path, EINVAL);
     return *name;
 }
 
-void CHistoryOperation::WillChange(std::span<const std::filesystem::path> paths)
+void CHistoryOperation::WillChange(std::span<const std::filesystem::path> paths,
+                                   std::span<const std::vector<std::uint8_t>* const> held)
 {
     if (!Records())
         return;
     std::vector<CProjectHistory::Kept> kept;
-    for (const std::filesystem::path& path : paths) {
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::filesystem::path& path = paths[i];
         const std::string name = NameOf(path);
         if (m_record.FindFile(name)
             || std::any_of(kept.begin(), kept.end(), [&](const auto& k) { return k.file.name == name; }))
             continue;
         CProjectHistory::Kept file;
         file.file.name = name;
+        const std::vector<std::uint8_t>* bytes = i < held.size() ? held[i] : nullptr;
         std::error_code ec;
-        if (std::filesystem::status(path, ec).type() != std::filesystem::file_type::not_found) {
+        if (bytes) {
+            file.bytes = *bytes;
+        } else if (std::filesystem::status(path, ec).type() != std::filesystem::file_type::not_found) {
             try {
                 file.bytes = CBufferedFile(path, CBufferedFile::modeRead).GetImage();
+                bytes = &file.bytes;
             } catch (const CFileException& e) {
                 throw CFileException(CFileException::Cause::journalRefused, path, e.GetOsError());
             }
+        }
+        if (bytes) { // otherwise there is no such file
             file.file.before = CFileState::Of(file.bytes);
             file.source = path;
         }

@@ -39,7 +39,8 @@ public:
     // The names of the files changed so far (as on disk), in name order.
     std::vector<std::string> ChangedFiles() const;
 
-    void WillChange(std::span<const std::filesystem::path> paths) override;
+    void WillChange(std::span<const std::filesystem::path> paths,
+                    std::span<const std::vector<std::uint8_t>* const> held) override;
     void Changed(const std::filesystem::path& path, const std::vector<std::uint8_t>* bytes) override;
 
 private:

@@ -270,7 +270,7 @@ void CProjectHistory::Begin(CHistoryIndex::Record& record, const std::vector<Kep
     // Another program may have tidied the blobs away between their write
     // and the index that names them.
     for (const Kept& file : kept)
-        if (file.file.before.Exists())
+        if (file.file.before.Exists() && !m_blobs.Present(file.file.before))
             m_blobs.Keep(file.file.before, file.bytes, file.source);
 }
 

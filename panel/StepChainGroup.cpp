@@ -309,7 +309,7 @@ bool CStepChainGroup::Load()
         CBufferedFile in(GetFilePath(), CBufferedFile::modeRead | CBufferedFile::shareDenyWrite);
         // Remembered before the lists are read: even a file that turns out
         // damaged is what a later save must not overwrite unseen.
-        SetDiskStamp(CFileStamp::OfBytes(in.GetImage()));
+        SetDiskContent(in.GetImage());
         ReadImage(in);
         in.Close();
     } catch (const CFileException& e) {

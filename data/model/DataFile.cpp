@@ -75,7 +75,7 @@ void CDataFile::AnnounceChange(std::initializer_list<std::filesystem::path> path
 {
     const CDataList* project = GetProject();
     if (IFileJournal* journal = project ? project->GetFileJournal() : nullptr)
-        journal->WillChange(std::span(paths.begin(), paths.size()));
+        journal->WillChange(std::span(paths.begin(), paths.size()), {});
 }
 
 void CDataFile::ReportChange(const std::filesystem::path& path, const std::vector<std::uint8_t>* bytes) const

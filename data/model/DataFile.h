@@ -66,7 +66,20 @@ public:
     const std::optional<CFileStamp>& GetDiskStamp() const { return m_diskStamp; }
     // A list that takes over another's file (a group written over a group
     // it replaces) takes over what that file held.
-    void SetDiskStamp(std::optional<CFileStamp> stamp) { m_diskStamp = std::move(stamp); }
+    void SetDiskStamp(std::optional<CFileStamp> stamp)
+    {
+        m_diskStamp = std::move(stamp);
+        m_diskImage.reset();
+    }
+    // The file as this list last read it, while the stamp is that of
+    // those bytes; null otherwise. Kept so that the journal need not read
+    // a file again before it is written.
+    const std::vector<std::uint8_t>* GetDiskImage() const { return m_diskImage ? &*m_diskImage : nullptr; }
+    void SetDiskContent(const std::vector<std::uint8_t>& bytes)
+    {
+        m_diskStamp = CFileStamp::OfBytes(bytes);
+        m_diskImage = bytes;
+    }
 
     // Why the last Load, Save, Rename or DeleteFile failed; empty after a
     // success.
@@ -101,5 +114,6 @@ private:
     int m_size = 0;
     int m_fileFlag = 0;
     std::optional<CFileStamp> m_diskStamp;
+    std::optional<std::vector<std::uint8_t>> m_diskImage;
     std::optional<CFileException> m_lastError;
 };

@@ -42,8 +42,8 @@ bool ProcessIsRunning(long processId);
 char PathListSeparator();
 // Whether a file can be started as a program.
 bool IsExecutable(const std::filesystem::path& file);
-// How many names (hard links) a file has; 0 where the system cannot tell,
-// or for no such file.
+// How many names (hard links) a plain file has; 0 for a symbolic link, for
+// no such file, or where the system cannot tell.
 std::uintmax_t LinkCount(const std::filesystem::path& file);
 
 // Paths from and to UTF-8 text (command-line arguments, settings values,

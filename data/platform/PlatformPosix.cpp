@@ -83,7 +83,9 @@ bool IsExecutable(const std::filesystem::path& file)
 std::uintmax_t LinkCount(const std::filesystem::path& file)
 {
     struct stat info {};
-    return ::stat(file.c_str(), &info) == 0 ? static_cast<std::uintmax_t>(info.st_nlink) : 0;
+    if (::lstat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return 0;
+    return static_cast<std::uintmax_t>(info.st_nlink);
 }
 
 std::filesystem::path PathFromUtf8(std::string_view text)

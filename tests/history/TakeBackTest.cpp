@@ -2,6 +2,7 @@
 // back and forth: exact bytes every time.
 #include "tests/history/HistoryFixture.h"
 
+#include "data/records/AtomicFile.h"
 #include "data/text/Charset.h"
 
 namespace {
@@ -229,8 +230,8 @@ TEST_F(TakeBackTest, AnOperationWhoseProgramEndedWithoutFinishingIsTakenBackAsIt
     // operation stays open, owned by a process that is gone.
     CHistoryIndex::Record record;
     record.kind = "paste";
-    History().Begin(record, {{{"GS01.731", CFileState::Of(old), CFileState::Unknown()}, old}});
-    WriteBytes(dir / "GS01.731", {9, 9});
+    History().Begin(record, {{{"GS01.731", CFileState::Of(old), CFileState::Unknown()}, old, dir / "GS01.731"}});
+    CAtomicFile::Write(dir / "GS01.731", Bytes{9, 9});
     std::string text = ReadText(history->Folder() / "index");
     const auto open = text.find(" open ") + 6;
     text.replace(open, text.find('\n', open) - open, "999999999");
