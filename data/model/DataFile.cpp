@@ -113,7 +113,7 @@ bool CDataFile::DeleteFile()
         m_lastError = CFileException(CFileException::Cause::generic, path, err);
         return false;
     }
-    m_diskStamp = CFileStamp::Absent();
+    SetDiskStamp(CFileStamp::Absent());
     ReportChange(path, nullptr);
     return true;
 }
@@ -145,7 +145,7 @@ bool CDataFile::Rename(const std::string& newIdentifier, const std::string& newN
         // was given: absent, or that of a file it replaces.)
         const bool sameFile = hadFile && GetFilePath() == oldPath;
         if (hadFile && !sameFile)
-            m_diskStamp = CFileStamp::Absent();
+            SetDiskStamp(CFileStamp::Absent());
         // The old file is checked before anything is written, so that a
         // change found there leaves no new file behind; the journal hears
         // of both files before either changes.
@@ -170,7 +170,7 @@ bool CDataFile::Rename(const std::string& newIdentifier, const std::string& newN
         }
         if (!saved && hadFile) {
             m_fileName = oldFileName;
-            m_diskStamp = oldStamp;
+            SetDiskStamp(oldStamp);
         }
     }
     if (!wasLoaded)

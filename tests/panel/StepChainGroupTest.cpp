@@ -73,6 +73,25 @@ TEST_F(StepChainGroupTest, WorkedExampleLoadsFieldByField)
     EXPECT_FALSE(group.IsModified());
 }
 
+// What a group holds of its file is always what the file held when it was
+// read: after a save, a delete or a rename it holds nothing, and the
+// history reads the file itself.
+TEST_F(StepChainGroupTest, TheHeldFileIsThatOfTheLastLoadOnly)
+{
+    ASSERT_TRUE(BuildWorkedExample()->Save());
+    auto* group = static_cast<CStepChainGroup*>(folder->FindEntry("GS01"));
+    EXPECT_EQ(group->GetDiskImage(), nullptr);
+    ASSERT_TRUE(group->Load());
+    ASSERT_NE(group->GetDiskImage(), nullptr);
+    EXPECT_EQ(*group->GetDiskImage(), WorkedExampleGroup());
+    ASSERT_TRUE(group->DeleteFile());
+    EXPECT_EQ(group->GetDiskImage(), nullptr);
+    ASSERT_TRUE(group->Save());
+    ASSERT_TRUE(group->Load());
+    ASSERT_TRUE(group->Rename("GS02", "zwei"));
+    EXPECT_EQ(group->GetDiskImage(), nullptr);
+}
+
 TEST_F(StepChainGroupTest, EmptyGroupIsHeaderAndListCountZero)
 {
     CStepChainGroup* group = NewGroup("S07", "");
