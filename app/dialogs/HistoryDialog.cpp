@@ -10,6 +10,7 @@
 #include <wx/sizer.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -40,9 +41,12 @@ CHistoryDialog::CHistoryDialog(wxWindow* parent, const CProjectHistory& history,
       m_history(history), m_reset(std::move(reset))
 {
     m_list = new wxListCtrl(this, kListId, wxDefaultPosition, wxSize(900, 320), wxLC_REPORT | wxLC_SINGLE_SEL);
-    m_list->AppendColumn(wxString::FromUTF8("Zeit"), wxLIST_FORMAT_LEFT, 150);
-    m_list->AppendColumn(wxString::FromUTF8("Beschreibung"), wxLIST_FORMAT_LEFT, 420);
-    m_list->AppendColumn(wxString::FromUTF8("Dateien"), wxLIST_FORMAT_LEFT, 320);
+    const std::pair<const char*, int> columns[] = {{"Zeit", 150}, {"Beschreibung", 420}, {"Dateien", 320}};
+    m_columns = std::make_unique<CListColumnSizer>(m_list, CColumnWidths("history", 1, 300));
+    for (const auto& [title, width] : columns) {
+        const long column = m_list->AppendColumn(wxString::FromUTF8(title), wxLIST_FORMAT_LEFT, width);
+        m_columns->Widths().SetWanted(static_cast<int>(column), width);
+    }
     auto* resetButton = new wxButton(this, kResetId, wxtext::String(ids::kResetToThisState));
     auto* close = new wxButton(this, wxID_CANCEL, wxString::FromUTF8("Schließen"));
     resetButton->Bind(wxEVT_BUTTON, &CHistoryDialog::OnReset, this);
@@ -61,6 +65,7 @@ CHistoryDialog::CHistoryDialog(wxWindow* parent, const CProjectHistory& history,
     top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
     SetSizerAndFit(top);
     Refill();
+    m_columns->Apply();
     CentreOnParent();
 }
 

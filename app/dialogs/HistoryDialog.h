@@ -1,8 +1,11 @@
 #pragma once
 
+#include "app/widgets/ListColumnSizer.h"
+
 #include <wx/dialog.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CProjectHistory;
@@ -37,5 +40,7 @@ private:
     const CProjectHistory& m_history;
     std::function<void(int)> m_reset;
     wxListCtrl* m_list = nullptr;
+    // The description takes the room a wider window gives.
+    std::unique_ptr<CListColumnSizer> m_columns;
     std::vector<int> m_ids;
 };

@@ -3,6 +3,7 @@
 #include "app/browser/RenameGroupDialog.h"
 #include "app/dialogs/HistoryDialog.h"
 #include "app/document/MorawinView.h"
+#include "app/widgets/ListColumnSizer.h"
 #include "convert/dialogs/ConversionDlg.h"
 #include "tests/app/ProjectBrowserGuiFixture.h"
 
@@ -162,6 +163,7 @@ TEST_F(HistoryGui, VerlaufListsNewestFirstAndResetsToTheChosenState)
 
     std::vector<std::vector<std::string>> rows;
     std::vector<long> counts;
+    int gap = -1;
     ModalDriver driver([&](wxDialog* dialog) {
         auto* verlauf = dynamic_cast<CHistoryDialog*>(dialog);
         if (!verlauf)
@@ -170,6 +172,11 @@ TEST_F(HistoryGui, VerlaufListsNewestFirstAndResetsToTheChosenState)
             wxListCtrl* list = verlauf->GetList();
             for (long row = 0; row < list->GetItemCount(); ++row)
                 rows.push_back({ToUtf8(list->GetItemText(row, 1)), ToUtf8(list->GetItemText(row, 2))});
+            // A wider window widens the description: no empty column.
+            verlauf->SetSize(wxSize(1200, 400));
+            Settle(100);
+            gap = CListColumnSizer::RowWidth(*list) - list->GetColumnWidth(0) - list->GetColumnWidth(1)
+                - list->GetColumnWidth(2);
             list->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
             ClickButton(verlauf, CHistoryDialog::kResetId);
             counts.push_back(list->GetItemCount());
@@ -188,6 +195,7 @@ TEST_F(HistoryGui, VerlaufListsNewestFirstAndResetsToTheChosenState)
     EXPECT_TRUE(rows[0][1].ends_with(" → –)")) << rows[0][1]; // the file is gone
     EXPECT_EQ(rows[1][0], "Einfügen in GS02.731");
     EXPECT_EQ(rows[2], (std::vector<std::string>{"Stand vor diesen Operationen", ""}));
+    EXPECT_EQ(gap, 0);
     // After the first reset the paste and the state before it are left;
     // after the second, nothing: the project is as it was.
     EXPECT_EQ(counts, (std::vector<long>{2, 0}));
