@@ -866,14 +866,8 @@ bool CConverter::KeepBeforeSaving(const std::vector<CStepChainGroup*>& groups)
     IFileJournal* journal = m_project->GetFileJournal();
     if (!journal || groups.empty())
         return true;
-    std::vector<std::filesystem::path> paths;
-    std::vector<const std::vector<std::uint8_t>*> held;
-    for (const CStepChainGroup* group : groups) {
-        paths.push_back(group->GetFilePath());
-        held.push_back(group->GetDiskImage());
-    }
     try {
-        journal->WillChange(paths, held);
+        CStepChainGroup::AnnounceSaves(*journal, groups);
         return true;
     } catch (const CFileException& e) {
         m_failedSave = true;

@@ -246,15 +246,9 @@ void CProjectComparison::SaveGroups(const std::vector<CStepChainGroup*>& groups,
                                     CProjectHistory* history)
 {
     CHistoryOperation operation(history, *m_project, "compare");
-    std::vector<std::filesystem::path> paths;
-    std::vector<const std::vector<std::uint8_t>*> held;
-    for (const CStepChainGroup* group : groups) {
-        paths.push_back(group->GetFilePath());
-        held.push_back(group->GetDiskImage());
-    }
     bool kept = true;
     try {
-        operation.WillChange(paths, held);
+        CStepChainGroup::AnnounceSaves(operation, groups);
     } catch (const CFileException&) {
         kept = false;
     }

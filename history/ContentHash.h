@@ -8,9 +8,9 @@
 // XXH3 hash of its bytes as 32 lower-case hexadecimal digits. The history
 // names contents to find them again and to see that a file still holds
 // what an operation left, not to stand up to a forger (whoever can write
-// the history folder can write the project), so a fast hash serves; its
-// output is fixed by the library's specification, which keeps stored
-// names valid from one version to the next.
+// the history folder can write the project), so a fast hash serves; the
+// library keeps its output the same from one release to the next, which
+// keeps stored names valid.
 namespace content_hash {
 
 constexpr std::size_t kDigits = 32;

@@ -320,6 +320,20 @@ void CProjectHistory::SettleAbandoned(CHistoryIndex& index) const
     }
 }
 
+bool CProjectHistory::LoadTarget(Step& step, TakeBack& result) const
+{
+    if (!step.to.Exists())
+        return true;
+    auto bytes = m_blobs.Get(step.to);
+    if (!bytes) {
+        result.outcome = TakeBack::Outcome::failed;
+        result.messages = {Text(ids::kHistoryContentMissing, {step.name})};
+        return false;
+    }
+    step.toBytes = std::move(*bytes);
+    return true;
+}
+
 bool CProjectHistory::WriteSteps(std::vector<Step>& steps, TakeBack& result) const
 {
     bool all = true;
@@ -397,17 +411,9 @@ CProjectHistory::TakeBack CProjectHistory::Run(const CHistoryIndex& index, const
         result.outcome = TakeBack::Outcome::refused;
         return result;
     }
-    for (Step& step : todo) {
-        if (!step.to.Exists())
-            continue;
-        auto bytes = m_blobs.Get(step.to);
-        if (!bytes) {
-            result.outcome = TakeBack::Outcome::failed;
-            result.messages = {Text(ids::kHistoryContentMissing, {step.name})};
+    for (Step& step : todo)
+        if (!LoadTarget(step, result))
             return result;
-        }
-        step.toBytes = std::move(*bytes);
-    }
 
     CHistoryIndex::Record record;
     record.kind = kind;
@@ -477,15 +483,8 @@ std::optional<CProjectHistory::TakeBack> CProjectHistory::FinishInterrupted(cons
             result.messages.push_back(Text(ids::kChangedSince, {file.name}));
             continue;
         }
-        if (step.to.Exists()) {
-            auto bytes = m_blobs.Get(step.to);
-            if (!bytes) {
-                result.outcome = TakeBack::Outcome::failed;
-                result.messages = {Text(ids::kHistoryContentMissing, {file.name})};
-                return result;
-            }
-            step.toBytes = std::move(*bytes);
-        }
+        if (!LoadTarget(step, result))
+            return result;
         steps.push_back(std::move(step));
     }
     const bool all = WriteSteps(steps, result) && result.messages.empty();

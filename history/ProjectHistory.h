@@ -115,6 +115,9 @@ private:
     void SettleAbandoned(CHistoryIndex& index) const;
     std::optional<TakeBack> FinishInterrupted(const CHistoryIndex& index, const std::string& kind);
     TakeBack Run(const CHistoryIndex& index, const std::vector<int>& ids, const std::string& kind, bool onlyUnchanged);
+    // The bytes a step writes, from the blobs; false (and `result` says
+    // the history lacks them) when they are gone.
+    bool LoadTarget(Step& step, TakeBack& result) const;
     bool WriteSteps(std::vector<Step>& steps, TakeBack& result) const;
     void Complete(int id);
     TakeBack Unwritable() const;

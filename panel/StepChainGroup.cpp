@@ -106,6 +106,17 @@ std::filesystem::path CStepChainGroup::GetFilePath() const
     return folder / platform::PathFromCp1252(m_diskName);
 }
 
+void CStepChainGroup::AnnounceSaves(IFileJournal& journal, const std::vector<CStepChainGroup*>& groups)
+{
+    std::vector<std::filesystem::path> paths;
+    std::vector<const std::vector<std::uint8_t>*> held;
+    for (const CStepChainGroup* group : groups) {
+        paths.push_back(group->GetFilePath());
+        held.push_back(group->GetDiskImage());
+    }
+    journal.WillChange(paths, held);
+}
+
 unsigned CStepChainGroup::CheckGroupId(const std::string& id)
 {
     if (id.size() != 3)

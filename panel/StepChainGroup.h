@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/model/DataFile.h"
+#include "data/records/FileJournal.h"
 #include "data/records/FileException.h"
 #include "data/records/MemFile.h"
 #include "data/records/RecordStream.h"
@@ -11,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 class CGroupFolder;
 class CStepChainList;
@@ -128,6 +130,11 @@ public:
     // identifier, 0 when it is one: exactly three characters, none that
     // would spoil the file name.
     static unsigned CheckGroupId(const std::string& id);
+
+    // Tells `journal` that the files of `groups` are about to be written,
+    // with the bytes each group holds of its file, so that they need not
+    // be read again. Throws as IFileJournal::WillChange does.
+    static void AnnounceSaves(IFileJournal& journal, const std::vector<CStepChainGroup*>& groups);
 
     // Whether `header` (the first bytes of a file) is the header of the
     // group `groupId`; fills designation and size field if so.
