@@ -21,7 +21,7 @@
 //     time 1765290000
 //     kind convert
 //     description Konvertierung von anlage.seq: 54 Operanden in S01
-//     file GS01.731 - 97:<sha-256>
+//     file GS01.731 - 97:<XXH3-128 in hex>
 //     end
 //
 // An operation still running is "op <id> open <process>"; a take-back
