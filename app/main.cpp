@@ -1,10 +1,15 @@
 #include "app/startup/CommandLine.h"
 #include "app/startup/DisplayCheck.h"
 #include "app/frames/MorawinApp.h"
+#include "data/settings/AppPaths.h"
+#include "data/settings/AppSettings.h"
+#include "data/settings/SettingsLocation.h"
+#include "data/settings/StartUp.h"
 
 #include <wx/log.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <exception>
 #include <string>
 #include <vector>
@@ -21,7 +26,17 @@ constexpr int kExitUnexpected = 2;
 // a missing display. -1 when the window system may start.
 int AnswerWithoutWindow(int argc, char** argv)
 {
-    const CCommandLine line = CCommandLine::Parse(std::vector<std::string>(argv + 1, argv + argc));
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    // The answers speak the settings' language: read them from the settings
+    // file the arguments name, then read the arguments again in it.
+    std::filesystem::path program = settings_location::ProgramFile();
+    if (program.empty())
+        program = argv[0];
+    const CAppPaths paths = start_up::Begin(program, CCommandLine::Parse(arguments).SettingsFile);
+    CAppSettings settings;
+    settings.Load(paths.SettingsFile);
+    start_up::UseLanguage(paths, settings.Language);
+    const CCommandLine line = CCommandLine::Parse(arguments);
     if (!line.Error.empty()) {
         std::fprintf(stderr, "morawin: %s\n%s", line.Error.c_str(), CCommandLine::Usage().c_str());
         return kExitUsageOrNoDisplay;

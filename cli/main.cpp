@@ -8,6 +8,8 @@
 #include "cli/ShowCommand.h"
 #include "cli/TakeBackCommand.h"
 #include "data/settings/AppPaths.h"
+#include "data/settings/AppSettings.h"
+#include "data/settings/Language.h"
 #include "data/text/ErrorMessage.h"
 #include "data/text/MessageSink.h"
 #include "data/platform/Platform.h"
@@ -28,6 +30,7 @@ std::string FilesFooter(const CAppPaths& paths)
     std::string text = "\nFiles:\n";
     for (const auto& file : start_up::ListFiles(paths, {{&CAppPaths::SettingsFile, "settings:      "},
                                                         {&CAppPaths::CatalogFile, "text catalog:  "},
+                                                        {&CAppPaths::LocaleFolder, "translations:  "},
                                                         {&CAppPaths::HelpFolder, "help (GUI):    "},
                                                         {&CAppPaths::HistoryFolder, "history:       "}}))
         text += "  " + file.label + platform::PathToUtf8(file.path) + (file.present ? "" : " (not present)") + "\n";
@@ -45,6 +48,36 @@ void DescribeProgram(CLI::App& app, const CAppPaths& paths)
     app.set_version_flag("--version", "morawin-cli " MORAWIN_VERSION "\n" MORAWIN_COPYRIGHT
                                       "\nLicense: " MORAWIN_LICENSE " (free software, without any warranty)");
     app.footer(FilesFooter(paths));
+    // Before or after the command, like --help.
+    app.fallthrough();
+}
+
+// Whether the chosen command writes JSON.
+bool WritesJson(const CLI::App& app)
+{
+    for (const CLI::App* command : app.get_subcommands()) {
+        const CLI::Option* json = command->get_option_no_throw("--json");
+        if (json && json->count() > 0)
+            return true;
+    }
+    return false;
+}
+
+// The language of the messages: --language, else the settings'. JSON is
+// read by programs: its messages stay in the program's own German, so that
+// a script sees the same bytes in every language, as it sees the same
+// exit codes.
+void SpeakChosenLanguage(const CAppPaths& paths, const std::string& option, bool json)
+{
+    std::string choice = json ? std::string(language::kGerman) : option;
+    if (choice.empty()) {
+        CAppSettings settings;
+        settings.Load(paths.SettingsFile);
+        choice = settings.Language;
+    }
+    const start_up::LanguageInUse language = start_up::UseLanguage(paths, choice);
+    if (!language.warning.empty())
+        std::cerr << "morawin-cli: " << language.warning << '\n';
 }
 
 // Every command of the program, in the order --help lists them.
@@ -108,6 +141,9 @@ int Run(int argc, char** argv)
     DescribeProgram(app, paths);
 
     const Commands commands(app, paths);
+    std::string language;
+    app.add_option("--language", language, "Language of the messages for this run (default: the settings' Language)")
+        ->check(CLI::IsMember({"de", "en"}));
 
     try {
         app.parse(static_cast<int>(pointers.size()), pointers.data());
@@ -116,6 +152,7 @@ int Run(int argc, char** argv)
         return code == 0 ? exit_code::kOk : exit_code::kUsage;
     }
 
+    SpeakChosenLanguage(paths, language, WritesJson(app));
     CStderrMessageSink sink;
     CErrorMessage::SetSink(&sink);
     try {

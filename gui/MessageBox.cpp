@@ -1,5 +1,7 @@
 #include "gui/MessageBox.h"
 
+#include "gui/WxText.h"
+
 #include <wx/artprov.h>
 #include <wx/button.h>
 #include <wx/msgdlg.h>
@@ -21,13 +23,13 @@ CMessageBox::CMessageBox(wxWindow* parent, const wxString& message, const wxStri
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->AddStretchSpacer();
     if (style & wxYES_NO) {
-        AddButton(buttons, kYesId, "&Ja", wxID_YES);
-        AddButton(buttons, kNoId, "&Nein", wxID_NO);
+        AddButton(buttons, kYesId, wxtext::Tr("&Ja"), wxID_YES);
+        AddButton(buttons, kNoId, wxtext::Tr("&Nein"), wxID_NO);
     } else {
-        AddButton(buttons, kOkId, "OK", wxID_OK);
+        AddButton(buttons, kOkId, wxtext::Tr("OK"), wxID_OK);
     }
     if (style & wxCANCEL)
-        AddButton(buttons, kCancelId, "Abbrechen", wxID_CANCEL);
+        AddButton(buttons, kCancelId, wxtext::Tr("Abbrechen"), wxID_CANCEL);
 
     // Escape and the close box: Abbrechen where there is one, else Nein,
     // else OK.
@@ -50,9 +52,9 @@ CMessageBox::CMessageBox(wxWindow* parent, const wxString& message, const wxStri
     CentreOnParent();
 }
 
-void CMessageBox::AddButton(wxSizer* sizer, int id, const char* label, int result)
+void CMessageBox::AddButton(wxSizer* sizer, int id, const wxString& label, int result)
 {
-    auto* button = new wxButton(this, id, wxString::FromUTF8(label));
+    auto* button = new wxButton(this, id, label);
     button->Bind(wxEVT_BUTTON, [this, result](wxCommandEvent&) { EndModal(result); });
     sizer->Add(button, 0, wxLEFT, FromDIP(8));
 }

@@ -6,8 +6,8 @@
 class wxMessageDialogBase;
 
 // The program's message box: the icon of its kind (error, warning,
-// information, question) and German buttons ("OK", "Abbrechen", "&Ja",
-// "&Nein") whatever the desktop's language. The buttons do not use wx's
+// information, question) and buttons in the program's language ("OK",
+// "Abbrechen", "&Ja", "&Nein") whatever the desktop's language. The buttons do not use wx's
 // stock IDs: for those, GTK would put its own buttons in their place,
 // labelled in the desktop's language.
 class CMessageBox : public wxDialog {
@@ -28,7 +28,7 @@ public:
     static wxString IconFor(long style);
 
 private:
-    void AddButton(wxSizer* sizer, int id, const char* label, int result);
+    void AddButton(wxSizer* sizer, int id, const wxString& label, int result);
 
     wxString m_iconId;
 };

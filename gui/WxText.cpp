@@ -1,9 +1,11 @@
 #include "gui/WxText.h"
 
+#include "data/settings/AppPaths.h"
 #include "data/text/Charset.h"
 #include "data/text/StringTable.h"
 
 #include <wx/strconv.h>
+#include <wx/translation.h>
 
 #include <type_traits>
 
@@ -43,6 +45,13 @@ constexpr bool kWidePaths = std::is_same_v<std::filesystem::path::value_type, wc
 wxString FromUtf8(std::string_view text)
 {
     return wxString::FromUTF8(text.data(), text.size());
+}
+
+wxString Tr(const char* german)
+{
+    // Only the program's own catalog: wx's (English sources, German
+    // translations) could hold a German word as a source of its own.
+    return wxGetTranslation(FromUtf8(german), wxASCII_STR(CAppPaths::kTextDomain));
 }
 
 wxString FromCp1252(std::string_view text)

@@ -23,6 +23,11 @@ std::filesystem::path ToPath(const wxString& text);
 // A command-line argument as the bytes the process received.
 std::string ArgumentBytes(const wxString& argument);
 
+// A text of the program's windows, written in the source as its German
+// UTF-8 original, in the language the program speaks (the translations'
+// catalog marks it with xgettext --keyword=Tr).
+wxString Tr(const char* german);
+
 // A string-table text, and its two halves around the line feed: the
 // status-bar prompt and the tool tip.
 wxString String(unsigned id);

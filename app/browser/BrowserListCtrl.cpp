@@ -12,7 +12,7 @@ int CBrowserListCtrl::TitleWidth(const Column& column) const
 {
     // The header insets its title by three edge widths on each side (a
     // little more than two characters); narrower, the title is cut.
-    return GetTextExtent(wxString::FromUTF8(column.title)).GetWidth() + 3 * GetCharWidth();
+    return GetTextExtent(column.title).GetWidth() + 3 * GetCharWidth();
 }
 
 void CBrowserListCtrl::SetColumns(const std::vector<Column>& columns)
@@ -31,8 +31,7 @@ void CBrowserListCtrl::SetColumns(const std::vector<Column>& columns)
             this, CColumnWidths("browser" + std::to_string(GetId()), fill, minimumFill));
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const int width = std::max(columns[i].widthInChars * GetCharWidth(), TitleWidth(columns[i]));
-        AppendColumn(wxString::FromUTF8(columns[i].title), columns[i].right ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT,
-                     width);
+        AppendColumn(columns[i].title, columns[i].right ? wxLIST_FORMAT_RIGHT : wxLIST_FORMAT_LEFT, width);
         m_columns->Widths().SetWanted(static_cast<int>(i), width);
     }
     m_columns->Apply();

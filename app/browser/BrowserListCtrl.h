@@ -16,7 +16,7 @@ public:
     CBrowserListCtrl(wxWindow* parent, wxWindowID id);
 
     struct Column {
-        const char* title;
+        wxString title;
         int widthInChars;
         bool right = false;
     };

@@ -26,9 +26,11 @@
 
 namespace {
 
+using wxtext::Tr;
+
 wxString Number(int value)
 {
-    return wxString::Format(wxString::FromUTF8("%d"), value);
+    return wxString::Format(wxString::FromUTF8("%d"), value); // untranslated: a number's digits
 }
 
 std::string Described(unsigned id, std::initializer_list<FormatArg> args)
@@ -60,9 +62,9 @@ void CProjectBrowser::CreatePanes()
     m_groups = new CBrowserListCtrl(outer, kGroupPane);
     m_lists = new CBrowserListCtrl(inner, kListPane);
     m_texts = new CBrowserListCtrl(inner, kTextPane);
-    m_groups->SetColumns({{"Gruppe", 7}, {"Bezeichnung", 26}, {"Byte", 7, true}});
-    m_lists->SetColumns({{"Liste", 6}, {"Typ", 4}, {"Bezeichnung", 32}, {"Einträge", 8, true}});
-    m_texts->SetColumns({{"Operand", 10}, {"Text", 52}, {"Attr. 1", 7, true}, {"Attr. 2", 7, true}});
+    m_groups->SetColumns({{Tr("Gruppe"), 7}, {Tr("Bezeichnung"), 26}, {Tr("Byte"), 7, true}});
+    m_lists->SetColumns({{Tr("Liste"), 6}, {Tr("Typ"), 4}, {Tr("Bezeichnung"), 32}, {Tr("Einträge"), 8, true}});
+    m_texts->SetColumns({{Tr("Operand"), 10}, {Tr("Text"), 52}, {Tr("Attr. 1"), 7, true}, {Tr("Attr. 2"), 7, true}});
     outer->SetMinimumPaneSize(80);
     inner->SetMinimumPaneSize(60);
     outer->SplitVertically(m_groups, inner, 44 * GetCharWidth());

@@ -70,7 +70,7 @@ void CProjectBrowserFrame::BindCommands()
 void CProjectBrowserFrame::ShowTitle()
 {
     const CPanelProject* project = m_browser->GetProject();
-    SetTitle(wxString::FromUTF8("Projekt ") + (project ? wxtext::FromCp1252(project->GetName()) : wxString()));
+    SetTitle(wxtext::Tr("Projekt ") + (project ? wxtext::FromCp1252(project->GetName()) : wxString()));
     wxGetApp().GetMainFrame()->CallAfter(&CMainFrame::UpdateTitle);
 }
 

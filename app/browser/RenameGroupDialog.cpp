@@ -15,15 +15,12 @@
 
 namespace {
 
-wxString U8(const char* text)
-{
-    return wxString::FromUTF8(text);
-}
+using wxtext::Tr;
 
 } // namespace
 
 CRenameGroupDialog::CRenameGroupDialog(wxWindow* parent, const CGroupFolder& folder, const CStepChainGroup& group)
-    : wxDialog(parent, wxID_ANY, U8("Gruppe umbenennen")), m_folder(folder), m_group(group)
+    : wxDialog(parent, wxID_ANY, Tr("Gruppe umbenennen")), m_folder(folder), m_group(group)
 {
     CreateControls();
     Bind(wxEVT_BUTTON, &CRenameGroupDialog::OnOK, this, wxID_OK);
@@ -39,9 +36,9 @@ void CRenameGroupDialog::CreateControls()
     m_designationField->SetMaxLength(record::kDesignationLength);
 
     auto* fields = new wxFlexGridSizer(2, wxSize(8, 6));
-    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Kennung:")), 0, wxALIGN_CENTER_VERTICAL);
+    fields->Add(new wxStaticText(this, wxID_ANY, Tr("&Kennung:")), 0, wxALIGN_CENTER_VERTICAL);
     fields->Add(m_idField, 0, wxALIGN_CENTER_VERTICAL);
-    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Bezeichnung:")), 0, wxALIGN_CENTER_VERTICAL);
+    fields->Add(new wxStaticText(this, wxID_ANY, Tr("&Bezeichnung:")), 0, wxALIGN_CENTER_VERTICAL);
     fields->Add(m_designationField, 0, wxALIGN_CENTER_VERTICAL);
 
     wxSizer* buttons = CCancelButton::OkCancelColumn(this);

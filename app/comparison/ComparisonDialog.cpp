@@ -15,10 +15,16 @@
 
 using Status = CProjectComparison::Status;
 
+namespace {
+
+using wxtext::Tr;
+
+} // namespace
+
 CComparisonDialog::CComparisonDialog(wxWindow* parent, std::vector<CSequenceEntry*> operands,
                                CProjectComparison::Kinds kinds, std::filesystem::path project,
                                const CAppSettings& settings)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8("Mit Projekt abgleichen"), wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, Tr("Mit Projekt abgleichen"), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER | wxMAXIMIZE_BOX),
       m_operands(std::move(operands)), m_kinds(kinds), m_folder(std::move(project)), m_comparison(settings)
 {
@@ -40,11 +46,10 @@ void CComparisonDialog::CreateControls()
 {
     auto* top = new wxBoxSizer(wxVERTICAL);
     auto* filter = new wxBoxSizer(wxHORIZONTAL);
-    filter->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8("Anzeigen:")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
-                8);
-    const char* const labels[] = {"&gleich", "g&eändert", "&neu", "&verwaist"};
+    filter->Add(new wxStaticText(this, wxID_ANY, Tr("Anzeigen:")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
+    const wxString labels[] = {Tr("&gleich"), Tr("g&eändert"), Tr("&neu"), Tr("&verwaist")};
     for (int i = 0; i < 4; ++i) {
-        m_show[i] = new wxCheckBox(this, kShowSameId + i, wxString::FromUTF8(labels[i]));
+        m_show[i] = new wxCheckBox(this, kShowSameId + i, labels[i]);
         // Texts in step are the many that need no look.
         m_show[i]->SetValue(i != static_cast<int>(Status::same));
         m_show[i]->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { ShowRows(); });
@@ -59,12 +64,12 @@ void CComparisonDialog::CreateControls()
     top->Add(m_summary, 0, wxEXPAND | wxALL, 8);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* apply = new wxButton(this, kApplyId, wxString::FromUTF8("Geänderte &übernehmen"));
-    auto* convert = new wxButton(this, kConvertNewId, wxString::FromUTF8("Neue &konvertieren..."));
+    auto* apply = new wxButton(this, kApplyId, Tr("Geänderte &übernehmen"));
+    auto* convert = new wxButton(this, kConvertNewId, Tr("Neue &konvertieren..."));
     buttons->Add(apply, 0, wxRIGHT, 8);
     buttons->Add(convert, 0);
     buttons->AddStretchSpacer();
-    buttons->Add(new wxButton(this, wxID_CANCEL, wxString::FromUTF8("&Schließen")), 0);
+    buttons->Add(new wxButton(this, wxID_CANCEL, Tr("&Schließen")), 0);
     top->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
     SetSizerAndFit(top);
 
@@ -98,12 +103,12 @@ void CComparisonDialog::ShowRows()
 void CComparisonDialog::ShowSummary(const wxString& note)
 {
     const auto& counts = m_comparison.GetCounts();
-    wxString text = wxString::Format(wxString::FromUTF8("%zu gleich, %zu geändert, %zu neu, %zu verwaist"),
-                                     counts.same, counts.changed, counts.added, counts.orphan);
+    wxString text = wxString::Format(Tr("%zu gleich, %zu geändert, %zu neu, %zu verwaist"), counts.same,
+                                     counts.changed, counts.added, counts.orphan);
     if (!m_project->IsValid())
-        text = wxString::FromUTF8("Kein RZ731 Projekt in ") + wxtext::FromPath(m_folder);
+        text = Tr("Kein RZ731 Projekt in ") + wxtext::FromPath(m_folder);
     for (const CStepChainGroup* group : m_comparison.GetUnreadableGroups())
-        text += wxString::FromUTF8(" \u2013 nicht lesbar: ") + wxtext::FromCp1252(group->GetFileName());
+        text += Tr(" \u2013 nicht lesbar: ") + wxtext::FromCp1252(group->GetFileName());
     if (!note.empty())
         text += wxString::FromUTF8(" \u2013 ") + note;
     m_summary->SetLabel(text);
@@ -147,7 +152,7 @@ void CComparisonDialog::OnApply(wxCommandEvent&)
         result = m_comparison.Apply(rows, wxGetApp().GetHistory());
     }
     wxGetApp().NotifyProjectChanged(); // this window computes again too
-    ShowSummary(wxString::Format(wxString::FromUTF8("%zu Text(e) übernommen"), result.replaced));
+    ShowSummary(wxString::Format(Tr("%zu Text(e) übernommen"), result.replaced));
 }
 
 void CComparisonDialog::OnConvertNew(wxCommandEvent&)

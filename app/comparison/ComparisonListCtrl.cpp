@@ -8,6 +8,8 @@
 
 namespace {
 
+using wxtext::Tr;
+
 // A 16 x 16 status mark: a grey dot (same), an orange dot (changed), a
 // green plus (new), a red minus (orphan).
 wxBitmap StatusIcon(CProjectComparison::Status status)
@@ -52,11 +54,11 @@ CComparisonListCtrl::CComparisonListCtrl(wxWindow* parent, wxWindowID id)
         m_images.Add(StatusIcon(status));
     SetImageList(&m_images, wxIMAGE_LIST_SMALL);
     const int charWidth = GetCharWidth();
-    const std::pair<const char*, int> columns[] = {{"Status", 11},          {"Operand", 10},
-                                                   {"Gruppe", 7},           {"Liste", 6},
-                                                   {"Gespeicherter Text", 34}, {"Neuer Text", 34}};
+    const std::pair<wxString, int> columns[] = {{Tr("Status"), 11}, {Tr("Operand"), 10},
+                                                {Tr("Gruppe"), 7},  {Tr("Liste"), 6},
+                                                {Tr("Gespeicherter Text"), 34}, {Tr("Neuer Text"), 34}};
     for (const auto& [title, width] : columns) {
-        const long column = AppendColumn(wxString::FromUTF8(title), wxLIST_FORMAT_LEFT, width * charWidth);
+        const long column = AppendColumn(title, wxLIST_FORMAT_LEFT, width * charWidth);
         m_columns.Widths().SetWanted(static_cast<int>(column), width * charWidth);
     }
     // The new text takes the room the other columns leave.
@@ -66,10 +68,10 @@ CComparisonListCtrl::CComparisonListCtrl(wxWindow* parent, wxWindowID id)
 wxString CComparisonListCtrl::StatusText(Status status)
 {
     switch (status) {
-    case Status::same: return wxString::FromUTF8("gleich");
-    case Status::changed: return wxString::FromUTF8("geändert");
-    case Status::added: return wxString::FromUTF8("neu");
-    case Status::orphan: return wxString::FromUTF8("verwaist");
+    case Status::same: return Tr("gleich");
+    case Status::changed: return Tr("geändert");
+    case Status::added: return Tr("neu");
+    case Status::orphan: return Tr("verwaist");
     }
     return wxString();
 }

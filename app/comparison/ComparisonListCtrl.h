@@ -30,7 +30,7 @@ public:
     std::vector<std::size_t> GetSelectedRows() const;
     const std::vector<std::size_t>& GetShownRows() const { return m_shown; }
 
-    // German name of a status ("geändert").
+    // A status's name in the windows' language ("geändert").
     static wxString StatusText(Status status);
 
 protected:

@@ -9,34 +9,52 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
+#include <filesystem>
+#include <utility>
+
+namespace {
+
+using wxtext::Tr;
+
+} // namespace
+
 CAboutDialog::CAboutDialog(wxWindow* parent, const CAppPaths& paths)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8("Info über morawin"))
+    : wxDialog(parent, wxID_ANY, Tr("Info über morawin"))
 {
+    // Version, copyright and license are the build's, the same in every
+    // language; the catalog holds only the words around them.
     auto* lines = new wxBoxSizer(wxVERTICAL);
-    lines->Add(new wxStaticText(this, wxID_ANY, wxString::FromUTF8("MoraWin, Version " MORAWIN_VERSION)), 0,
-               wxBOTTOM, 8);
     lines->Add(new wxStaticText(this, wxID_ANY,
-                                wxString::FromUTF8("Schrittkettentexte für RZ731-Bedienfelder aus Zuordnungslisten")),
+                                wxString::Format(Tr("MoraWin, Version %s"), wxString::FromUTF8(MORAWIN_VERSION))),
+               0, wxBOTTOM, 8);
+    lines->Add(new wxStaticText(this, wxID_ANY, Tr("Schrittkettentexte für RZ731-Bedienfelder aus Zuordnungslisten")),
                0, wxBOTTOM, 12);
-    // "Einstellungen: /path", with a note when the file is not there.
-    for (const auto& file : start_up::ListFiles(paths, {{&CAppPaths::SettingsFile, "Einstellungen: "},
-                                                        {&CAppPaths::HelpFolder, "Hilfe: "},
-                                                        {&CAppPaths::CatalogFile, "Textkatalog: "},
-                                                        {&CAppPaths::HistoryFolder, "Verlauf: "}})) {
-        const wxString place = wxtext::FromUtf8(file.label) + wxtext::FromPath(file.path)
-            + wxString::FromUTF8(file.present ? "" : " (nicht vorhanden)");
+    // "Einstellungen: /path", with a note when the file is not there. The
+    // labels come from the catalog; ListFiles only says where each file is
+    // and whether it is there.
+    const std::pair<std::filesystem::path CAppPaths::*, wxString> places[] = {
+        {&CAppPaths::SettingsFile, Tr("Einstellungen: ")},
+        {&CAppPaths::HelpFolder, Tr("Hilfe: ")},
+        {&CAppPaths::CatalogFile, Tr("Textkatalog: ")},
+        {&CAppPaths::LocaleFolder, Tr("Übersetzungen: ")},
+        {&CAppPaths::HistoryFolder, Tr("Verlauf: ")}};
+    for (const auto& [member, label] : places) {
+        const start_up::ListedFile file = start_up::ListFiles(paths, {{member, ""}}).front();
+        const wxString place =
+            label + wxtext::FromPath(file.path) + (file.present ? wxString() : Tr(" (nicht vorhanden)"));
         lines->Add(new wxStaticText(this, wxID_ANY, place), 0, wxBOTTOM, 2);
     }
     lines->Add(new wxStaticText(this, wxID_ANY,
-                                wxString::FromUTF8(MORAWIN_COPYRIGHT ". Freie Software unter der " MORAWIN_LICENSE
-                                                   "-Lizenz, ohne jede Gewährleistung.")),
+                                wxString::Format(Tr("%s. Freie Software unter der %s-Lizenz, ohne jede Gewährleistung."),
+                                                 wxString::FromUTF8(MORAWIN_COPYRIGHT),
+                                                 wxString::FromUTF8(MORAWIN_LICENSE))),
                0, wxTOP, 10);
 
     auto* body = new wxBoxSizer(wxHORIZONTAL);
     body->Add(new wxStaticBitmap(this, wxID_ANY, CArtwork::ProgramBitmap()), 0, wxRIGHT, 16);
     body->Add(lines, 1, wxALIGN_CENTER_VERTICAL);
 
-    auto* ok = new wxButton(this, wxID_OK, wxString::FromUTF8("OK"));
+    auto* ok = new wxButton(this, wxID_OK, Tr("OK"));
     ok->SetDefault();
     auto* top = new wxBoxSizer(wxHORIZONTAL);
     top->Add(body, 1, wxALL, 16);

@@ -21,17 +21,14 @@ constexpr TextEncoding kEncodings[] = {TextEncoding::windows1252, TextEncoding::
                                        TextEncoding::utf16be};
 constexpr std::size_t kPreviewRows = 20;
 
-wxString Label(const char* text)
-{
-    return wxString::FromUTF8(text);
-}
+using wxtext::Tr;
 
 } // namespace
 
 CColumnMapDialog::CColumnMapDialog(wxWindow* parent, const wxString& fileName, std::string content,
                                    SymbolTableForm form, const SymbolTableOptions& options)
-    : wxDialog(parent, wxID_ANY, Label("Spalten zuordnen") + Label(" - ") + fileName, wxDefaultPosition, wxDefaultSize,
-               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
+    : wxDialog(parent, wxID_ANY, Tr("Spalten zuordnen") + wxString::FromUTF8(" - ") + fileName, wxDefaultPosition,
+               wxDefaultSize, wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_content(std::move(content)), m_form(form)
 {
     CreateControls();
@@ -43,24 +40,24 @@ CColumnMapDialog::CColumnMapDialog(wxWindow* parent, const wxString& fileName, s
 void CColumnMapDialog::CreateControls()
 {
     auto* choosers = new wxFlexGridSizer(4, 6, 12);
-    const auto add = [this, choosers](const char* label, wxWindow* control) {
-        choosers->Add(new wxStaticText(this, wxID_ANY, Label(label)), 0, wxALIGN_CENTER_VERTICAL);
+    const auto add = [this, choosers](const wxString& label, wxWindow* control) {
+        choosers->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
         choosers->Add(control, 0, wxEXPAND);
     };
     m_separator = new wxChoice(this, kSeparator);
-    for (const char* name : {"Semikolon ;", "Komma ,", "Tabulator"})
-        m_separator->Append(Label(name));
+    for (const wxString& name : {Tr("Semikolon ;"), Tr("Komma ,"), Tr("Tabulator")})
+        m_separator->Append(name);
     m_encoding = new wxChoice(this, kEncoding);
     for (TextEncoding encoding : kEncodings)
         m_encoding->Append(wxtext::FromUtf8(EncodingName(encoding)));
     m_sheet = new wxChoice(this, kSheet);
     m_headerRow = new wxSpinCtrl(this, kHeaderRow, wxString(), wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 0,
                                  static_cast<int>(kPreviewRows), 0);
-    add("&Trennzeichen:", m_separator);
-    add("&Zeichensatz:", m_encoding);
-    add("&Blatt:", m_sheet);
-    add("&Kopfzeile (0: keine):", m_headerRow);
-    const char* const columnLabels[] = {"&Adresse:", "&Symbol:", "K&ommentar:"};
+    add(Tr("&Trennzeichen:"), m_separator);
+    add(Tr("&Zeichensatz:"), m_encoding);
+    add(Tr("&Blatt:"), m_sheet);
+    add(Tr("&Kopfzeile (0: keine):"), m_headerRow);
+    const wxString columnLabels[] = {Tr("&Adresse:"), Tr("&Symbol:"), Tr("K&ommentar:")};
     for (int i = 0; i < 3; ++i) {
         m_columns[i] = new wxChoice(this, kAddress + i);
         add(columnLabels[i], m_columns[i]);
@@ -72,7 +69,7 @@ void CColumnMapDialog::CreateControls()
     m_count = new wxStaticText(this, kCount, wxString());
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* ok = new wxButton(this, wxID_OK, Label("OK"));
+    auto* ok = new wxButton(this, wxID_OK, Tr("OK"));
     ok->SetDefault();
     buttons->AddStretchSpacer();
     buttons->Add(ok, 0, wxRIGHT, 6);
@@ -129,11 +126,11 @@ void CColumnMapDialog::FillColumnChoosers(const TablePreview& preview)
                           preview.columns ? preview.columns->comment : -1};
     for (int i = 0; i < 3; ++i) {
         m_columns[i]->Clear();
-        m_columns[i]->Append(Label("(keine)"));
+        m_columns[i]->Append(Tr("(keine)"));
         for (std::size_t c = 0; c < preview.columnCount; ++c) {
-            wxString name = wxString::Format(Label("Spalte %zu"), c + 1);
+            wxString name = wxString::Format(Tr("Spalte %zu"), c + 1);
             if (header && c < header->size() && !(*header)[c].empty())
-                name << Label(" (") << wxtext::FromUtf8((*header)[c]) << Label(")");
+                name << wxString::FromUTF8(" (") << wxtext::FromUtf8((*header)[c]) << wxString::FromUTF8(")");
             m_columns[i]->Append(name);
         }
         m_columns[i]->SetSelection(chosen[i] + 1 < static_cast<int>(m_columns[i]->GetCount()) ? chosen[i] + 1 : 0);
@@ -143,8 +140,10 @@ void CColumnMapDialog::FillColumnChoosers(const TablePreview& preview)
 void CColumnMapDialog::ShowPreview(const TablePreview& preview)
 {
     m_preview->ClearAll();
-    for (std::size_t c = 0; c < preview.columnCount; ++c)
-        m_preview->AppendColumn(wxString::Format(Label("%zu"), c + 1), wxLIST_FORMAT_LEFT, FromDIP(110));
+    for (std::size_t c = 0; c < preview.columnCount; ++c) {
+        const wxString number = wxString::Format(wxString::FromUTF8("%zu"), c + 1); // untranslated: a column's number
+        m_preview->AppendColumn(number, wxLIST_FORMAT_LEFT, FromDIP(110));
+    }
     for (std::size_t r = 0; r < preview.rows.size(); ++r) {
         const long item = m_preview->InsertItem(static_cast<long>(r), wxString());
         for (std::size_t c = 0; c < preview.rows[r].size(); ++c)
@@ -180,7 +179,7 @@ wxString CColumnMapDialog::GetCountText() const
 void CColumnMapDialog::Recount()
 {
     if (m_columns[0]->GetSelection() <= 0) {
-        m_count->SetLabel(Label("Keine Spalte für die Adressen gewählt."));
+        m_count->SetLabel(Tr("Keine Spalte für die Adressen gewählt."));
         FindWindow(wxID_OK)->Enable(false);
         return;
     }
@@ -189,10 +188,10 @@ void CColumnMapDialog::Recount()
     bool readable = true;
     try {
         const SymbolTableReport report = CSymbolTableReader(GetOptions()).Read(m_content, m_form, read);
-        text = wxString::Format(Label("%d Operanden, %zu Zeilen übersprungen"), read.GetCount(), report.skippedRows);
+        text = wxString::Format(Tr("%d Operanden, %zu Zeilen übersprungen"), read.GetCount(), report.skippedRows);
     } catch (const CTableError& error) {
         const std::string place = error.PlaceText();
-        text = place.empty() ? Label("Keine Spalte enthält Operanden-Adressen.") : wxtext::FromCp1252(place);
+        text = place.empty() ? Tr("Keine Spalte enthält Operanden-Adressen.") : wxtext::FromCp1252(place);
         readable = false;
     }
     m_count->SetLabel(text);

@@ -16,15 +16,12 @@
 
 namespace {
 
-wxString U8(const char* text)
-{
-    return wxString::FromUTF8(text);
-}
+using wxtext::Tr;
 
 } // namespace
 
 CConfigDialog::CConfigDialog(wxWindow* parent, CAppSettings& settings)
-    : wxDialog(parent, wxID_ANY, U8("Konfiguration")), m_settings(settings),
+    : wxDialog(parent, wxID_ANY, Tr("Konfiguration")), m_settings(settings),
       // Values from the file are shown as they are, even out of range, so
       // that the user sees and corrects them.
       m_maxLists(settings.MaxLists), m_maxOperands(settings.MaxOperands), m_maxGroupSizeKb(settings.MaxGroupSizeKb),
@@ -41,22 +38,22 @@ void CConfigDialog::CreateControls()
     auto* limits = new wxFlexGridSizer(3, wxSize(8, 6));
     // Created in the order in which OK checks them: the first wrong field
     // gets the message and the focus.
-    const auto number = [&](int id, const char* label, int* value, unsigned max, int chars, const char* unit) {
-        limits->Add(new wxStaticText(this, wxID_ANY, U8(label)), 0, wxALIGN_CENTER_VERTICAL);
+    const auto number = [&](int id, const wxString& label, int* value, unsigned max, int chars, const wxString& unit) {
+        limits->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
         auto* text = new wxTextCtrl(this, id, wxString(), wxDefaultPosition, wxSize(GetCharWidth() * 6, -1), 0,
                                     CUIntValidator(value, CUIntField(1, max), chars));
         limits->Add(text, 0, wxALIGN_CENTER_VERTICAL);
-        limits->Add(new wxStaticText(this, wxID_ANY, U8(unit)), 0, wxALIGN_CENTER_VERTICAL);
+        limits->Add(new wxStaticText(this, wxID_ANY, unit), 0, wxALIGN_CENTER_VERTICAL);
     };
-    number(kMaxLists, "Max. Listen/Gruppe", &m_maxLists, 255, 3, "");
-    number(kMaxOperands, "Max.Operanden/Liste", &m_maxOperands, 255, 3, "");
-    number(kMaxGroupSize, "Max.Größe Gruppe", &m_maxGroupSizeKb, 32, 2, "KB");
+    number(kMaxLists, Tr("Max. Listen/Gruppe"), &m_maxLists, 255, 3, wxString());
+    number(kMaxOperands, Tr("Max.Operanden/Liste"), &m_maxOperands, 255, 3, wxString());
+    number(kMaxGroupSize, Tr("Max.Größe Gruppe"), &m_maxGroupSizeKb, 32, 2, Tr("KB"));
 
-    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, U8("als Text übernehmen:"));
-    box->Add(new wxCheckBox(box->GetStaticBox(), kSymbolToText, U8("Operanden (=Symbole)"), wxDefaultPosition,
+    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, Tr("als Text übernehmen:"));
+    box->Add(new wxCheckBox(box->GetStaticBox(), kSymbolToText, Tr("Operanden (=Symbole)"), wxDefaultPosition,
                             wxDefaultSize, 0, wxGenericValidator(&m_symbolToText)),
              0, wxALL, 4);
-    box->Add(new wxCheckBox(box->GetStaticBox(), kCommentToText, U8("Kommentare"), wxDefaultPosition, wxDefaultSize, 0,
+    box->Add(new wxCheckBox(box->GetStaticBox(), kCommentToText, Tr("Kommentare"), wxDefaultPosition, wxDefaultSize, 0,
                             wxGenericValidator(&m_commentToText)),
              0, wxALL, 4);
 

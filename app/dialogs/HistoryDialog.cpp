@@ -14,10 +14,13 @@
 
 namespace {
 
+using wxtext::Tr;
+
 wxString SizeText(const CFileState& state)
 {
     // A file that did not exist, or no longer exists, has no size.
-    return state.Exists() ? wxString::Format(wxString::FromUTF8("%llu"), static_cast<unsigned long long>(state.Size()))
+    return state.Exists() ? wxString::Format(wxString::FromUTF8("%llu"), // untranslated: a size's digits
+                                             static_cast<unsigned long long>(state.Size()))
                           : wxString::FromUTF8("–");
 }
 
@@ -36,19 +39,19 @@ wxString FilesText(const CHistoryIndex::Record& record)
 } // namespace
 
 CHistoryDialog::CHistoryDialog(wxWindow* parent, const CProjectHistory& history, std::function<void(int)> reset)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8("Verlauf"), wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, Tr("Verlauf"), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       m_history(history), m_reset(std::move(reset))
 {
     m_list = new wxListCtrl(this, kListId, wxDefaultPosition, wxSize(900, 320), wxLC_REPORT | wxLC_SINGLE_SEL);
-    const std::pair<const char*, int> columns[] = {{"Zeit", 150}, {"Beschreibung", 420}, {"Dateien", 320}};
+    const std::pair<wxString, int> columns[] = {{Tr("Zeit"), 150}, {Tr("Beschreibung"), 420}, {Tr("Dateien"), 320}};
     m_columns = std::make_unique<CListColumnSizer>(m_list, CColumnWidths("history", 1, 300));
     for (const auto& [title, width] : columns) {
-        const long column = m_list->AppendColumn(wxString::FromUTF8(title), wxLIST_FORMAT_LEFT, width);
+        const long column = m_list->AppendColumn(title, wxLIST_FORMAT_LEFT, width);
         m_columns->Widths().SetWanted(static_cast<int>(column), width);
     }
     auto* resetButton = new wxButton(this, kResetId, wxtext::String(ids::kResetToThisState));
-    auto* close = new wxButton(this, wxID_CANCEL, wxString::FromUTF8("Schließen"));
+    auto* close = new wxButton(this, wxID_CANCEL, Tr("Schließen"));
     resetButton->Bind(wxEVT_BUTTON, &CHistoryDialog::OnReset, this);
     // The newest operation is the state the project is in already.
     resetButton->Bind(wxEVT_UPDATE_UI, [this](wxUpdateUIEvent& event) {
@@ -80,7 +83,7 @@ void CHistoryDialog::Refill()
         if (!record)
             continue;
         const wxDateTime time(static_cast<time_t>(record->time));
-        m_list->InsertItem(row, time.Format(wxString::FromUTF8("%d.%m.%Y %H:%M:%S")));
+        m_list->InsertItem(row, time.Format(wxString::FromUTF8("%d.%m.%Y %H:%M:%S"))); // untranslated: a date format
         m_list->SetItem(row, 1, wxtext::FromCp1252(record->description));
         m_list->SetItem(row, 2, FilesText(*record));
         ++row;

@@ -1,6 +1,7 @@
 #include "app/dialogs/OperandFilterDialog.h"
 
 #include "gui/CancelButton.h"
+#include "gui/WxText.h"
 
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -8,24 +9,30 @@
 #include <wx/statbox.h>
 #include <wx/valgen.h>
 
+namespace {
+
+using wxtext::Tr;
+
+} // namespace
+
 COperandFilterDialog::COperandFilterDialog(wxWindow* parent, const COperandFilter& filter)
-    : wxDialog(parent, wxID_ANY, wxString::FromUTF8("Auswahl Operanden")), m_filter(filter)
+    : wxDialog(parent, wxID_ANY, Tr("Auswahl Operanden")), m_filter(filter)
 {
     SetExtraStyle(GetExtraStyle() | wxWS_EX_VALIDATE_RECURSIVELY);
-    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, wxString::FromUTF8("In der Liste anzeigen:"));
-    const auto check = [box](int id, const char* label, bool* flag) {
-        box->Add(new wxCheckBox(box->GetStaticBox(), id, wxString::FromUTF8(label), wxDefaultPosition, wxDefaultSize,
-                                0, wxGenericValidator(flag)),
+    auto* box = new wxStaticBoxSizer(wxVERTICAL, this, Tr("In der Liste anzeigen:"));
+    const auto check = [box](int id, const wxString& label, bool* flag) {
+        box->Add(new wxCheckBox(box->GetStaticBox(), id, label, wxDefaultPosition, wxDefaultSize, 0,
+                                wxGenericValidator(flag)),
                  0, wxALL, 4);
     };
-    check(kInputs, "Eingänge", &m_filter.ShowInputs);
-    check(kOutputs, "Ausgänge", &m_filter.ShowOutputs);
-    check(kMarkers, "Merker", &m_filter.ShowMarkers);
-    check(kCounters, "Zähler", &m_filter.ShowCounters);
-    check(kTimers, "Zeiten", &m_filter.ShowTimers);
+    check(kInputs, Tr("Eingänge"), &m_filter.ShowInputs);
+    check(kOutputs, Tr("Ausgänge"), &m_filter.ShowOutputs);
+    check(kMarkers, Tr("Merker"), &m_filter.ShowMarkers);
+    check(kCounters, Tr("Zähler"), &m_filter.ShowCounters);
+    check(kTimers, Tr("Zeiten"), &m_filter.ShowTimers);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* ok = new wxButton(this, wxID_OK, wxString::FromUTF8("OK"));
+    auto* ok = new wxButton(this, wxID_OK, Tr("OK"));
     ok->SetDefault();
     buttons->Add(ok, 1, wxRIGHT, 6);
     buttons->Add(CCancelButton::Create(this), 1);

@@ -1,5 +1,7 @@
 #include "app/dialogs/ProjectFolder.h"
 
+#include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
 #include "panel/PanelProject.h"
 
 bool IsProjectFolder(const std::filesystem::path& folder, std::string& name)
@@ -22,16 +24,18 @@ std::string ProjectProblemText(const CPanelProject& project)
     // File names are ASCII on every project the panel software writes; a
     // name found on disk is shown as it is.
     const std::string& file = project.GetDataFileName();
+    // The string table's texts are Windows-1252; the reason is UTF-8.
+    const auto text = [&file](unsigned id) { return FormatText(CStringTable::GetUtf8(id), {file}); };
     std::string why;
     switch (project.GetProblem()) {
     case Problem::none:
-        return project.IsValid() ? std::string() : "Kein RZ731-Projekt";
-    case Problem::noFolder: why = "Verzeichnis nicht gefunden"; break;
-    case Problem::noDataFile: why = "keine Projektdatei (SDAT.731 oder SDAT.SYS)"; break;
-    case Problem::unreadable: why = "Projektdatei " + file + " nicht lesbar"; break;
-    case Problem::headerCutShort: why = "Kopf der Projektdatei unvollständig (" + file + ")"; break;
-    case Problem::badNameLength: why = "Länge des Projektnamens im Kopf von " + file + " ungültig"; break;
-    case Problem::wrongKind: why = file + " ist keine Projektdatei (falsche Art)"; break;
+        return project.IsValid() ? std::string() : CStringTable::GetUtf8(ids::kNotAProject);
+    case Problem::noFolder: why = text(ids::kProjectNoFolder); break;
+    case Problem::noDataFile: why = text(ids::kProjectNoDataFile); break;
+    case Problem::unreadable: why = text(ids::kProjectUnreadable); break;
+    case Problem::headerCutShort: why = text(ids::kProjectHeaderCut); break;
+    case Problem::badNameLength: why = text(ids::kProjectBadNameLength); break;
+    case Problem::wrongKind: why = text(ids::kProjectWrongKind); break;
     }
-    return "Kein RZ731-Projekt: " + why;
+    return FormatText(CStringTable::GetUtf8(ids::kNotAProjectBecause), {why});
 }

@@ -13,10 +13,7 @@
 
 namespace {
 
-wxString U8(const char* text)
-{
-    return wxString::FromUTF8(text);
-}
+using wxtext::Tr;
 
 } // namespace
 
@@ -40,23 +37,23 @@ void CProjectFolderDialog::CreateControls()
     // after it.
     const int charWidth = GetCharWidth();
     auto* fields = new wxBoxSizer(wxVERTICAL);
-    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Pfad:")));
+    fields->Add(new wxStaticText(this, wxID_ANY, Tr("&Pfad:")));
     m_path = new wxTextCtrl(this, kPathField, wxString(), wxDefaultPosition, wxSize(charWidth * 64, -1),
                             wxTE_PROCESS_ENTER);
     fields->Add(m_path, 0, wxEXPAND);
     // Why the folder shown is no project; empty for a project folder.
-    m_reason = new wxStaticText(this, kReason, U8(" "));
+    m_reason = new wxStaticText(this, kReason, wxString::FromUTF8(" "));
     m_reason->SetForegroundColour(wxColour(160, 0, 0));
     fields->Add(m_reason, 0, wxEXPAND | wxTOP | wxBOTTOM, 4);
-    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Verzeichnis:")));
+    fields->Add(new wxStaticText(this, wxID_ANY, Tr("&Verzeichnis:")));
     m_folders = new wxListBox(this, kFolderList, wxDefaultPosition, wxSize(charWidth * 64, GetCharHeight() * 14));
     fields->Add(m_folders, 1, wxEXPAND | wxBOTTOM, 8);
-    fields->Add(new wxStaticText(this, wxID_ANY, U8("&Laufwerk:")));
+    fields->Add(new wxStaticText(this, wxID_ANY, Tr("&Laufwerk:")));
     m_placeChoice = new wxChoice(this, kPlaces);
     for (const auto& place : m_places)
         m_placeChoice->Append(wxtext::FromPath(place));
     fields->Add(m_placeChoice, 0, wxEXPAND | wxBOTTOM, 8);
-    fields->Add(new wxStaticText(this, wxID_ANY, U8("Projektname:")));
+    fields->Add(new wxStaticText(this, wxID_ANY, Tr("Projektname:")));
     // A framed field, as GTK draws no border around static text.
     m_projectName = new wxTextCtrl(this, kProjectName, wxString(), wxDefaultPosition, wxSize(charWidth * 64, -1),
                                    wxTE_READONLY);

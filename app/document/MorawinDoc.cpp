@@ -24,7 +24,13 @@ wxIMPLEMENT_DYNAMIC_CLASS(CMorawinDoc, wxDocument);
 namespace {
 
 // New documents are named after the document type, numbered from 1.
-constexpr const char* kNewDocumentName = "Morawi";
+constexpr const char* kNewDocumentName = "Morawi"; // untranslated: the document type's name
+
+// Tells several windows on one document apart: "name:2".
+wxString WindowNumber(int number)
+{
+    return wxString::Format(wxASCII_STR(":%d"), number); // untranslated: a window's number
+}
 
 } // namespace
 
@@ -144,14 +150,14 @@ void CMorawinDoc::UpdateWindowTitles()
     wxString name = GetUserReadableName();
     // A workbook is named with the sheet its operands come from.
     if (m_file && m_report.form == SymbolTableForm::workbook)
-        name << wxString::FromUTF8(", Blatt ") << wxtext::FromUtf8(m_report.sheet);
+        name << wxtext::Tr(", Blatt ") << wxtext::FromUtf8(m_report.sheet);
     int number = 0;
     for (const wxObject* object : views) {
         const auto* view = static_cast<const wxView*>(object);
         ++number;
         auto* frame = wxDynamicCast(view->GetFrame(), wxMDIChildFrame);
         if (frame)
-            frame->SetTitle(views.size() > 1 ? name + wxString::Format(wxASCII_STR(":%d"), number) : name);
+            frame->SetTitle(views.size() > 1 ? name + WindowNumber(number) : name);
     }
     if (CMainFrame* main = wxGetApp().GetMainFrame())
         main->CallAfter(&CMainFrame::UpdateTitle);

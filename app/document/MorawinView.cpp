@@ -92,10 +92,10 @@ void CMorawinView::FillOperandList()
                     &document->GetDuplicates(), document->GetReport().replacedOperands);
     // Why the list is empty, when it is.
     if (file && file->GetCount() == 0)
-        m_list->SetHint(wxString::FromUTF8("Keine Operanden in dieser Datei: jede Zeile muss mit Tabulator, "
-                                           "Kennbuchstabe und Leerzeichen beginnen"));
+        m_list->SetHint(wxtext::Tr("Keine Operanden in dieser Datei: jede Zeile muss mit Tabulator, "
+                                   "Kennbuchstabe und Leerzeichen beginnen"));
     else if (file && m_list->GetRows().empty())
-        m_list->SetHint(wxString::FromUTF8("Keine Operanden der gewählten Arten (Ansicht ▸ Operanden...)"));
+        m_list->SetHint(wxtext::Tr("Keine Operanden der gewählten Arten (Ansicht ▸ Operanden...)"));
     else
         m_list->SetHint(wxString());
     if (CMainFrame* main = wxGetApp().GetMainFrame())

@@ -11,8 +11,8 @@
 
 namespace {
 
-const char* const kDuplicateTip = "mehrfach in der Datei";
-const char* const kReplacedTip = "Zeichen ohne Entsprechung in Windows-1252 durch ? ersetzt";
+using wxtext::Tr;
+
 // A Symbol column never grows beyond this many average characters.
 constexpr int kMaxSymbolChars = 40;
 // How many of the longest symbols are measured; the others are shorter.
@@ -178,15 +178,16 @@ void COperandListCtrl::OnMouseMove(wxMouseEvent& event)
     auto* window = static_cast<wxWindow*>(event.GetEventObject());
     // The column headers of the generic list are a window of their own,
     // whose positions are no rows.
-    if (wxString(window->GetClassInfo()->GetClassName()) == wxASCII_STR("wxListHeaderWindow"))
+    const wxString headerClass = wxASCII_STR("wxListHeaderWindow"); // untranslated: a class name
+    if (wxString(window->GetClassInfo()->GetClassName()) == headerClass)
         return;
     int flags = 0;
     const long item = m_duplicates || !m_replaced.empty() ? HitTest(event.GetPosition(), flags) : wxNOT_FOUND;
     wxString tip;
     if (IsDuplicateRow(item))
-        tip = wxString::FromUTF8(kDuplicateTip);
+        tip = Tr("mehrfach in der Datei");
     else if (IsReplacedRow(item))
-        tip = wxString::FromUTF8(kReplacedTip);
+        tip = Tr("Zeichen ohne Entsprechung in Windows-1252 durch ? ersetzt");
     if (window->GetToolTipText() != tip) {
         if (tip.empty())
             window->UnsetToolTip();

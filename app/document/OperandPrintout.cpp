@@ -99,7 +99,7 @@ void COperandPrintout::DrawHeader(wxDC& dc, int page)
 {
     const int lineHeight = kLineHeight;
     dc.DrawText(m_title, 0, 0);
-    const wxString pageText = wxString::Format(wxString::FromUTF8("Seite %d von %d"), page, GetPageCount());
+    const wxString pageText = wxString::Format(wxtext::Tr("Seite %d von %d"), page, GetPageCount());
     dc.DrawText(pageText, m_page.width - dc.GetTextExtent(pageText).GetWidth(), 0);
     for (std::size_t i = 0; i < m_columnTitles.size() && i < m_columnStarts.size(); ++i)
         DrawClipped(dc, m_columnTitles[i], static_cast<int>(i), 2 * lineHeight);

@@ -24,6 +24,10 @@ enum : int {
     kEditUndo = 2792,
     kEditRedo = 2793,
     kImportTable = 2795,
+    // Konfiguration ▸ Sprache: German, English, the system's language.
+    kLanguageGerman = 2796,
+    kLanguageEnglish = 2797,
+    kLanguageSystem = 2798,
     kFileOpen = 7601,
     kFileClose = 7602,
     kRecentFirst = 7616, // and the next three

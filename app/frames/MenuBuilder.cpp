@@ -8,10 +8,12 @@
 
 namespace {
 
+using wxtext::Tr;
+
 // Appends an item whose status prompt comes from the string table.
-void Add(wxMenu* menu, int id, const char* label, wxItemKind kind = wxITEM_NORMAL)
+void Add(wxMenu* menu, int id, const wxString& label, wxItemKind kind = wxITEM_NORMAL)
 {
-    menu->Append(id, wxString::FromUTF8(label), wxtext::Prompt(cmd::PromptId(id)), kind);
+    menu->Append(id, label, wxtext::Prompt(cmd::PromptId(id)), kind);
 }
 
 } // namespace
@@ -31,19 +33,19 @@ void CMenuBuilder::AppendRecentFilesAndExit(wxMenu* file)
 {
     file->AppendSeparator();
     // Placeholder that the recent-file list replaces by its entries.
-    file->Append(cmd::kRecentFirst, wxString::FromUTF8("Letzte Datei"), wxtext::Prompt(cmd::PromptId(cmd::kRecentFirst)));
+    file->Append(cmd::kRecentFirst, Tr("Letzte Datei"), wxtext::Prompt(cmd::PromptId(cmd::kRecentFirst)));
     file->Enable(cmd::kRecentFirst, false);
     file->AppendSeparator();
-    Add(file, cmd::kAppExit, "&Beenden");
+    Add(file, cmd::kAppExit, Tr("&Beenden"));
 }
 
 wxMenu* CMenuBuilder::ViewMenu(bool document)
 {
     auto* view = new wxMenu;
-    Add(view, cmd::kViewToolBar, "&Symbolleiste", wxITEM_CHECK);
-    Add(view, cmd::kViewStatusBar, "S&tatusleiste", wxITEM_CHECK);
+    Add(view, cmd::kViewToolBar, Tr("&Symbolleiste"), wxITEM_CHECK);
+    Add(view, cmd::kViewStatusBar, Tr("S&tatusleiste"), wxITEM_CHECK);
     if (document)
-        Add(view, cmd::kViewOperands, "&Operanden...");
+        Add(view, cmd::kViewOperands, Tr("&Operanden..."));
     return view;
 }
 
@@ -51,9 +53,9 @@ void CMenuBuilder::AppendHistoryItems(wxMenu* edit)
 {
     // The application writes what Rückgängig and Wiederherstellen would
     // take back into their labels while the menu is shown.
-    Add(edit, cmd::kEditUndo, "&Rückgängig\tCtrl+Z");
-    Add(edit, cmd::kEditRedo, "&Wiederherstellen\tCtrl+Y");
-    Add(edit, cmd::kHistoryWindow, "&Verlauf...");
+    Add(edit, cmd::kEditUndo, Tr("&Rückgängig\tCtrl+Z"));
+    Add(edit, cmd::kEditRedo, Tr("&Wiederherstellen\tCtrl+Y"));
+    Add(edit, cmd::kHistoryWindow, Tr("&Verlauf..."));
 }
 
 wxMenu* CMenuBuilder::HistoryMenu()
@@ -66,15 +68,21 @@ wxMenu* CMenuBuilder::HistoryMenu()
 wxMenu* CMenuBuilder::ConfigurationMenu()
 {
     auto* configuration = new wxMenu;
-    Add(configuration, cmd::kConfiguration, "&Konfiguration MORAWIN...");
+    Add(configuration, cmd::kConfiguration, Tr("&Konfiguration MORAWIN..."));
+    auto* language = new wxMenu;
+    // Each language in its own name, whatever the program speaks.
+    Add(language, cmd::kLanguageGerman, wxString::FromUTF8("Deutsch"), wxITEM_RADIO); // untranslated: its own name
+    Add(language, cmd::kLanguageEnglish, wxString::FromUTF8("English"), wxITEM_RADIO); // untranslated: its own name
+    Add(language, cmd::kLanguageSystem, Tr("Systemsprache"), wxITEM_RADIO);
+    configuration->AppendSubMenu(language, Tr("&Sprache"), wxtext::Prompt(32796));
     return configuration;
 }
 
 wxMenu* CMenuBuilder::HelpMenu()
 {
     auto* help = new wxMenu;
-    Add(help, cmd::kHelpFinder, "&Hilfethemen");
-    Add(help, cmd::kAppAbout, "Inf&o über morawin...");
+    Add(help, cmd::kHelpFinder, Tr("&Hilfethemen"));
+    Add(help, cmd::kAppAbout, Tr("Inf&o über morawin..."));
     return help;
 }
 
@@ -82,17 +90,17 @@ wxMenuBar* CMenuBuilder::MainMenuBar()
 {
     auto* file = new wxMenu;
     // The key text is GTK's to write, in the user's language.
-    Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
-    Add(file, cmd::kImportTable, "Symboltabelle &importieren...");
-    Add(file, cmd::kProjectBrowser, "RZ731 Projekt an&zeigen...");
+    Add(file, cmd::kFileOpen, Tr("Ö&ffnen...\tCtrl+O"));
+    Add(file, cmd::kImportTable, Tr("Symboltabelle &importieren..."));
+    Add(file, cmd::kProjectBrowser, Tr("RZ731 Projekt an&zeigen..."));
     AppendRecentFilesAndExit(file);
 
     auto* bar = new wxMenuBar;
-    bar->Append(file, wxString::FromUTF8("&Datei"));
-    bar->Append(HistoryMenu(), wxString::FromUTF8("&Bearbeiten"));
-    bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
-    bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
-    bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
+    bar->Append(file, Tr("&Datei"));
+    bar->Append(HistoryMenu(), Tr("&Bearbeiten"));
+    bar->Append(ViewMenu(false), Tr("&Ansicht"));
+    bar->Append(ConfigurationMenu(), Tr("&Konfiguration"));
+    bar->Append(HelpMenu(), Tr("&?"));
     menu_keys::ShowGermanKeyNames(bar);
     return bar;
 }
@@ -100,11 +108,11 @@ wxMenuBar* CMenuBuilder::MainMenuBar()
 wxMenu* CMenuBuilder::ChildFileMenu()
 {
     auto* file = new wxMenu;
-    Add(file, cmd::kFileOpen, "Ö&ffnen...\tCtrl+O");
-    Add(file, cmd::kImportTable, "Symboltabelle &importieren...");
-    Add(file, cmd::kOpenProject, "Öffnen &RZ731 Projekt...");
-    Add(file, cmd::kProjectBrowser, "RZ731 Projekt an&zeigen...");
-    Add(file, cmd::kFileClose, "&Schließen");
+    Add(file, cmd::kFileOpen, Tr("Ö&ffnen...\tCtrl+O"));
+    Add(file, cmd::kImportTable, Tr("Symboltabelle &importieren..."));
+    Add(file, cmd::kOpenProject, Tr("Öffnen &RZ731 Projekt..."));
+    Add(file, cmd::kProjectBrowser, Tr("RZ731 Projekt an&zeigen..."));
+    Add(file, cmd::kFileClose, Tr("&Schließen"));
     return file;
 }
 
@@ -112,30 +120,30 @@ wxMenuBar* CMenuBuilder::DocumentMenuBar()
 {
     wxMenu* file = ChildFileMenu();
     file->AppendSeparator();
-    Add(file, cmd::kConvert, "&Konvertieren...");
-    Add(file, cmd::kConvertAll, "&Alles Konvertieren...");
-    Add(file, cmd::kCompareWithProject, "Mit Projekt ab&gleichen...");
+    Add(file, cmd::kConvert, Tr("&Konvertieren..."));
+    Add(file, cmd::kConvertAll, Tr("&Alles Konvertieren..."));
+    Add(file, cmd::kCompareWithProject, Tr("Mit Projekt ab&gleichen..."));
     file->AppendSeparator();
-    Add(file, wxID_PRINT, "&Drucken...\tCtrl+P");
-    Add(file, wxID_PREVIEW, "Seitena&nsicht");
+    Add(file, wxID_PRINT, Tr("&Drucken...\tCtrl+P"));
+    Add(file, wxID_PREVIEW, Tr("Seitena&nsicht"));
     AppendRecentFilesAndExit(file);
 
     auto* window = new wxMenu;
-    Add(window, cmd::kWindowNew, "Neues &Fenster");
+    Add(window, cmd::kWindowNew, Tr("Neues &Fenster"));
     // Tabbed child windows cannot be arranged: the items would do nothing.
     if (ChildWindowsCanBeArranged()) {
-        Add(window, cmd::kWindowCascade, "Über&lappend");
-        Add(window, cmd::kWindowTile, "&Nebeneinander");
-        Add(window, cmd::kWindowArrange, "&Symbole anordnen");
+        Add(window, cmd::kWindowCascade, Tr("Über&lappend"));
+        Add(window, cmd::kWindowTile, Tr("&Nebeneinander"));
+        Add(window, cmd::kWindowArrange, Tr("&Symbole anordnen"));
     }
 
     auto* bar = new wxMenuBar;
-    bar->Append(file, wxString::FromUTF8("&Datei"));
-    bar->Append(HistoryMenu(), wxString::FromUTF8("&Bearbeiten"));
-    bar->Append(ViewMenu(true), wxString::FromUTF8("&Ansicht"));
-    bar->Append(window, wxString::FromUTF8("&Fenster"));
-    bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
-    bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
+    bar->Append(file, Tr("&Datei"));
+    bar->Append(HistoryMenu(), Tr("&Bearbeiten"));
+    bar->Append(ViewMenu(true), Tr("&Ansicht"));
+    bar->Append(window, Tr("&Fenster"));
+    bar->Append(ConfigurationMenu(), Tr("&Konfiguration"));
+    bar->Append(HelpMenu(), Tr("&?"));
     menu_keys::ShowGermanKeyNames(bar);
     return bar;
 }
@@ -145,13 +153,13 @@ wxMenu* CMenuBuilder::EditMenu()
     auto* edit = new wxMenu;
     AppendHistoryItems(edit);
     edit->AppendSeparator();
-    Add(edit, wxID_COPY, "&Kopieren\tCtrl+C");
-    Add(edit, wxID_PASTE, "&Einfügen\tCtrl+V");
-    Add(edit, wxID_DELETE, "&Löschen\tDel");
+    Add(edit, wxID_COPY, Tr("&Kopieren\tCtrl+C"));
+    Add(edit, wxID_PASTE, Tr("&Einfügen\tCtrl+V"));
+    Add(edit, wxID_DELETE, Tr("&Löschen\tDel"));
     edit->AppendSeparator();
-    Add(edit, cmd::kRenameGroup, "Gruppe &umbenennen...\tF2");
+    Add(edit, cmd::kRenameGroup, Tr("Gruppe &umbenennen...\tF2"));
     edit->AppendSeparator();
-    Add(edit, cmd::kRefresh, "&Aktualisieren\tF5");
+    Add(edit, cmd::kRefresh, Tr("&Aktualisieren\tF5"));
     return edit;
 }
 
@@ -161,11 +169,11 @@ wxMenuBar* CMenuBuilder::BrowserMenuBar()
     AppendRecentFilesAndExit(file);
 
     auto* bar = new wxMenuBar;
-    bar->Append(file, wxString::FromUTF8("&Datei"));
-    bar->Append(EditMenu(), wxString::FromUTF8("&Bearbeiten"));
-    bar->Append(ViewMenu(false), wxString::FromUTF8("&Ansicht"));
-    bar->Append(ConfigurationMenu(), wxString::FromUTF8("&Konfiguration"));
-    bar->Append(HelpMenu(), wxString::FromUTF8("&?"));
+    bar->Append(file, Tr("&Datei"));
+    bar->Append(EditMenu(), Tr("&Bearbeiten"));
+    bar->Append(ViewMenu(false), Tr("&Ansicht"));
+    bar->Append(ConfigurationMenu(), Tr("&Konfiguration"));
+    bar->Append(HelpMenu(), Tr("&?"));
     menu_keys::ShowGermanKeyNames(bar);
     return bar;
 }

@@ -15,6 +15,7 @@
 #include "app/document/MorawinDoc.h"
 #include "app/document/MorawinView.h"
 #include "app/startup/ProjectArgument.h"
+#include "app/startup/WindowLanguage.h"
 #include "app/browser/ProjectBrowserFrame.h"
 #include "app/frames/ProjectObserver.h"
 #include "app/dialogs/ProjectFolderDialog.h"
@@ -23,6 +24,7 @@
 #include "data/text/Charset.h"
 #include "data/text/ErrorMessage.h"
 #include "data/platform/Platform.h"
+#include "data/settings/Language.h"
 #include "data/settings/SettingsLocation.h"
 #include "data/settings/StartUp.h"
 #include "data/text/StringTable.h"
@@ -59,7 +61,6 @@ bool CMorawinApp::OnInit()
 {
     s_windowSystemOpened = true;
     wxLog::EnableLogging(true);
-    SetUpLanguage();
     const CCommandLine line = ParseArguments();
     if (!line.Error.empty()) {
         std::fprintf(stderr, "morawin: %s\n%s", line.Error.c_str(), CCommandLine::Usage().c_str());
@@ -70,11 +71,13 @@ bool CMorawinApp::OnInit()
     IClipboard::Install(&m_clipboard);
     m_recent.List().LoadFrom(m_paths.SettingsFile);
     m_settings.Load(m_paths.SettingsFile);
+    SetUpLanguage();
 
     m_docManager = new wxDocManager;
-    new wxDocTemplate(m_docManager, wxString::FromUTF8("Morawi"), wxString::FromUTF8("*"), wxString(),
-                      wxString::FromUTF8("seq"), wxString::FromUTF8("Morawi Document"),
-                      wxString::FromUTF8("Morawi View"), wxCLASSINFO(CMorawinDoc), wxCLASSINFO(CMorawinView));
+    // untranslated: the document type's names are wx's, never shown (the program has its own file dialog).
+    new wxDocTemplate(m_docManager, wxString::FromUTF8("Morawi"), wxString::FromUTF8("*"), wxString(), // untranslated:
+                      wxString::FromUTF8("seq"), wxString::FromUTF8("Morawi Document"),              // untranslated:
+                      wxString::FromUTF8("Morawi View"), wxCLASSINFO(CMorawinDoc), wxCLASSINFO(CMorawinView)); // untranslated:
     m_mainFrame = new CMainFrame(m_docManager);
     SetTopWindow(m_mainFrame);
     BindCommands();
@@ -89,13 +92,7 @@ bool CMorawinApp::OnInit()
 
 void CMorawinApp::SetUpLanguage()
 {
-    shell_platform::FollowUserLanguage();
-    // The program speaks German, and so do the texts that wx brings along
-    // (print preview, message box buttons) when its catalog is installed.
-    auto* translations = new wxTranslations;
-    translations->SetLanguage(wxLANGUAGE_GERMAN);
-    translations->AddStdCatalog();
-    wxTranslations::Set(translations);
+    m_language = window_language::Use(m_paths, m_settings.Language);
 }
 
 CCommandLine CMorawinApp::ParseArguments() const
@@ -140,6 +137,8 @@ void CMorawinApp::BindCommands()
     Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kImportTable);
     Bind(wxEVT_MENU, &CMorawinApp::OnOpenProjectCommand, this, cmd::kOpenProject);
     Bind(wxEVT_MENU, &CMorawinApp::OnConfiguration, this, cmd::kConfiguration);
+    Bind(wxEVT_MENU, &CMorawinApp::OnLanguage, this, cmd::kLanguageGerman, cmd::kLanguageSystem);
+    Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateLanguage, this, cmd::kLanguageGerman, cmd::kLanguageSystem);
     Bind(wxEVT_MENU, &CMorawinApp::OnHelpFinder, this, cmd::kHelpFinder);
     Bind(wxEVT_MENU, &CMorawinApp::OnRecentFile, this, cmd::kRecentFirst, cmd::kRecentFirst + cmd::kRecentCount - 1);
     Bind(wxEVT_UPDATE_UI, &CMorawinApp::OnUpdateEnabled, this, cmd::kOpenProject);
@@ -185,7 +184,7 @@ bool CMorawinApp::TakeColumnsRequest(const fs::path& file)
 
 void CMorawinApp::OnImportTable(wxCommandEvent&)
 {
-    wxFileDialog dialog(m_mainFrame, wxString::FromUTF8("Symboltabelle importieren"), wxString(), wxString(),
+    wxFileDialog dialog(m_mainFrame, wxtext::Tr("Symboltabelle importieren"), wxString(), wxString(),
                         wxtext::FromCp1252(FileDialogWildcard(CStringTable::Get(ids::kSymbolTableFilter))),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK)
@@ -320,9 +319,9 @@ wxString Lines(const std::vector<std::string>& lines)
 
 // "&Rückgängig: Konvertierung von ..." with the description's own "&"
 // shown as it is.
-wxString TakeBackLabel(const char* label, const char* key, const std::optional<CHistoryIndex::Record>& next)
+wxString TakeBackLabel(const wxString& label, const char* key, const std::optional<CHistoryIndex::Record>& next)
 {
-    wxString text = wxString::FromUTF8(label);
+    wxString text = label;
     if (next) {
         wxString subject = wxtext::FromCp1252(CProjectHistory::SubjectOf(*next));
         subject.Replace(wxString::FromUTF8("&"), wxString::FromUTF8("&&"));
@@ -421,13 +420,13 @@ void CMorawinApp::OnUpdateTakeBack(wxUpdateUIEvent& event)
     switch (event.GetId()) {
     case cmd::kEditUndo: {
         const auto next = on ? history->NextUndo() : std::nullopt;
-        SetItemLabel(event, TakeBackLabel("&Rückgängig", "\tCtrl+Z", next));
+        SetItemLabel(event, TakeBackLabel(wxtext::Tr("&Rückgängig"), "\tCtrl+Z", next));
         event.Enable(next.has_value());
         break;
     }
     case cmd::kEditRedo: {
         const auto next = on ? history->NextRedo() : std::nullopt;
-        SetItemLabel(event, TakeBackLabel("&Wiederherstellen", "\tCtrl+Y", next));
+        SetItemLabel(event, TakeBackLabel(wxtext::Tr("&Wiederherstellen"), "\tCtrl+Y", next));
         event.Enable(next.has_value());
         break;
     }
@@ -437,14 +436,14 @@ void CMorawinApp::OnUpdateTakeBack(wxUpdateUIEvent& event)
 
 bool CMorawinApp::LaunchBrowser(const std::string& url)
 {
-    const fs::path document = m_paths.HelpDocument(m_settings.HelpFileName);
+    const fs::path document = m_paths.HelpDocument(m_settings.HelpFileName, m_language);
     return LaunchHtmlViewer(wxtext::FromUtf8(url), [document] { CHelpLauncher::ReportLaunchFailure(document); });
 }
 
 bool CMorawinApp::ShowHelp()
 {
     const CHelpLauncher launcher([this](const std::string& url) { return LaunchBrowser(url); });
-    return launcher.Open(m_paths.HelpDocument(m_settings.HelpFileName));
+    return launcher.Open(m_paths.HelpDocument(m_settings.HelpFileName, m_language));
 }
 
 void CMorawinApp::OnAbout(wxCommandEvent&)
@@ -455,7 +454,7 @@ void CMorawinApp::OnAbout(wxCommandEvent&)
 
 void CMorawinApp::OnFileOpen(wxCommandEvent&)
 {
-    wxFileDialog dialog(m_mainFrame, wxString::FromUTF8("Öffnen"), wxString(), wxString(),
+    wxFileDialog dialog(m_mainFrame, wxtext::Tr("Öffnen"), wxString(), wxString(),
                         wxtext::FromCp1252(FileDialogWildcard(CStringTable::Get(ids::kSymbolTableFilter))),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() == wxID_OK)
@@ -465,6 +464,37 @@ void CMorawinApp::OnFileOpen(wxCommandEvent&)
 void CMorawinApp::OnOpenProjectCommand(wxCommandEvent&)
 {
     OnOpenProject();
+}
+
+namespace {
+
+// The settings' name of a language command's language.
+const char* LanguageOf(int command)
+{
+    return command == cmd::kLanguageEnglish ? language::kEnglish
+           : command == cmd::kLanguageSystem ? language::kSystem
+                                             : language::kGerman;
+}
+
+} // namespace
+
+void CMorawinApp::OnLanguage(wxCommandEvent& event)
+{
+    const std::string chosen = LanguageOf(event.GetId());
+    const std::string current = language::IsChoice(m_settings.Language) ? m_settings.Language : language::kGerman;
+    if (chosen == current)
+        return;
+    m_settings.Language = chosen;
+    // As in the configuration dialog, a failed write is not reported.
+    m_settings.Save();
+    wxMessageBox(wxtext::Tr("Die gewählte Sprache gilt ab dem nächsten Start von MoraWin."),
+                 wxtext::String(ids::kProgramTitle), wxOK | wxICON_INFORMATION, m_mainFrame);
+}
+
+void CMorawinApp::OnUpdateLanguage(wxUpdateUIEvent& event)
+{
+    const std::string current = language::IsChoice(m_settings.Language) ? m_settings.Language : language::kGerman;
+    event.Check(current == LanguageOf(event.GetId()));
 }
 
 void CMorawinApp::OnConfiguration(wxCommandEvent&)

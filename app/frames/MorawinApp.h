@@ -45,6 +45,7 @@ public:
     CMainFrame* GetMainFrame() const { return m_mainFrame; }
     wxDocManager* GetDocManager() const { return m_docManager; }
     CAppSettings& GetSettings() { return m_settings; }
+    const std::string& GetLanguage() const { return m_language; }
     const CAppPaths& GetPaths() const { return m_paths; }
     CPanelProject* GetProject() const { return m_project.get(); }
     CRecentFilesMenu& RecentFiles() { return m_recent; }
@@ -111,6 +112,8 @@ private:
     void OnImportTable(wxCommandEvent& event);
     void OnOpenProjectCommand(wxCommandEvent& event);
     void OnConfiguration(wxCommandEvent& event);
+    void OnLanguage(wxCommandEvent& event);
+    void OnUpdateLanguage(wxUpdateUIEvent& event);
     void OnHelpFinder(wxCommandEvent& event);
     void OnRecentFile(wxCommandEvent& event);
     void OnProjectBrowser(wxCommandEvent& event);
@@ -125,6 +128,8 @@ private:
 
     CAppSettings m_settings;
     CAppPaths m_paths;
+    // "de" or "en", as the program speaks since its start.
+    std::string m_language;
     // Where the project chooser ended last, for a chooser opened without a
     // project.
     std::filesystem::path m_lastChosenFolder;

@@ -66,7 +66,7 @@ CStatusPanes::Metrics CProjectStatusBar::Measure() const
     CStatusPanes::Metrics metrics;
     metrics.averageCharWidth = GetCharWidth();
     // wx has no maximum character width; the widest capital stands for it.
-    metrics.maxCharWidth = GetTextExtent(wxString::FromUTF8("W")).GetWidth();
+    metrics.maxCharWidth = GetTextExtent(wxString::FromUTF8("W")).GetWidth(); // untranslated: only measured
     metrics.textWidth = [this](const std::string& text) { return GetTextExtent(wxtext::FromUtf8(text)).GetWidth(); };
     return metrics;
 }

@@ -55,7 +55,7 @@ void CRecentFilesMenu::Show(wxMenu* menu) const
     const wxString prompt = wxtext::Prompt(cmd::PromptId(cmd::kRecentFirst));
     const auto& files = m_list.GetFiles();
     if (files.empty()) {
-        menu->Insert(static_cast<size_t>(position), cmd::kRecentFirst, wxString::FromUTF8("Letzte Datei"), prompt);
+        menu->Insert(static_cast<size_t>(position), cmd::kRecentFirst, wxtext::Tr("Letzte Datei"), prompt);
         menu->Enable(cmd::kRecentFirst, false);
         return;
     }

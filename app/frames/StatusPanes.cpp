@@ -1,6 +1,7 @@
 #include "app/frames/StatusPanes.h"
 
 #include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
 
 #include <algorithm>
 #include <string>
@@ -32,13 +33,17 @@ bool CStatusPanes::ShowCounts(std::string text)
 
 std::string CStatusPanes::CountText(std::size_t shown, std::size_t inFile, std::size_t duplicated)
 {
-    std::string text;
+    // The string table's texts are Windows-1252; the panes hold UTF-8.
+    const auto text = [](unsigned id, std::size_t number) {
+        return FormatText(CStringTable::GetUtf8(id), {static_cast<unsigned long>(number)});
+    };
+    std::string counts;
     if (shown != inFile)
-        text = std::to_string(shown) + " von ";
-    text += std::to_string(inFile) + (inFile == 1 ? " Operand" : " Operanden");
+        counts = text(ids::kCountShownOf, shown);
+    counts += text(inFile == 1 ? ids::kCountOperand : ids::kCountOperands, inFile);
     if (duplicated > 0)
-        text += ", " + std::to_string(duplicated) + " mehrfach in der Datei";
-    return text;
+        counts += text(ids::kCountDuplicated, duplicated);
+    return counts;
 }
 
 const std::string& CStatusPanes::GetPaneText(int index) const

@@ -30,7 +30,7 @@ bool LaunchHtmlViewer(const wxString& url, std::function<void()> failed)
     // xdg-open returns at once when it cannot hand the file on (no browser
     // configured, none installed) and says so only on stderr.
     auto* command = new COpenCommand(std::move(failed));
-    const wxString argv0 = wxASCII_STR("xdg-open");
+    const wxString argv0 = wxASCII_STR("xdg-open"); // untranslated: a program's name
     const wchar_t* const argv[] = {argv0.wc_str(), url.wc_str(), nullptr};
     long pid = 0;
     {

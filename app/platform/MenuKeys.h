@@ -9,6 +9,9 @@ namespace menu_keys {
 // ("Strg+O", "Entf"), as German programs do. GTK names the keys itself, in
 // the language shell_platform::FollowUserLanguage gives it.
 void ShowGermanKeyNames(wxMenuBar* bar);
+// Whether the two above write German names: the program speaks German
+// (the default) or English, whose names wx writes itself.
+void ShowGermanKeyNamesInMenus(bool german);
 // The same for one item, after its label changed.
 void ShowGermanKeyName(wxMenuItem& item);
 

@@ -10,4 +10,9 @@ void ShowGermanKeyName(wxMenuItem&)
 {
 }
 
+// GTK names the keys in the language the program gave it.
+void ShowGermanKeyNamesInMenus(bool)
+{
+}
+
 } // namespace menu_keys

@@ -10,11 +10,13 @@
 namespace menu_keys {
 namespace {
 
+bool s_german = true;
+
 // "Ctrl+Shift+Del" as German keyboards label the keys.
 wxString GermanKeys(const wxString& keys)
 {
     static const std::pair<const wchar_t*, const wchar_t*> kNames[] = {
-        {L"Ctrl", L"Strg"}, {L"Shift", L"Umschalt"}, {L"Del", L"Entf"}, {L"Delete", L"Entf"}, {L"Ins", L"Einfg"}};
+        {L"Ctrl", L"Strg"}, {L"Shift", L"Umschalt"}, {L"Del", L"Entf"}, {L"Delete", L"Entf"}, {L"Ins", L"Einfg"}}; // untranslated: German keyboards' names, shown in German only
     wxString german;
     for (const wxString& part : wxSplit(keys, '+', '\0')) {
         wxString name = part;
@@ -43,7 +45,7 @@ void ShowGermanKeyName(wxMenuItem& item)
 {
     const wxString label = item.GetItemLabel();
     const int tab = label.Find('\t');
-    if (tab == wxNOT_FOUND || !item.GetMenu())
+    if (!s_german || tab == wxNOT_FOUND || !item.GetMenu())
         return;
     const wxString shown = label.Left(static_cast<size_t>(tab) + 1) + GermanKeys(label.Mid(static_cast<size_t>(tab) + 1));
     MENUITEMINFOW info{};
@@ -51,6 +53,11 @@ void ShowGermanKeyName(wxMenuItem& item)
     info.fMask = MIIM_STRING;
     info.dwTypeData = const_cast<wchar_t*>(shown.wc_str());
     ::SetMenuItemInfoW(static_cast<HMENU>(item.GetMenu()->GetHMenu()), static_cast<UINT>(item.GetId()), FALSE, &info);
+}
+
+void ShowGermanKeyNamesInMenus(bool german)
+{
+    s_german = german;
 }
 
 void ShowGermanKeyNames(wxMenuBar* bar)

@@ -21,8 +21,9 @@ std::vector<std::filesystem::path> Places();
 // to the program.
 std::filesystem::path FirstMatch(const std::filesystem::path& pattern);
 
-// Lets what the window system itself shows follow the user's language.
-void FollowUserLanguage();
+// Lets what the window system itself shows (key names, its own dialogs)
+// speak the program's language, "de" or "en", whatever the desktop's.
+void FollowUserLanguage(const std::string& language);
 
 // Whether the window system itself adds the title of a maximized child
 // window to the main window's title ("MoraWin - [name]"), as Windows does;

@@ -75,17 +75,17 @@ fs::path FirstMatch(const fs::path& pattern)
     return first;
 }
 
-void FollowUserLanguage()
+void FollowUserLanguage(const std::string& language)
 {
     // What GTK itself shows (key names in menus, the file chooser) speaks
-    // the program's German, whatever the desktop's language: "Strg+O" and
-    // "Entf" beside German menu items. The messages take GTK's catalogs
+    // the program's language, whatever the desktop's: "Strg+O" and "Entf"
+    // beside German menu items, "Ctrl+O" and "Delete" beside English ones. The messages take GTK's catalogs
     // only in a locale other than plain "C", which ignores the language
     // list; C.UTF-8 stands in for it there.
     const char* messages = std::setlocale(LC_MESSAGES, "");
     if (!messages || std::strcmp(messages, "C") == 0 || std::strcmp(messages, "POSIX") == 0)
         std::setlocale(LC_MESSAGES, "C.UTF-8");
-    ::setenv("LANGUAGE", "de", 1);
+    ::setenv("LANGUAGE", language.c_str(), 1);
 }
 
 bool AddsMaximizedChildToTitle()

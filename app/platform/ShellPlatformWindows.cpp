@@ -126,7 +126,7 @@ std::vector<fs::path> Places()
     for (int letter = 0; letter < 26; ++letter)
         if (drives & (1u << letter))
             places.emplace_back(std::wstring{static_cast<wchar_t>(L'A' + letter), L':', L'\\'});
-    if (const wchar_t* profile = ::_wgetenv(L"USERPROFILE"); profile && *profile)
+    if (const wchar_t* profile = ::_wgetenv(L"USERPROFILE"); profile && *profile) // untranslated: a variable's name
         if (std::find(places.begin(), places.end(), fs::path(profile)) == places.end())
             places.emplace_back(profile);
     return places;
@@ -157,7 +157,7 @@ fs::path FirstMatch(const fs::path& pattern)
     return candidates.front();
 }
 
-void FollowUserLanguage()
+void FollowUserLanguage(const std::string&)
 {
     // Windows shows its own dialogs in the user's language already.
 }

@@ -2,11 +2,19 @@
 
 #include "data/platform/Platform.h"
 #include "data/settings/AppPaths.h"
+#include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
 
 namespace {
 
 constexpr std::string_view kOpen = "--open";
 constexpr std::string_view kSettings = "--settings";
+
+// A string-table text with its arguments, UTF-8 as the terminal takes it.
+std::string Text(unsigned id, std::initializer_list<FormatArg> args)
+{
+    return FormatText(CStringTable::GetUtf8(id), args);
+}
 
 // "--name VALUE" or "--name=VALUE": true when `args[i]` is the option, with
 // its value in `value` (empty for "--name=") and `i` past it.
@@ -16,7 +24,7 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string
     const std::string& arg = args[i];
     if (arg == name) {
         if (i + 1 == args.size())
-            error = "Nach " + std::string(name) + " fehlt der Name der Datei.";
+            error = Text(ids::kOptionNeedsFile, {std::string(name)});
         else
             value = args[++i];
         return true;
@@ -58,7 +66,7 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string>& args)
         } else if (arg == "--version") {
             line.ShowVersion = true;
         } else {
-            line.Error = "Unbekannte Option: " + arg;
+            line.Error = Text(ids::kUnknownOption, {arg});
         }
     }
     return line;
@@ -66,24 +74,11 @@ CCommandLine CCommandLine::Parse(const std::vector<std::string>& args)
 
 std::string CCommandLine::Usage()
 {
-    return std::string("Aufruf: morawin [PROJEKTORDNER] [--open DATEI.seq]... [--settings DATEI.ini]\n"
-           "\n"
-           "  PROJEKTORDNER     öffnet das RZ731-Projekt in diesem Ordner (wenn es gültig ist)\n"
-           "  --open DATEI.seq  öffnet eine Sequenzdatei (mehrfach möglich)\n"
-           "  --settings DATEI  liest und schreibt die Einstellungen in dieser Datei\n"
-           "  --help            zeigt diese Hilfe\n"
-           "  --version         zeigt die Version\n"
-           "\n"
-           "Verlauf (Rückgängig, Wiederherstellen, Verlauf...): ")
-        + platform::PathToUtf8(platform::UserStateFolder() / CAppPaths::kHistoryFolderName)
-        + ",\n  bei einer portablen Kopie im Ordner history neben ihrer morawin.ini\n"
-           "\n"
-           "MoraWin " MORAWIN_VERSION ", " MORAWIN_COPYRIGHT "\n"
-           "Freie Software unter der " MORAWIN_LICENSE "-Lizenz, ohne jede Gewährleistung.\n";
+    const std::string history = platform::PathToUtf8(platform::UserStateFolder() / CAppPaths::kHistoryFolderName);
+    return Text(ids::kUsage, {history, MORAWIN_VERSION, MORAWIN_COPYRIGHT, MORAWIN_LICENSE});
 }
 
 std::string CCommandLine::VersionText()
 {
-    return "morawin " MORAWIN_VERSION "\n" MORAWIN_COPYRIGHT "\n"
-           "Lizenz: " MORAWIN_LICENSE " (freie Software, ohne jede Gewährleistung)\n";
+    return "morawin " MORAWIN_VERSION "\n" MORAWIN_COPYRIGHT "\n" + Text(ids::kVersionLicense, {MORAWIN_LICENSE}) + "\n";
 }

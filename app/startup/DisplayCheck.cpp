@@ -1,5 +1,8 @@
 #include "app/startup/DisplayCheck.h"
 
+#include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
+
 #ifdef _WIN32
 
 // A Windows session always has its desktop.
@@ -10,7 +13,7 @@ std::string MissingDisplay()
 
 std::string WindowSystemFailure()
 {
-    return "keine Anzeige: der Desktop antwortet nicht.";
+    return CStringTable::GetUtf8(ids::kNoDisplayAnswers);
 }
 
 #else
@@ -71,7 +74,7 @@ std::string MissingDisplay()
     const std::string wayland = Environment("WAYLAND_DISPLAY");
     const std::string x = Environment("DISPLAY");
     if (wayland.empty() && x.empty())
-        return "keine Anzeige: weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt.";
+        return CStringTable::GetUtf8(ids::kNoDisplaySet);
     if (!wayland.empty() && WaylandAnswers(wayland))
         return {};
     if (!x.empty() && XAnswers(x))
@@ -83,7 +86,8 @@ std::string WindowSystemFailure()
 {
     const std::string wayland = Environment("WAYLAND_DISPLAY");
     const std::string x = Environment("DISPLAY");
-    return "keine Anzeige: " + (x.empty() ? "WAYLAND_DISPLAY=" + wayland : "DISPLAY=" + x) + " antwortet nicht.";
+    return FormatText(CStringTable::GetUtf8(ids::kDisplayDoesNotAnswer),
+                      {x.empty() ? "WAYLAND_DISPLAY=" + wayland : "DISPLAY=" + x});
 }
 
 #endif

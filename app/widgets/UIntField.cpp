@@ -1,5 +1,8 @@
 #include "app/widgets/UIntField.h"
 
+#include "data/text/StringTable.h"
+#include "data/text/TextFormat.h"
+
 CUIntField::Result CUIntField::Check(std::string_view text, unsigned& value) const
 {
     const auto first = text.find_first_not_of(" \t");
@@ -21,15 +24,16 @@ CUIntField::Result CUIntField::Check(std::string_view text, unsigned& value) con
 
 std::string CUIntField::Message(Result result) const
 {
-    const std::string range = std::to_string(m_min) + " und " + std::to_string(m_max);
+    // The string table's texts are Windows-1252; the message is UTF-8.
+    const auto text = [this](unsigned id) { return FormatText(CStringTable::GetUtf8(id), {m_min, m_max}); };
     switch (result) {
     case Result::ok:
         return {};
     case Result::empty:
     case Result::notNumber:
-        return "Bitte geben Sie eine ganze Zahl zwischen " + range + " ein.";
+        return text(ids::kNumberExpected);
     case Result::outOfRange:
-        return "Die Zahl muss zwischen " + range + " liegen.";
+        return text(ids::kNumberOutOfRange);
     }
     return {};
 }

@@ -6,7 +6,6 @@
 #include "data/text/ErrorMessage.h"
 #include "data/records/RecordStream.h"
 #include "data/text/StringTable.h"
-#include "data/text/TextFormat.h"
 
 #include <wx/button.h>
 #include <wx/combobox.h>
@@ -21,6 +20,8 @@
 
 namespace {
 
+using wxtext::Tr;
+
 constexpr int kMaxIdentifier = 3;
 
 wxString Title()
@@ -33,7 +34,7 @@ wxString Title()
 CConversionDlg::CConversionDlg(wxWindow* parent, ConversionMode mode, CPanelProject& project,
                                std::vector<CSequenceEntry*> operands, const CAppSettings& settings,
                                CProjectHistory* history)
-    : wxDialog(parent, wxID_ANY, wxtext::FromUtf8("Einzel-Konvertierung")),
+    : wxDialog(parent, wxID_ANY, Tr("Einzel-Konvertierung")),
       m_converter(settings),
       m_project(project),
       m_operands(std::move(operands))
@@ -70,9 +71,9 @@ void CConversionDlg::CreateControls()
     BindEvents();
 }
 
-wxStaticText* CConversionDlg::Label(const char* text)
+wxStaticText* CConversionDlg::Label(const wxString& text)
 {
-    return new wxStaticText(this, wxID_ANY, wxtext::FromUtf8(text));
+    return new wxStaticText(this, wxID_ANY, text);
 }
 
 wxTextCtrl* CConversionDlg::ReadOnlyField(int id, int width)
@@ -88,7 +89,8 @@ void CConversionDlg::CreateFields()
     m_range = ReadOnlyField(kRangeId, 140);
     m_count = ReadOnlyField(kCountId, 48);
     // Room for three wide characters beside the drop-down button.
-    const wxSize identifierSize(GetTextExtent(wxtext::FromUtf8("WWW")).x + FromDIP(60), -1);
+    const int threeWide = GetTextExtent(wxtext::FromUtf8("WWW")).x; // untranslated: only measured
+    const wxSize identifierSize(threeWide + FromDIP(60), -1);
     m_groupId = new wxComboBox(this, kGroupIdId, wxString(), wxDefaultPosition, identifierSize, 0, nullptr,
                                wxCB_DROPDOWN | wxCB_SORT);
     m_listId = new wxComboBox(this, kListIdId, wxString(), wxDefaultPosition, identifierSize, 0, nullptr,
@@ -105,14 +107,15 @@ void CConversionDlg::CreateFields()
     m_freeLists = ReadOnlyField(kFreeListsId, 48);
     m_freeOperands = ReadOnlyField(kFreeOperandsId, 48);
     m_unit = new wxStaticText(this, kUnitId, wxtext::String(ids::kUnitLists));
-    m_kindLetter = new wxStaticText(this, kKindLetterId, wxtext::FromUtf8("E"));
+    const wxString inputs = wxtext::FromUtf8("E"); // untranslated: operand letters are the program's in every language
+    m_kindLetter = new wxStaticText(this, kKindLetterId, inputs);
     m_groupNote = new wxStaticText(this, kGroupNoteId, wxString());
 }
 
 void CConversionDlg::CreateButtons()
 {
-    m_accept = new wxButton(this, wxID_OK, wxtext::FromUtf8("Übernehmen"));
-    m_acceptAll = new wxButton(this, kAcceptAllId, wxtext::FromUtf8("Alle übernehmen"));
+    m_accept = new wxButton(this, wxID_OK, Tr("Übernehmen"));
+    m_acceptAll = new wxButton(this, kAcceptAllId, Tr("Alle übernehmen"));
     m_cancel = CCancelButton::Create(this);
     m_accept->SetDefault();
 }
@@ -121,14 +124,14 @@ void CConversionDlg::LayoutControls()
 {
     auto* head = new wxFlexGridSizer(2, FromDIP(6), FromDIP(10));
     head->AddGrowableCol(1);
-    head->Add(Label("RZ731-Projekt:"), 0, wxALIGN_CENTER_VERTICAL);
+    head->Add(Label(Tr("RZ731-Projekt:")), 0, wxALIGN_CENTER_VERTICAL);
     head->Add(m_projectName, 1, wxEXPAND);
 
     auto* operands = new wxBoxSizer(wxHORIZONTAL);
-    operands->Add(Label("Der (die) Operand(en):"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(10));
+    operands->Add(Label(Tr("Der (die) Operand(en):")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(10));
     operands->Add(m_range, 1, wxALIGN_CENTER_VERTICAL);
     operands->AddSpacer(FromDIP(20));
-    operands->Add(Label("Anzahl:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
+    operands->Add(Label(Tr("Anzahl:")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, FromDIP(6));
     operands->Add(m_count, 0, wxALIGN_CENTER_VERTICAL);
 
     wxSizer* target = TargetGrid();
@@ -144,7 +147,7 @@ void CConversionDlg::LayoutControls()
     all->Add(head, 0, wxEXPAND | wxALL, border);
     all->Add(new wxStaticLine(this), 0, wxEXPAND | wxLEFT | wxRIGHT, border);
     all->Add(operands, 0, wxEXPAND | wxALL, border);
-    all->Add(Label("werden übernommen in:"), 0, wxLEFT | wxRIGHT, border);
+    all->Add(Label(Tr("werden übernommen in:")), 0, wxLEFT | wxRIGHT, border);
     all->Add(target, 0, wxEXPAND | wxALL, border);
     all->Add(new wxStaticLine(this), 0, wxEXPAND | wxLEFT | wxRIGHT, border);
     all->Add(buttons, 0, wxEXPAND | wxALL, border);
@@ -156,27 +159,28 @@ void CConversionDlg::LayoutControls()
 wxSizer* CConversionDlg::TargetGrid()
 {
     auto* target = new wxFlexGridSizer(7, FromDIP(6), FromDIP(6));
+    const wxString groupPrefix = wxtext::FromUtf8("G"); // untranslated: every group's file name starts with it
     target->AddGrowableCol(3);
     target->AddSpacer(0);
     target->AddSpacer(0);
-    target->Add(Label("Kennung"));
-    target->Add(Label("Bezeichnung"));
-    target->Add(Label("frei"));
+    target->Add(Label(Tr("Kennung")));
+    target->Add(Label(Tr("Bezeichnung")));
+    target->Add(Label(Tr("frei")));
     target->AddSpacer(0);
     target->AddSpacer(0);
-    target->Add(Label("Schrittketten-Gruppe:"), 0, wxALIGN_CENTER_VERTICAL);
-    target->Add(Label("G"), 0, wxALIGN_CENTER_VERTICAL | wxALIGN_RIGHT);
+    target->Add(Label(Tr("Schrittketten-Gruppe:")), 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(Label(groupPrefix), 0, wxALIGN_CENTER_VERTICAL | wxALIGN_RIGHT);
     target->Add(m_groupId, 0, wxALIGN_CENTER_VERTICAL);
     target->Add(m_groupName, 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
     target->Add(m_freeLists, 0, wxALIGN_CENTER_VERTICAL);
     target->Add(m_unit, 0, wxALIGN_CENTER_VERTICAL);
     target->Add(m_groupNote, 0, wxALIGN_CENTER_VERTICAL);
-    target->Add(Label("Schrittketten-Liste:"), 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(Label(Tr("Schrittketten-Liste:")), 0, wxALIGN_CENTER_VERTICAL);
     target->Add(m_kindLetter, 0, wxALIGN_CENTER_VERTICAL | wxALIGN_RIGHT);
     target->Add(m_listId, 0, wxALIGN_CENTER_VERTICAL);
     target->Add(m_listName, 1, wxEXPAND | wxALIGN_CENTER_VERTICAL);
     target->Add(m_freeOperands, 0, wxALIGN_CENTER_VERTICAL);
-    target->Add(Label("Operanden"), 0, wxALIGN_CENTER_VERTICAL);
+    target->Add(Label(Tr("Operanden")), 0, wxALIGN_CENTER_VERTICAL);
     target->AddSpacer(0);
     return target;
 }
@@ -303,12 +307,12 @@ void CConversionDlg::OnAcceptAll(wxCommandEvent&)
     // are then nested in it and cost nothing.
     wxBusyCursor wait;
     m_progress = std::make_unique<wxProgressDialog>(
-        Title(), wxtext::FromUtf8("Konvertierung läuft ..."), static_cast<int>(m_converter.GetOperandCount()), this,
+        Title(), Tr("Konvertierung läuft ..."), static_cast<int>(m_converter.GetOperandCount()), this,
         wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE | wxPD_ELAPSED_TIME);
     // Its button has wx's stock ID, for which GTK shows its own button in the
     // desktop's language; a label that is not the stock one stays German.
     if (auto* stop = wxDynamicCast(m_progress->FindWindow(wxID_CANCEL), wxButton))
-        stop->SetLabel(wxtext::FromUtf8("Ab&brechen"));
+        stop->SetLabel(Tr("Ab&brechen"));
     // The first step already shows where the run is.
     m_progressShownAt = wxGetLocalTimeMillis() - kProgressInterval;
     m_acceptingAll = true;
@@ -341,9 +345,10 @@ bool CConversionDlg::ContinueAcceptAll(const CConverter& converter)
         return true;
     m_progressShownAt = now;
     const auto handled = converter.GetOperandCount() - converter.GetRemainingCount();
-    const wxString where = wxtext::FromCp1252(FormatText("Gruppe %s, Liste %s: %d von %d Operanden",
-                                            {converter.GetGroupId(), converter.GetListId(), static_cast<int>(handled),
-                                             static_cast<int>(converter.GetOperandCount())}));
+    const wxString where = wxString::Format(Tr("Gruppe %s, Liste %s: %d von %d Operanden"),
+                                            wxtext::FromCp1252(converter.GetGroupId()),
+                                            wxtext::FromCp1252(converter.GetListId()), static_cast<int>(handled),
+                                            static_cast<int>(converter.GetOperandCount()));
     return m_progress->Update(static_cast<int>(handled), where);
 }
 

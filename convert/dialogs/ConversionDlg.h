@@ -78,7 +78,7 @@ private:
     void LayoutControls();
     wxSizer* TargetGrid();
     void BindEvents();
-    wxStaticText* Label(const char* text);
+    wxStaticText* Label(const wxString& text);
     wxTextCtrl* ReadOnlyField(int id, int width);
     void ShowState(bool identifiers);
     bool TakeControls();

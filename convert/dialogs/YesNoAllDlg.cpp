@@ -36,10 +36,12 @@ CYesNoAllDlg::CYesNoAllDlg(const std::string& text, unsigned iconStyle, wxWindow
     top->Add(label, 1, wxALL | wxALIGN_CENTER_VERTICAL, 10);
 
     auto* buttons = new wxGridSizer(1, 4, 0, FromDIP(8));
-    const std::pair<int, const char*> kButtons[] = {
-        {kYesId, "&Ja"}, {kNoId, "&Nein"}, {kYesForAllId, "Ja für &Alle"}, {kNoForAllId, "Nein für A&lle"}};
+    const std::pair<int, wxString> kButtons[] = {{kYesId, wxtext::Tr("&Ja")},
+                                                 {kNoId, wxtext::Tr("&Nein")},
+                                                 {kYesForAllId, wxtext::Tr("Ja für &Alle")},
+                                                 {kNoForAllId, wxtext::Tr("Nein für A&lle")}};
     for (const auto& [id, caption] : kButtons) {
-        auto* button = new wxButton(this, id, wxtext::FromUtf8(caption));
+        auto* button = new wxButton(this, id, caption);
         button->Bind(wxEVT_BUTTON, &CYesNoAllDlg::OnButton, this);
         buttons->Add(button, 0, wxEXPAND);
     }

@@ -28,6 +28,10 @@ std::filesystem::path UserSettingsFolder();
 // Windows.
 std::filesystem::path UserStateFolder();
 
+// The language the user's system speaks to them, as its locale names it
+// ("de_DE.UTF-8", "en-GB"); empty when it names none.
+std::string UserLanguage();
+
 // The same folder always gives the same text, however it was written: the
 // absolute path with links resolved as far as the folder exists, and on
 // Windows, whose file names ignore case, with its letters upper-cased.

@@ -45,6 +45,17 @@ std::filesystem::path UserStateFolder()
     return base / "morawin";
 }
 
+std::string UserLanguage()
+{
+    // The order in which gettext asks: the language list first.
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value && *value)
+            return value;
+    }
+    return {};
+}
+
 std::string FolderKey(const std::filesystem::path& folder)
 {
     std::error_code ec;

@@ -72,6 +72,18 @@ std::filesystem::path UserStateFolder()
     return base / L"MoraWin";
 }
 
+std::string UserLanguage()
+{
+    wchar_t name[LOCALE_NAME_MAX_LENGTH];
+    const LCID language = MAKELCID(::GetUserDefaultUILanguage(), SORT_DEFAULT);
+    if (::LCIDToLocaleName(language, name, LOCALE_NAME_MAX_LENGTH, 0) == 0)
+        return {};
+    std::string text;
+    for (const wchar_t* c = name; *c; ++c)
+        text += static_cast<char>(*c < 0x80 ? *c : '?');
+    return text;
+}
+
 std::string FolderKey(const std::filesystem::path& folder)
 {
     std::error_code ec;

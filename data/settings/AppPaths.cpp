@@ -50,6 +50,18 @@ fs::path Locate(const fs::path& programFolder, const char* name)
     return beside;
 }
 
+// The system's locale folder <prefix>/share/locale of an installed program,
+// unless the program's own lies beside it.
+fs::path LocateLocale(const fs::path& programFolder)
+{
+    std::error_code ec;
+    const fs::path beside = programFolder / CAppPaths::kLocaleFolderName;
+    const fs::path installed = programFolder.parent_path() / "share" / CAppPaths::kLocaleFolderName;
+    if (!fs::is_directory(beside, ec) && fs::is_directory(InstalledDataFolder(programFolder), ec))
+        return installed;
+    return beside;
+}
+
 } // namespace
 
 fs::path CAppPaths::ProgramFolder(const fs::path& programFile)
@@ -69,6 +81,7 @@ CAppPaths CAppPaths::ForProgram(const fs::path& programFile)
     paths.SettingsFile = settings_location::ForProgram(folder / programFile.filename());
     paths.HelpFolder = Locate(folder, kHelpFolderName);
     paths.CatalogFile = Locate(folder, kCatalogName);
+    paths.LocaleFolder = LocateLocale(folder);
     // A portable copy keeps its history with its settings.
     const bool portable = paths.SettingsFile != settings_location::UserConfigFile();
     paths.HistoryFolder =
@@ -76,7 +89,16 @@ CAppPaths CAppPaths::ForProgram(const fs::path& programFile)
     return paths;
 }
 
-fs::path CAppPaths::HelpDocument(const std::string& helpFileName) const
+fs::path CAppPaths::HelpDocument(const std::string& helpFileName, const std::string& language) const
 {
-    return HelpFolder / platform::PathFromUtf8(helpFileName);
+    const fs::path name = platform::PathFromUtf8(helpFileName);
+    std::error_code ec;
+    if (language != "de" && fs::exists(HelpFolder / language / name, ec))
+        return HelpFolder / language / name;
+    return HelpFolder / name;
+}
+
+fs::path CAppPaths::CatalogOf(const std::string& language) const
+{
+    return LocaleFolder / language / "LC_MESSAGES" / (std::string(kTextDomain) + ".mo");
 }

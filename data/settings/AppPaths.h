@@ -14,6 +14,8 @@ public:
     static constexpr const char* kHelpFolderName = "hlp";
     static constexpr const char* kCatalogName = "morawin.strings";
     static constexpr const char* kHistoryFolderName = "history";
+    static constexpr const char* kLocaleFolderName = "locale";
+    static constexpr const char* kTextDomain = "morawin";
 
     static CAppPaths ForProgram(const std::filesystem::path& programFile);
 
@@ -23,13 +25,20 @@ public:
     static std::filesystem::path ProgramFolder(const std::filesystem::path& programFile);
 
     // The help file's name as the settings file holds it: UTF-8, as the
-    // recently opened files beside it.
-    std::filesystem::path HelpDocument(const std::string& helpFileName) const;
+    // recently opened files beside it. In English the page of that name in
+    // the help folder's "en", where there is one.
+    std::filesystem::path HelpDocument(const std::string& helpFileName, const std::string& language = "de") const;
+    // The compiled catalog of a language ("en"), in the gettext layout
+    // <locale>/<language>/LC_MESSAGES/morawin.mo.
+    std::filesystem::path CatalogOf(const std::string& language) const;
 
     std::filesystem::path SettingsFile;
     std::filesystem::path HelpFolder;
     // May not exist; the program then keeps its built-in texts.
     std::filesystem::path CatalogFile;
+    // The translations' catalogs: "locale" beside the programs in a build
+    // tree and on Windows, <prefix>/share/locale when installed.
+    std::filesystem::path LocaleFolder;
     // Where the project history lives: "history" in the per-user state
     // folder, or beside the settings file of a portable copy.
     std::filesystem::path HistoryFolder;

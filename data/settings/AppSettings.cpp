@@ -1,6 +1,7 @@
 #include "data/settings/AppSettings.h"
 
 #include "data/settings/IniFile.h"
+#include "data/settings/Language.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ void CAppSettings::Load(const std::filesystem::path& file)
     HistoryKeep = ini.GetInt(kHistorySection, "Keep", 100);
     HistoryMaxSizeMb = ini.GetInt(kHistorySection, "MaxSizeMB", 200);
     HelpFileName = ini.GetString(kHelpSection, kHelpKey).value_or(kDefaultHelpFile).substr(0, kMaxHelpFileName);
+    Language = ini.GetString(language::kSection, language::kKey).value_or("");
 }
 
 bool CAppSettings::Save() const
@@ -34,6 +36,9 @@ bool CAppSettings::Save() const
     ini.SetString(kSection, "MaxOperands", std::to_string(MaxOperands));
     ini.SetString(kSection, "MaxGroupSizeKb", std::to_string(MaxGroupSizeKb));
     ini.SetString(kHelpSection, kHelpKey, HelpFileName);
+    // A file that never chose a language keeps holding none.
+    if (!Language.empty())
+        ini.SetString(language::kSection, language::kKey, Language);
     // The per-user folder may not exist yet.
     std::error_code ec;
     if (SettingsFile.has_parent_path())

@@ -36,5 +36,8 @@ public:
     std::string HelpFileName;
     int HistoryKeep = 100;
     int HistoryMaxSizeMb = 200;
+    // "de", "en" or "system" as the settings file holds it; empty when it
+    // holds none (German).
+    std::string Language;
     std::filesystem::path SettingsFile;
 };

@@ -1,8 +1,12 @@
 #include "data/settings/StartUp.h"
 
+#include "data/platform/Platform.h"
+#include "data/settings/Language.h"
+#include "data/text/MessageCatalog.h"
 #include "data/text/StringTable.h"
 
 #include <clocale>
+#include <optional>
 
 namespace start_up {
 
@@ -18,6 +22,24 @@ CAppPaths Begin(const std::filesystem::path& programFile, const std::filesystem:
     if (std::filesystem::exists(paths.CatalogFile, ec))
         CStringTable::LoadCatalog(paths.CatalogFile);
     return paths;
+}
+
+LanguageInUse UseLanguage(const CAppPaths& paths, std::string_view choice)
+{
+    // The table keeps a pointer to the catalog it translates with.
+    static std::optional<CMessageCatalog> catalog;
+    const std::string code = language::Resolve(choice, platform::UserLanguage());
+    catalog.reset();
+    CStringTable::UseTranslations(nullptr);
+    if (code == language::kGerman)
+        return {code, {}};
+    const std::filesystem::path file = paths.CatalogOf(code);
+    std::string why;
+    catalog = CMessageCatalog::Load(file, &why);
+    if (!catalog)
+        return {language::kGerman, "the catalog " + platform::PathToUtf8(file) + " " + why + "; the texts stay German"};
+    CStringTable::UseTranslations(&*catalog);
+    return {code, {}};
 }
 
 std::vector<ListedFile> ListFiles(const CAppPaths& paths, std::initializer_list<FileLabel> labels)

@@ -2,6 +2,10 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
+
+class CMessageCatalog;
 
 // String IDs that code refers to by name. The texts themselves live in the
 // table in StringTable.cpp (and may be overridden by a resource catalog).
@@ -94,6 +98,32 @@ constexpr unsigned kTableRow = 1120;
 constexpr unsigned kTableCell = 1121;
 constexpr unsigned kCharactersReplaced = 1122;
 constexpr unsigned kSymbolTableFilter = 1123;
+// The status bar's operand counts.
+constexpr unsigned kCountShownOf = 1124;
+constexpr unsigned kCountOperand = 1125;
+constexpr unsigned kCountOperands = 1126;
+constexpr unsigned kCountDuplicated = 1127;
+// Why a folder is no panel project.
+constexpr unsigned kNotAProject = 1128;
+constexpr unsigned kNotAProjectBecause = 1129;
+constexpr unsigned kProjectNoFolder = 1130;
+constexpr unsigned kProjectNoDataFile = 1131;
+constexpr unsigned kProjectUnreadable = 1132;
+constexpr unsigned kProjectHeaderCut = 1133;
+constexpr unsigned kProjectBadNameLength = 1134;
+constexpr unsigned kProjectWrongKind = 1135;
+// The desktop program's command line.
+constexpr unsigned kUsage = 1136;
+constexpr unsigned kVersionLicense = 1137;
+constexpr unsigned kUnknownOption = 1138;
+constexpr unsigned kOptionNeedsFile = 1139;
+// No display to start on.
+constexpr unsigned kNoDisplayAnswers = 1140;
+constexpr unsigned kNoDisplaySet = 1141;
+constexpr unsigned kDisplayDoesNotAnswer = 1142;
+// A number field's complaints.
+constexpr unsigned kNumberExpected = 1143;
+constexpr unsigned kNumberOutOfRange = 1144;
 // The program's name, the title of its message boxes.
 constexpr unsigned kProgramTitle = 57344;
 } // namespace ids
@@ -113,6 +143,11 @@ public:
     // Reads a catalog and overrides the strings it names. Returns false when
     // the file cannot be read; the table is then unchanged.
     static bool LoadCatalog(const std::filesystem::path& file);
+    // Translates the built-in texts with `catalog` (kept, not copied; null
+    // for German); the resource catalog's overrides still stand above them.
+    static void UseTranslations(const CMessageCatalog* catalog);
     // Back to the built-in texts (tests, and a catalog that turned out bad).
     static void ResetToBuiltIn();
+    // The built-in German texts, UTF-8, as the translations' catalog names them.
+    static std::vector<std::string_view> SourceTexts();
 };

@@ -434,7 +434,7 @@ TEST(About, ShowsVersionAndWhereTheProgramFindsItsFiles)
     });
     ChooseCommand(cmd::kAppAbout);
     EXPECT_EQ(driver.dialogs, (std::vector<std::string>{"Info über morawin"}));
-    ASSERT_EQ(lines.size(), 7u);
+    ASSERT_EQ(lines.size(), 8u);
     // The same version as morawin-cli --version: both come from the build.
     EXPECT_EQ(lines[0], "MoraWin, Version " MORAWIN_VERSION);
     // The fixture's settings file beside the program exists (a portable copy).
@@ -442,12 +442,14 @@ TEST(About, ShowsVersionAndWhereTheProgramFindsItsFiles)
     EXPECT_EQ(lines[3], "Hilfe: " + Fixture().helpDocument.parent_path().string());
     EXPECT_EQ(lines[4], "Textkatalog: " + (Fixture().programFile.parent_path() / "morawin.strings").string()
                             + " (nicht vorhanden)");
+    EXPECT_EQ(lines[5], "Übersetzungen: " + (Fixture().programFile.parent_path() / "locale").string()
+                            + " (nicht vorhanden)");
     // A portable copy keeps the history beside its settings; the folder
     // comes with the first change of a project.
     const std::string history = "Verlauf: " + (Fixture().programFile.parent_path() / "history").string();
-    EXPECT_EQ(lines[5].substr(0, history.size()), history);
+    EXPECT_EQ(lines[6].substr(0, history.size()), history);
     // The licence, with the copyright line of LICENSE.
-    EXPECT_EQ(lines[6], MORAWIN_COPYRIGHT ". Freie Software unter der MIT-Lizenz, ohne jede Gewährleistung.");
+    EXPECT_EQ(lines[7], MORAWIN_COPYRIGHT ". Freie Software unter der MIT-Lizenz, ohne jede Gewährleistung.");
 }
 
 } // namespace

@@ -52,6 +52,13 @@ TEST_F(AppPathsTest, BuildTreeKeepsHelpAndCatalogBesideTheProgram)
     EXPECT_EQ(paths.HelpFolder, bin / "hlp");
     EXPECT_EQ(paths.CatalogFile, bin / "morawin.strings");
     EXPECT_EQ(paths.HelpDocument("morawin.htm"), bin / "hlp" / "morawin.htm");
+    // The catalogs beside the program, and the English page where there is one.
+    EXPECT_EQ(paths.CatalogOf("en"), bin / "locale" / "en" / "LC_MESSAGES" / "morawin.mo");
+    fs::create_directories(bin / "hlp" / "en");
+    std::ofstream(bin / "hlp" / "en" / "morawin.htm") << "<html></html>\n";
+    EXPECT_EQ(paths.HelpDocument("morawin.htm", "en"), bin / "hlp" / "en" / "morawin.htm");
+    EXPECT_EQ(paths.HelpDocument("eigene.htm", "en"), bin / "hlp" / "eigene.htm");
+    EXPECT_EQ(paths.HelpDocument("morawin.htm", "de"), bin / "hlp" / "morawin.htm");
 }
 
 TEST_F(AppPathsTest, HelpFileNameWithUmlautsFromTheSettingsIsFound)
@@ -76,6 +83,8 @@ TEST_F(AppPathsTest, InstalledProgramFindsItsDataInShare)
     const CAppPaths paths = CAppPaths::ForProgram(program);
     EXPECT_EQ(paths.HelpFolder, prefix / "share" / "morawin" / "hlp");
     EXPECT_EQ(paths.CatalogFile, prefix / "share" / "morawin" / "morawin.strings");
+    // The translations where the system keeps every program's.
+    EXPECT_EQ(paths.LocaleFolder, prefix / "share" / "locale");
 }
 
 TEST_F(AppPathsTest, InstalledProgramWithoutCatalogNamesItsPlaceInShare)

@@ -1,4 +1,5 @@
 #include "data/text/ErrorMessage.h"
+#include "data/text/MessageCatalog.h"
 #include "data/sequence/SequenceEntry.h"
 #include "data/text/StringTable.h"
 #include "data/text/TextFormat.h"
@@ -71,6 +72,24 @@ constexpr Formatted kFormatted[] = {
     {ids::kTableRow, "d", false},           // row of a table
     {ids::kTableCell, "s", false},          // cell of a workbook
     {ids::kCharactersReplaced, "d", false}, // characters read as "?"
+    // FormatText: the status bar's counts, why a folder is no project, the
+    // desktop program's command line.
+    {ids::kCountShownOf, "d", false},
+    {ids::kCountOperand, "d", false},
+    {ids::kCountOperands, "d", false},
+    {ids::kCountDuplicated, "d", false},
+    {ids::kNotAProjectBecause, "s", false},     // the reason
+    {ids::kProjectUnreadable, "s", false},      // the project file
+    {ids::kProjectHeaderCut, "s", false},
+    {ids::kProjectBadNameLength, "s", false},
+    {ids::kProjectWrongKind, "s", false},
+    {ids::kUsage, "ssss", false},               // history folder, version, copyright, licence
+    {ids::kVersionLicense, "s", false},         // licence
+    {ids::kUnknownOption, "s", false},          // the option
+    {ids::kOptionNeedsFile, "s", false},        // the option
+    {ids::kDisplayDoesNotAnswer, "s", false},   // the display variable
+    {ids::kNumberExpected, "dd", false},        // lowest, highest
+    {ids::kNumberOutOfRange, "dd", false},
     // CErrorMessage with a file name.
     {ids::kReadError, "s", true},
     {ids::kWriteError, "s", true},
@@ -178,6 +197,20 @@ TEST(StringTable, KindLetters)
 TEST(StringTable, MissingIdIsEmpty)
 {
     EXPECT_EQ(CStringTable::Get(1047), "");
+}
+
+// Each English text takes the arguments of the German one it stands for,
+// in the same order, and every German text has one.
+TEST(StringTable, EveryEnglishTextTakesTheArgumentsOfItsGermanSource)
+{
+    const auto catalog =
+        CMessageCatalog::Load(std::filesystem::path(MORAWIN_LOCALE_DIR) / "en" / "LC_MESSAGES" / "morawin.mo");
+    ASSERT_TRUE(catalog);
+    for (const std::string_view source : CStringTable::SourceTexts()) {
+        const std::string* english = catalog->Find(source);
+        ASSERT_NE(english, nullptr) << source;
+        EXPECT_EQ(Placeholders(*english), Placeholders(std::string(source))) << source;
+    }
 }
 
 } // namespace
