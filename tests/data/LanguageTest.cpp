@@ -137,8 +137,12 @@ TEST_F(LanguageInUse, TheSettingsKeepAChosenLanguageAndAddNoneUnasked)
     settings.Load(file);
     EXPECT_EQ(settings.Language, "");
     ASSERT_TRUE(settings.Save());
-    std::ifstream unasked(file);
-    const std::string before{std::istreambuf_iterator<char>(unasked), std::istreambuf_iterator<char>()};
+    // Read whole and closed again: Windows replaces no file held open.
+    const auto text = [&file] {
+        const std::vector<std::uint8_t> bytes = ReadBytes(file);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    const std::string before = text();
     EXPECT_EQ(before.find("Language"), std::string::npos) << before;
 
     settings.Language = "en";
@@ -146,8 +150,7 @@ TEST_F(LanguageInUse, TheSettingsKeepAChosenLanguageAndAddNoneUnasked)
     CAppSettings again;
     again.Load(file);
     EXPECT_EQ(again.Language, "en");
-    std::ifstream chosen(file);
-    const std::string after{std::istreambuf_iterator<char>(chosen), std::istreambuf_iterator<char>()};
+    const std::string after = text();
     EXPECT_NE(after.find("[Settings]\r\nLanguage=en"), std::string::npos) << after;
 }
 
