@@ -22,9 +22,7 @@ std::filesystem::path CBlobStore::PathOf(const CFileState& state) const
 
 bool CBlobStore::Has(const CFileState& state) const
 {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(PathOf(state), ec);
-    return !ec && size == state.Size() && platform::LinkCount(PathOf(state)) < 2;
+    return Present(state) && platform::LinkCount(PathOf(state)) < 2;
 }
 
 bool CBlobStore::Present(const CFileState& state) const
