@@ -9,9 +9,6 @@
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
-#include <filesystem>
-#include <utility>
-
 namespace {
 
 using wxtext::Tr;
@@ -29,19 +26,14 @@ CAboutDialog::CAboutDialog(wxWindow* parent, const CAppPaths& paths)
                0, wxBOTTOM, 8);
     lines->Add(new wxStaticText(this, wxID_ANY, Tr("Schrittkettentexte für RZ731-Bedienfelder aus Zuordnungslisten")),
                0, wxBOTTOM, 12);
-    // "Einstellungen: /path", with a note when the file is not there. The
-    // labels come from the catalog; ListFiles only says where each file is
-    // and whether it is there.
-    const std::pair<std::filesystem::path CAppPaths::*, wxString> places[] = {
-        {&CAppPaths::SettingsFile, Tr("Einstellungen: ")},
-        {&CAppPaths::HelpFolder, Tr("Hilfe: ")},
-        {&CAppPaths::CatalogFile, Tr("Textkatalog: ")},
-        {&CAppPaths::LocaleFolder, Tr("Übersetzungen: ")},
-        {&CAppPaths::HistoryFolder, Tr("Verlauf: ")}};
-    for (const auto& [member, label] : places) {
-        const start_up::ListedFile file = start_up::ListFiles(paths, {{member, ""}}).front();
-        const wxString place =
-            label + wxtext::FromPath(file.path) + (file.present ? wxString() : Tr(" (nicht vorhanden)"));
+    // "Einstellungen: /path", with a note when the file is not there.
+    for (const auto& file : start_up::ListFiles(paths, {{&CAppPaths::SettingsFile, Tr("Einstellungen: ").utf8_string()},
+                                                        {&CAppPaths::HelpFolder, Tr("Hilfe: ").utf8_string()},
+                                                        {&CAppPaths::CatalogFile, Tr("Textkatalog: ").utf8_string()},
+                                                        {&CAppPaths::LocaleFolder, Tr("Übersetzungen: ").utf8_string()},
+                                                        {&CAppPaths::HistoryFolder, Tr("Verlauf: ").utf8_string()}})) {
+        const wxString place = wxtext::FromUtf8(file.label) + wxtext::FromPath(file.path)
+            + (file.present ? wxString() : Tr(" (nicht vorhanden)"));
         lines->Add(new wxStaticText(this, wxID_ANY, place), 0, wxBOTTOM, 2);
     }
     lines->Add(new wxStaticText(this, wxID_ANY,

@@ -476,13 +476,18 @@ const char* LanguageOf(int command)
                                              : language::kGerman;
 }
 
+// The language the settings choose; none, or an unknown one, is German.
+std::string ChoiceOf(const CAppSettings& settings)
+{
+    return language::IsChoice(settings.Language) ? settings.Language : language::kGerman;
+}
+
 } // namespace
 
 void CMorawinApp::OnLanguage(wxCommandEvent& event)
 {
     const std::string chosen = LanguageOf(event.GetId());
-    const std::string current = language::IsChoice(m_settings.Language) ? m_settings.Language : language::kGerman;
-    if (chosen == current)
+    if (chosen == ChoiceOf(m_settings))
         return;
     m_settings.Language = chosen;
     // As in the configuration dialog, a failed write is not reported.
@@ -493,8 +498,7 @@ void CMorawinApp::OnLanguage(wxCommandEvent& event)
 
 void CMorawinApp::OnUpdateLanguage(wxUpdateUIEvent& event)
 {
-    const std::string current = language::IsChoice(m_settings.Language) ? m_settings.Language : language::kGerman;
-    event.Check(current == LanguageOf(event.GetId()));
+    event.Check(ChoiceOf(m_settings) == LanguageOf(event.GetId()));
 }
 
 void CMorawinApp::OnConfiguration(wxCommandEvent&)

@@ -29,8 +29,8 @@ LanguageInUse UseLanguage(const CAppPaths& paths, std::string_view choice)
     // The table keeps a pointer to the catalog it translates with.
     static std::optional<CMessageCatalog> catalog;
     const std::string code = language::Resolve(choice, platform::UserLanguage());
-    catalog.reset();
     CStringTable::UseTranslations(nullptr);
+    catalog.reset();
     if (code == language::kGerman)
         return {code, {}};
     const std::filesystem::path file = paths.CatalogOf(code);

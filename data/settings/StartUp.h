@@ -29,10 +29,11 @@ struct LanguageInUse {
 // warning says so.
 LanguageInUse UseLanguage(const CAppPaths& paths, std::string_view choice);
 
-// How a program names one of its files when it lists them.
+// How a program names one of its files when it lists them (UTF-8, in
+// the language it speaks).
 struct FileLabel {
     std::filesystem::path CAppPaths::*file;
-    const char* label;
+    std::string label;
 };
 
 // One listed file, and whether it is there.
